@@ -1,0 +1,15 @@
+#pragma once
+
+#include "settings/steuerelemente.h"
+
+// The settings window as the run sees it: its controls plus showing and hiding.
+class Einstellungsfenster : public Steuerelemente {
+public:
+    virtual void setTitel(const QString& titel) = 0;
+    virtual void verbergen() = 0;
+    // Shown modeless; the run returns and the program lives in the window.
+    virtual void zeigen() = 0;
+    virtual void okAktivieren(bool aktiv) = 0;
+    // Lets pending window events run once.
+    virtual void ereignisseVerarbeiten() = 0;
+};

@@ -1,0 +1,6 @@
+#include "app/programm.h"
+
+int main(int argc, char** argv)
+{
+    return programmStarten(argc, argv);
+}

@@ -1,0 +1,106 @@
+#include "app/meldungstexte.h"
+
+#include <QLocale>
+
+#include <cmath>
+
+namespace Meldungstexte {
+
+namespace {
+const QString crlf = QStringLiteral("\r\n");
+}
+
+QString anwendungstitel()
+{
+    return QStringLiteral("Morva Fotoschicker");
+}
+
+QString fensterTitel(int major, int minor)
+{
+    return QStringLiteral("Morva Fotoschicker ") + QString::number(major) + u'.' + QString::number(minor)
+        + QStringLiteral(" - Einstellungen");
+}
+
+QString bereitsGestartetText()
+{
+    return QStringLiteral("Morva Fotoschicker läuft bereits.") + crlf
+        + QStringLiteral("Bitte warten Sie bis der vorherige Vorgang abgeschlossen ist");
+}
+
+QString bereitsGestartetTitel()
+{
+    return QStringLiteral("Morva Fotoschicker schon gestartet");
+}
+
+QString passwortAufforderung(const QString& ftpServer)
+{
+    return QStringLiteral("Sie haben kein Passwort hinterlegt.") + crlf
+        + QStringLiteral("Bitte geben Sie Ihr Passwort für den Zugang zu \"") + ftpServer
+        + QStringLiteral("\" jetzt ein:");
+}
+
+QString passwortTitel()
+{
+    return QStringLiteral("Passwort eingeben");
+}
+
+QString dateiFehltText(const QString& quoteFreeName)
+{
+    return QStringLiteral("Die angegebene Datei (\"") + quoteFreeName
+        + QStringLiteral("\") existiert nicht, ist ein Verzeichnis oder es sind mehrere Dateien markiert gewesen!");
+}
+
+QString dateiFehltTitel()
+{
+    return QStringLiteral("Datei existiert nicht");
+}
+
+QString zuGrossFuerBildhostText(qint64 laenge, const QString& imageHost)
+{
+    return QStringLiteral("Die Datei ist mit ") + groessenangabe(laenge) + QStringLiteral(" MB zu groß für ")
+        + imageHost + QStringLiteral(", oder es handelt sich nicht um ein gültiges Bild (jpg, gif, png)");
+}
+
+QString sehrGrossText(qint64 laenge)
+{
+    return QStringLiteral("Die angegebene Datei ist mit ") + groessenangabe(laenge) + QStringLiteral(" MB sehr groß.")
+        + crlf + QStringLiteral("Wollen Sie die Datei wirklich übertragen?");
+}
+
+QString sehrGrossTitel()
+{
+    return QStringLiteral("Datei sicher übertragen?");
+}
+
+QString erfolgText()
+{
+    return QStringLiteral("Datei erfolgreich übertragen!");
+}
+
+QString erfolgTitel()
+{
+    return QStringLiteral("Datei übertragen");
+}
+
+QString fehlerText(const QString& detail)
+{
+    return QStringLiteral("Die Datei konnte nicht erfolgreich übertragen werden!") + crlf + detail;
+}
+
+QString fehlerTitel()
+{
+    return QStringLiteral("Fehler bei Dateiübertragung");
+}
+
+QString groessenangabe(qint64 laenge)
+{
+    if (laenge >= (qint64(1) << 31))
+        return QStringLiteral("über 2000");
+    const double mib = std::floor(double(laenge) / 1024.0 / 1024.0 * 1000.0) / 1000.0;
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    // Shortest form: no trailing zeros, the user's decimal separator.
+    return locale.toString(mib, 'g', QLocale::FloatingPointShortest);
+}
+
+} // namespace Meldungstexte

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+// The fixed German texts of the run's message boxes and prompts.
+namespace Meldungstexte {
+QString anwendungstitel();
+QString fensterTitel(int major, int minor);
+
+QString bereitsGestartetText();
+QString bereitsGestartetTitel();
+
+QString passwortAufforderung(const QString& ftpServer);
+QString passwortTitel();
+
+QString dateiFehltText(const QString& quoteFreeName);
+QString dateiFehltTitel();
+
+QString zuGrossFuerBildhostText(qint64 laenge, const QString& imageHost);
+
+QString sehrGrossText(qint64 laenge);
+QString sehrGrossTitel();
+
+QString erfolgText();
+QString erfolgTitel();
+
+QString fehlerText(const QString& detail);
+QString fehlerTitel();
+
+// The file length in MiB truncated to three decimals, in the user's number
+// format, or "über 2000" from 2^31 bytes on.
+QString groessenangabe(qint64 laenge);
+} // namespace Meldungstexte

@@ -1,0 +1,65 @@
+#include "app/programm.h"
+
+#include "app/qtdialoge.h"
+#include "app/startlauf.h"
+#include "links/linkaktion.h"
+#include "platform/argumentzeile.h"
+#include "platform/lockdatei.h"
+#include "settings/einstellungsspeicher.h"
+#include "settings/form1.h"
+#include "statusfenster/statusanzeige.h"
+#include "transfer/netzuebertragung.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace {
+class KeinStatus : public Statusanzeige {
+public:
+    void status(const QString&) override { }
+};
+
+// Qt's own texts (context menus, standard buttons) in German, whatever the user's language.
+void deutscheTexteLaden(QApplication& app, QTranslator& uebersetzer)
+{
+    if (uebersetzer.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&uebersetzer);
+}
+} // namespace
+
+int programmStarten(int argc, char** argv)
+{
+    // Taken before QApplication removes the arguments it understands itself.
+    const QString argumente = argumentString(argc, argv);
+
+    QApplication app(argc, argv);
+    QTranslator uebersetzer;
+    deutscheTexteLaden(app, uebersetzer);
+
+    Form1 form1;
+    QtDialoge dialoge;
+    Einstellungsspeicher speicher;
+    Lockdatei sperre;
+    Netzuebertragung uebertragung;
+    KeinStatus status;
+    Linkaktion linkaktion;
+    Startlauf lauf({dialoge, form1, speicher, sperre, uebertragung, status, linkaktion}, argumente);
+
+    form1.uebernehmenHandler = [&lauf] { lauf.uebernehmenGeklickt(); };
+    form1.abbrechenHandler = [] { QCoreApplication::exit(0); };
+    form1.okHandler = [&lauf, &form1] {
+        const Laufende ende = lauf.okGeklickt();
+        if (ende != Laufende::FensterOffen) {
+            form1.hide();
+            QCoreApplication::exit(exitStatus(ende));
+        }
+    };
+
+    const Laufende ende = lauf.ausfuehren();
+    if (ende != Laufende::FensterOffen)
+        return exitStatus(ende);
+    return app.exec();
+}

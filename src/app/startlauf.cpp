@@ -1,0 +1,151 @@
+#include "app/startlauf.h"
+
+#include "app/dateipruefung.h"
+#include "app/dialoge.h"
+#include "app/einstellungsfenster.h"
+#include "app/instanzsperre.h"
+#include "app/meldungstexte.h"
+#include "app/parameter.h"
+#include "links/nachupload.h"
+#include "platform/shortpath.h"
+#include "settings/einstellungen.h"
+#include "transfer/imagehost.h"
+#include "transfer/uebertragung.h"
+
+namespace {
+constexpr qint64 groessenGrenze = 250000;
+constexpr int versionMajor = FOTOSCHICKER_VERSION_MAJOR;
+constexpr int versionMinor = FOTOSCHICKER_VERSION_MINOR;
+} // namespace
+
+int exitStatus(Laufende ende)
+{
+    switch (ende) {
+    case Laufende::Hochgeladen:
+    case Laufende::FensterOffen:
+        return 0;
+    case Laufende::Fehlgeschlagen:
+        return 1;
+    case Laufende::Abgebrochen:
+        return 2;
+    }
+    return 1;
+}
+
+Startlauf::Startlauf(Teile teile, QString argumentString)
+    : m_teile(teile)
+    , m_argumentString(std::move(argumentString))
+{
+}
+
+Laufende Startlauf::ausfuehren()
+{
+    using namespace Meldungstexte;
+    Dialoge& dialoge = m_teile.dialoge;
+
+    if (m_teile.sperre.andereInstanzLaeuft()) {
+        dialoge.meldung(bereitsGestartetText(), bereitsGestartetTitel(), Meldungsstil::Ausrufezeichen);
+        return Laufende::Fehlgeschlagen;
+    }
+
+    FeldArray bildEndungen;
+    QString trenner = QStringLiteral(";");
+    csv_zerlegen(QStringLiteral(".jpg;.jpeg;.gif;.png"), bildEndungen, trenner, false);
+
+    m_fehlerText.clear();
+    m_link.clear();
+    m_optionen.parameterModus = false;
+
+    Einstellungen einstellungen(m_optionen, m_teile.fenster, m_teile.speicher);
+    const bool vollstaendig = einstellungen.einstellungenLaden();
+
+    const QString gegebenerName = parameterAuswerten(m_argumentString, m_optionen, dialoge);
+    if (gegebenerName.isEmpty() && m_optionen.parameterModus)
+        return Laufende::Fehlgeschlagen;
+
+    m_teile.fenster.setTitel(fensterTitel(versionMajor, versionMinor));
+    m_teile.fenster.verbergen();
+    m_teile.fenster.ereignisseVerarbeiten();
+
+    if (gegebenerName.isEmpty())
+        return fensterZeigen(true);
+    if (!vollstaendig)
+        return fensterZeigen(false);
+
+    // An image-host transfer uses no FTP credentials, so it needs no password.
+    if (!m_optionen.useIS && m_optionen.FTPPassword.trimmed().isEmpty()) {
+        const QString antwort
+            = dialoge.passwortAbfragen(passwortAufforderung(m_optionen.FTPServer), passwortTitel());
+        m_optionen.FTPPassword = antwort;
+        if (antwort.isEmpty())
+            return fensterZeigen(false);
+    }
+    return dateiSenden(gegebenerName, bildEndungen);
+}
+
+Laufende Startlauf::dateiSenden(const QString& gegebenerName, const FeldArray& bildEndungen)
+{
+    using namespace Meldungstexte;
+    Dialoge& dialoge = m_teile.dialoge;
+
+    QString name = gegebenerName;
+    const QString quoteFreeName = ohneAnfuehrungszeichen(name);
+    const QString shortPath = ShortPath(name);
+
+    if (!dateiExistiert(shortPath)) {
+        dialoge.meldung(dateiFehltText(quoteFreeName), dateiFehltTitel(), Meldungsstil::Kritisch);
+        return Laufende::Fehlgeschlagen;
+    }
+
+    const qint64 laenge = dateiLaenge(shortPath);
+    if (m_optionen.useIS) {
+        if (!rechts_enthalten(bildEndungen, shortPath) || laenge > groessenGrenze) {
+            dialoge.meldung(zuGrossFuerBildhostText(laenge, imageHost()), anwendungstitel(), Meldungsstil::Keins);
+            return Laufende::Fehlgeschlagen;
+        }
+    } else if (laenge > groessenGrenze) {
+        if (!dialoge.meldung(sehrGrossText(laenge), sehrGrossTitel(), Meldungsstil::FrageJaNein))
+            return Laufende::Abgebrochen;
+    }
+
+    bool erfolg = false;
+    QString link;
+    if (m_optionen.useIS) {
+        link = m_teile.uebertragung.bildhostUpload(name, m_teile.status, m_fehlerText);
+        erfolg = !link.isEmpty();
+    } else {
+        erfolg = m_teile.uebertragung.ftpUpload(name, m_optionen, m_teile.status, m_fehlerText);
+    }
+
+    if (!erfolg) {
+        dialoge.meldung(Meldungstexte::fehlerText(m_fehlerText), fehlerTitel(), Meldungsstil::Kritisch);
+        if (m_optionen.parameterModus)
+            return Laufende::Fehlgeschlagen;
+        return fensterZeigen(false);
+    }
+
+    if (!m_optionen.StatusfensterZeigen)
+        dialoge.meldung(erfolgText(), erfolgTitel(), Meldungsstil::Information);
+    m_link = m_teile.nachUpload.ausfuehren(link, quoteFreeName, shortPath, bildEndungen, m_optionen);
+    return Laufende::Hochgeladen;
+}
+
+Laufende Startlauf::fensterZeigen(bool ohneDatei)
+{
+    if (ohneDatei)
+        m_teile.fenster.okAktivieren(false);
+    m_teile.fenster.zeigen();
+    return Laufende::FensterOffen;
+}
+
+void Startlauf::uebernehmenGeklickt()
+{
+    Einstellungen(m_optionen, m_teile.fenster, m_teile.speicher).einstellungenUebernehmen();
+}
+
+Laufende Startlauf::okGeklickt()
+{
+    uebernehmenGeklickt();
+    m_teile.fenster.ereignisseVerarbeiten();
+    return ausfuehren();
+}

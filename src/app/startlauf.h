@@ -1,0 +1,64 @@
+#pragma once
+
+#include "settings/optionen.h"
+#include "text/textfunktionen.h"
+
+#include <QString>
+
+class Dialoge;
+class Einstellungsfenster;
+class Einstellungsspeicher;
+class Instanzsperre;
+class NachUpload;
+class Statusanzeige;
+class Uebertragung;
+
+// How a pass of the run ended.
+enum class Laufende {
+    Hochgeladen,         // the picture is up; the process ends with success
+    Abgebrochen,         // the user answered "Nein" to the size question; nothing was sent
+    Fehlgeschlagen,      // a check or the transfer failed and the process ends
+    FensterOffen,        // the settings window is open and the program lives on in it
+};
+
+// Exit status of the process for an end of the run.
+int exitStatus(Laufende ende);
+
+// One program start: refuses a second instance, loads the settings, reads the
+// command line, checks the file, transfers it and hands out the link - or
+// leaves the settings window open. "OK" in that window runs it again.
+class Startlauf {
+public:
+    struct Teile {
+        Dialoge& dialoge;
+        Einstellungsfenster& fenster;
+        Einstellungsspeicher& speicher;
+        Instanzsperre& sperre;
+        Uebertragung& uebertragung;
+        Statusanzeige& status;
+        NachUpload& nachUpload;
+    };
+
+    Startlauf(Teile teile, QString argumentString);
+
+    Laufende ausfuehren();
+    // The buttons of the settings window that touch the run: both apply the
+    // window to Optionen (storing it outside parameter mode); "OK" then runs again.
+    void uebernehmenGeklickt();
+    Laufende okGeklickt();
+
+    Optionen& optionen() { return m_optionen; }
+    const QString& fehlerText() const { return m_fehlerText; }
+    // The link handed out by the last successful pass.
+    const QString& link() const { return m_link; }
+
+private:
+    Laufende dateiSenden(const QString& gegebenerName, const FeldArray& bildEndungen);
+    Laufende fensterZeigen(bool ohneDatei);
+
+    Teile m_teile;
+    QString m_argumentString;
+    Optionen m_optionen;
+    QString m_fehlerText;
+    QString m_link;
+};

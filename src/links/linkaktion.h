@@ -1,0 +1,10 @@
+#pragma once
+
+#include "links/nachupload.h"
+
+// Hands the uploaded picture's address to the user, as LinkOption says.
+class Linkaktion : public NachUpload {
+public:
+    QString ausfuehren(const QString& link, const QString& quoteFreeName, const QString& shortPath,
+        const FeldArray& bildEndungen, const Optionen& optionen) override;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "text/textfunktionen.h"
+
+#include <QString>
+
+struct Optionen;
+
+// What the user gets after a successful upload: nothing, the link, or an HTML snippet in the clipboard.
+class NachUpload {
+public:
+    virtual ~NachUpload() = default;
+    // Returns the link that was handed out, or "" when the action did nothing.
+    virtual QString ausfuehren(const QString& link, const QString& quoteFreeName, const QString& shortPath,
+        const FeldArray& bildEndungen, const Optionen& optionen) = 0;
+};

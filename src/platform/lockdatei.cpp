@@ -1,0 +1,28 @@
+#include "platform/lockdatei.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+Lockdatei::Lockdatei(const QString& pfad)
+    : m_lock(pfad)
+{
+    // Never stale by age: a long upload must keep its lock. A dead holder is
+    // still detected by its process id.
+    m_lock.setStaleLockTime(0);
+}
+
+bool Lockdatei::andereInstanzLaeuft()
+{
+    // "OK" in the settings window runs the start again; our own lock is no other instance.
+    if (m_lock.isLocked())
+        return false;
+    return !m_lock.tryLock(0);
+}
+
+QString Lockdatei::standardPfad()
+{
+    QString ordner = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (ordner.isEmpty())
+        ordner = QDir::tempPath();
+    return ordner + QStringLiteral("/MorvaFotoschicker.lock");
+}

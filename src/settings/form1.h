@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/einstellungsfenster.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// The settings window. It only shows and carries values; what the buttons
+// mean is decided by the run, which gets the clicks through the handlers.
+class Form1 : public QWidget, public Einstellungsfenster {
+    Q_OBJECT
+
+public:
+    explicit Form1(QWidget* parent = nullptr);
+
+    // What "OK", "Übernehmen" and "Abbrechen" do; set by whoever owns the run.
+    std::function<void()> okHandler;
+    std::function<void()> uebernehmenHandler;
+    std::function<void()> abbrechenHandler;
+
+    QString text(int nummer) const override;
+    void setText(int nummer, const QString& text) override;
+    bool istAngehakt(int nummer) const override;
+    void setAngehakt(int nummer, bool angehakt) override;
+    void optionWaehlen(int index) override;
+    int aktiveOptionFinden() const override;
+    void proxyRegelAnwenden() override;
+    void bildhostRegelAnwenden() override;
+
+    void setTitel(const QString& titel) override;
+    void verbergen() override;
+    void zeigen() override;
+    void okAktivieren(bool aktiv) override;
+    void ereignisseVerarbeiten() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QLineEdit* m_text[7];
+    QCheckBox* m_check[4];
+    QRadioButton* m_option[3];
+    QButtonGroup* m_optionGruppe;
+    QPushButton* m_ok;
+    QPushButton* m_abbrechen;
+    QPushButton* m_uebernehmen;
+    QWidget* m_frame2;
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+// The one way into the status window: a text shows it, the empty text closes it.
+class Statusanzeige {
+public:
+    virtual ~Statusanzeige() = default;
+    virtual void status(const QString& text) = 0;
+    // How far the current transfer is; total is 0 when unknown.
+    virtual void fortschritt(qint64 gesendet, qint64 gesamt) { Q_UNUSED(gesendet) Q_UNUSED(gesamt) }
+};

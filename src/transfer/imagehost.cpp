@@ -1,0 +1,6 @@
+#include "transfer/imagehost.h"
+
+QString imageHost()
+{
+    return QStringLiteral(FOTOSCHICKER_IMAGE_HOST);
+}

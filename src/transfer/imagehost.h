@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// The image host that image-host mode posts to: a host name, maybe with ":port".
+// Fixed when the program is built.
+QString imageHost();

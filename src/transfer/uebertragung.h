@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+struct Optionen;
+class Statusanzeige;
+
+// The two ways a picture leaves the machine. Both take the path as the run
+// holds it (maybe still quoted), leave it quote-free in its short form, report
+// progress through the status display and close it before they return.
+class Uebertragung {
+public:
+    virtual ~Uebertragung() = default;
+
+    // True on success; on failure false with the reason in fehlerText.
+    virtual bool ftpUpload(QString& path, const Optionen& optionen, Statusanzeige& status, QString& fehlerText) = 0;
+
+    // The picture's web address, or "" on failure (fehlerText then usually says why).
+    virtual QString bildhostUpload(QString& path, Statusanzeige& status, QString& fehlerText) = 0;
+};

@@ -1,0 +1,101 @@
+#pragma once
+
+// Scripted stand-ins for the parts a run talks to, so a test can answer the
+// boxes and read back everything that was shown.
+
+#include "app/dialoge.h"
+#include "app/einstellungsfenster.h"
+#include "app/instanzsperre.h"
+#include "links/nachupload.h"
+#include "settings/optionen.h"
+#include "statusfenster/statusanzeige.h"
+#include "transfer/uebertragung.h"
+
+#include <QList>
+#include <QStringList>
+
+struct GezeigteMeldung {
+    QString text;
+    QString titel;
+    Meldungsstil stil;
+};
+
+class SkriptDialoge : public Dialoge {
+public:
+    bool meldung(const QString& text, const QString& titel, Meldungsstil stil) override;
+    QString passwortAbfragen(const QString& aufforderung, const QString& titel) override;
+
+    QList<GezeigteMeldung> meldungen;
+    QStringList passwortAufforderungen;
+    // Answers to Yes/No questions, in order; "Ja" when none is left.
+    QList<bool> antworten;
+    QStringList passwortAntworten;
+};
+
+// The settings window's controls without a window: what a widget would hold.
+class SpeicherFenster : public Einstellungsfenster {
+public:
+    QString text(int nummer) const override { return texte[nummer - 1]; }
+    void setText(int nummer, const QString& t) override { texte[nummer - 1] = t; }
+    bool istAngehakt(int nummer) const override { return haken[nummer - 1]; }
+    void setAngehakt(int nummer, bool an) override { haken[nummer - 1] = an; }
+    void optionWaehlen(int index) override;
+    int aktiveOptionFinden() const override { return option; }
+    void proxyRegelAnwenden() override { ++proxyRegelAufrufe; }
+    void bildhostRegelAnwenden() override { ++bildhostRegelAufrufe; }
+    void setTitel(const QString& t) override { titel = t; }
+    void verbergen() override { sichtbar = false; }
+    void zeigen() override { sichtbar = true; ++gezeigt; }
+    void okAktivieren(bool aktiv) override { okAktiv = aktiv; }
+    void ereignisseVerarbeiten() override { }
+
+    QString texte[7];
+    bool haken[4] = {false, false, false, false};
+    int option = 2;
+    QString titel;
+    bool sichtbar = false;
+    int gezeigt = 0;
+    bool okAktiv = true;
+    int proxyRegelAufrufe = 0;
+    int bildhostRegelAufrufe = 0;
+};
+
+class FesteSperre : public Instanzsperre {
+public:
+    bool andereInstanzLaeuft() override { return laeuft; }
+    bool laeuft = false;
+};
+
+class AufzeichnendeStatusanzeige : public Statusanzeige {
+public:
+    void status(const QString& text) override { texte.append(text); }
+    QStringList texte;
+};
+
+// Records every call; answers with the scripted result.
+class SkriptUebertragung : public Uebertragung {
+public:
+    bool ftpUpload(QString& path, const Optionen& optionen, Statusanzeige& status, QString& fehlerText) override;
+    QString bildhostUpload(QString& path, Statusanzeige& status, QString& fehlerText) override;
+
+    bool ftpErfolg = true;
+    QString bildhostLink = QStringLiteral("http://bilder.example/x.jpg");
+    QString fehler = QStringLiteral("Fehlergrund");
+    QStringList ftpPfade;
+    QStringList bildhostPfade;
+    Optionen letzteOptionen;
+};
+
+class AufzeichnenderNachUpload : public NachUpload {
+public:
+    QString ausfuehren(const QString& link, const QString& quoteFreeName, const QString& shortPath,
+        const FeldArray& bildEndungen, const Optionen& optionen) override;
+
+    struct Aufruf {
+        QString link;
+        QString quoteFreeName;
+        QString shortPath;
+        FeldArray bildEndungen;
+    };
+    QList<Aufruf> aufrufe;
+};
