@@ -1,0 +1,81 @@
+# Shared by the end-to-end tests: a private home, an X server, servers on 127.0.0.1.
+# Source it; it sets -euo pipefail and cleans up everything it started on exit.
+set -euo pipefail
+
+: "${FOTOSCHICKER:?FOTOSCHICKER must name the installed program}"
+E2E_TMP=$(mktemp -d)
+E2E_PIDS=()
+export XDG_CONFIG_HOME=$E2E_TMP/config XDG_RUNTIME_DIR=$E2E_TMP/runtime
+mkdir -p "$XDG_CONFIG_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
+STORE=$XDG_CONFIG_HOME/MorvaFotoschicker/MorvaFotoschicker.conf
+unset QT_QPA_PLATFORM http_proxy https_proxy ftp_proxy all_proxy HTTP_PROXY HTTPS_PROXY ALL_PROXY
+
+e2e_cleanup() {
+    local pid
+    for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
+    rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+pass() { echo "ok: $*"; }
+
+free_port() {
+    /usr/bin/python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'
+}
+
+# wait_for CMD... : retries a command for up to 10 s.
+wait_for() {
+    local i
+    for i in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+    return 1
+}
+
+start_xvfb() {
+    local n
+    for n in $(seq 90 140); do
+        [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        E2E_PIDS+=($!)
+        export DISPLAY=":$n"
+        wait_for xdpyinfo && return 0
+    done
+    fail "no X server could be started"
+}
+
+# start_ftp USER PASS DIR -> sets FTP_PORT
+start_ftp() {
+    FTP_PORT=$(free_port)
+    mkdir -p "$3"
+    /usr/bin/python3 -m pyftpdlib -i 127.0.0.1 -p "$FTP_PORT" -w -u "$1" -P "$2" -d "$3" >"$E2E_TMP/ftp.log" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for bash -c "exec 3<>/dev/tcp/127.0.0.1/$FTP_PORT" || fail "FTP server did not start"
+}
+
+# store KEY=VALUE... : writes the settings store as the program would find it.
+store() {
+    mkdir -p "$(dirname "$STORE")"
+    [ -f "$STORE" ] || printf '[Optionen]\n' >"$STORE"
+    local kv
+    for kv in "$@"; do
+        /usr/bin/python3 - "$STORE" "${kv%%=*}" "${kv#*=}" <<'PY'
+import sys
+path, key, value = sys.argv[1:]
+lines = open(path, encoding="utf-8").read().splitlines()
+lines = [l for l in lines if not l.startswith(key + "=")]
+lines.append(f"{key}={value}")
+open(path, "w", encoding="utf-8").write("\n".join(lines) + "\n")
+PY
+    done
+}
+
+# store_get KEY : prints the stored value.
+store_get() {
+    sed -n "s/^$1=//p" "$STORE"
+}
+
+# window_named TITLE : the id of a visible window with exactly that title.
+window_named() {
+    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+}
