@@ -1,0 +1,326 @@
+#include "app/meldungstexte.h"
+#include "app/startlauf.h"
+#include "laufattrappen.h"
+#include "settings/einstellungsspeicher.h"
+#include "testumgebung.h"
+#include "transfer/imagehost.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QTest>
+
+// The start-up run with scripted answers: which box it shows, with which text,
+// and where it ends.
+class TestStartlauf : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+    void init();
+    void groessenangabe_data();
+    void groessenangabe();
+    void zweiteInstanz();
+    void ohneDatei();
+    void unvollstaendigeEinstellungen();
+    void passwortAbfrage();
+    void passwortAbgebrochen();
+    void bildhostOhnePasswort();
+    void dateiFehlt_data();
+    void dateiFehlt();
+    void bildhostPrueftEndungUndGroesse_data();
+    void bildhostPrueftEndungUndGroesse();
+    void grosseDateiFrage();
+    void riesigeDatei();
+    void erfolg();
+    void erfolgOhneStatusfenster();
+    void fehlschlagZeigtFenster();
+    void okWiederholtLauf();
+
+private:
+    Laufende starten(const QString& argumente);
+    void ftpKontoSpeichern(const QString& passwort = QStringLiteral("geheim"));
+
+    Testumgebung m_umgebung;
+    Einstellungsspeicher m_speicher;
+    SkriptDialoge m_dialoge;
+    SpeicherFenster m_fenster;
+    FesteSperre m_sperre;
+    SkriptUebertragung m_uebertragung;
+    AufzeichnendeStatusanzeige m_status;
+    AufzeichnenderNachUpload m_nachUpload;
+    std::unique_ptr<Startlauf> m_lauf;
+};
+
+void TestStartlauf::init()
+{
+    m_umgebung.speicherLeeren();
+    m_dialoge = {};
+    m_fenster = {};
+    m_sperre = {};
+    m_uebertragung = {};
+    m_nachUpload = {};
+    m_status.texte.clear();
+}
+
+Laufende TestStartlauf::starten(const QString& argumente)
+{
+    m_lauf = std::make_unique<Startlauf>(Startlauf::Teile{m_dialoge, m_fenster, m_speicher, m_sperre,
+                                             m_uebertragung, m_status, m_nachUpload},
+        argumente);
+    return m_lauf->ausfuehren();
+}
+
+void TestStartlauf::ftpKontoSpeichern(const QString& passwort)
+{
+    m_umgebung.speicherSetzen("FTPServer", "ftp.example.org");
+    m_umgebung.speicherSetzen("FTPLogin", "anna");
+    m_umgebung.speicherSetzen("FTPPassword", passwort);
+    m_umgebung.speicherSetzen("URL", "http://www.example.org/bilder/");
+}
+
+void TestStartlauf::groessenangabe_data()
+{
+    QTest::addColumn<qint64>("laenge");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("leer") << qint64(0) << "0";
+    QTest::newRow("250001") << qint64(250001) << "0,238";
+    QTest::newRow("262144") << qint64(262144) << "0,25";
+    QTest::newRow("300000") << qint64(300000) << "0,286";
+    QTest::newRow("1 MiB") << qint64(1048576) << "1";
+    QTest::newRow("5000000") << qint64(5000000) << "4,768";
+    QTest::newRow("2 GiB - 1") << (qint64(1) << 31) - 1 << "2047,999";
+    QTest::newRow("2 GiB") << (qint64(1) << 31) << QString::fromUtf8("über 2000");
+    QTest::newRow("5 GiB") << qint64(5) * 1024 * 1024 * 1024 << QString::fromUtf8("über 2000");
+}
+
+void TestStartlauf::groessenangabe()
+{
+    QFETCH(qint64, laenge);
+    QFETCH(QString, text);
+    QCOMPARE(Meldungstexte::groessenangabe(laenge), text);
+}
+
+void TestStartlauf::zweiteInstanz()
+{
+    m_sperre.laeuft = true;
+    QCOMPARE(starten(m_umgebung.datei("a.jpg", 10)), Laufende::Fehlgeschlagen);
+    QCOMPARE(m_dialoge.meldungen.size(), 1);
+    QCOMPARE(m_dialoge.meldungen[0].text,
+        QString::fromUtf8("Morva Fotoschicker läuft bereits.\r\n"
+                          "Bitte warten Sie bis der vorherige Vorgang abgeschlossen ist"));
+    QCOMPARE(m_dialoge.meldungen[0].titel, QStringLiteral("Morva Fotoschicker schon gestartet"));
+    QCOMPARE(m_dialoge.meldungen[0].stil, Meldungsstil::Ausrufezeichen);
+    // The first instance owns the store: the second one touches nothing.
+    QVERIFY(!QFile::exists(m_umgebung.speicherDatei()));
+    QCOMPARE(m_fenster.gezeigt, 0);
+}
+
+void TestStartlauf::ohneDatei()
+{
+    QCOMPARE(starten(QString()), Laufende::FensterOffen);
+    QVERIFY(m_dialoge.meldungen.isEmpty());
+    QCOMPARE(m_fenster.titel, QStringLiteral("Morva Fotoschicker 1.1 - Einstellungen"));
+    QVERIFY(m_fenster.sichtbar);
+    QVERIFY(!m_fenster.okAktiv);
+    QCOMPARE(m_umgebung.speicherInhalt().size(), 12);
+}
+
+void TestStartlauf::unvollstaendigeEinstellungen()
+{
+    m_umgebung.speicherSetzen("FTPServer", "ftp.example.org");
+    QCOMPARE(starten(m_umgebung.datei("a.jpg", 10)), Laufende::FensterOffen);
+    QVERIFY(m_dialoge.meldungen.isEmpty());
+    QVERIFY(m_dialoge.passwortAufforderungen.isEmpty());
+    QVERIFY(m_fenster.okAktiv);
+    QVERIFY(m_uebertragung.ftpPfade.isEmpty());
+}
+
+void TestStartlauf::passwortAbfrage()
+{
+    ftpKontoSpeichern(QStringLiteral("   "));
+    m_dialoge.passwortAntworten = QStringList{"  "};
+    QCOMPARE(starten(m_umgebung.datei("a.jpg", 10)), Laufende::Hochgeladen);
+    QCOMPARE(m_dialoge.passwortAufforderungen,
+        QStringList{QString::fromUtf8("Passwort eingeben|Sie haben kein Passwort hinterlegt.\r\n"
+                                      "Bitte geben Sie Ihr Passwort für den Zugang zu \"ftp.example.org\" jetzt ein:")});
+    // A password of blanks is a password; it lives for this run only.
+    QCOMPARE(m_uebertragung.letzteOptionen.FTPPassword, QStringLiteral("  "));
+    QCOMPARE(m_umgebung.speicherInhalt().value("FTPPassword"), QStringLiteral("   "));
+}
+
+void TestStartlauf::passwortAbgebrochen()
+{
+    ftpKontoSpeichern(QString());
+    QCOMPARE(starten(m_umgebung.datei("a.jpg", 10)), Laufende::FensterOffen);
+    QCOMPARE(m_dialoge.passwortAufforderungen.size(), 1);
+    QVERIFY(m_dialoge.meldungen.isEmpty());
+    QVERIFY(m_fenster.okAktiv);
+    QVERIFY(m_uebertragung.ftpPfade.isEmpty());
+}
+
+void TestStartlauf::bildhostOhnePasswort()
+{
+    m_umgebung.speicherSetzen("useIS", "Wahr");
+    QCOMPARE(starten(m_umgebung.datei("a.png", 10)), Laufende::Hochgeladen);
+    QVERIFY(m_dialoge.passwortAufforderungen.isEmpty());
+    QCOMPARE(m_uebertragung.bildhostPfade.size(), 1);
+    QCOMPARE(m_nachUpload.aufrufe.value(0).link, m_uebertragung.bildhostLink);
+}
+
+void TestStartlauf::dateiFehlt_data()
+{
+    QTest::addColumn<QString>("argumente");
+    QTest::addColumn<QString>("gezeigterName");
+
+    const QString fehlt = QDir::tempPath() + "/gibt es nicht.jpg";
+    QTest::newRow("fehlt") << fehlt << fehlt;
+    QTest::newRow("in Anfuehrungszeichen") << "\"" + fehlt + "\"" << fehlt;
+    QTest::newRow("nur Anfuehrungszeichen") << "\"\"" << "";
+    QTest::newRow("Verzeichnis") << QDir::tempPath() << QDir::tempPath();
+}
+
+void TestStartlauf::dateiFehlt()
+{
+    QFETCH(QString, argumente);
+    QFETCH(QString, gezeigterName);
+
+    ftpKontoSpeichern();
+    QCOMPARE(starten(argumente), Laufende::Fehlgeschlagen);
+    QCOMPARE(m_dialoge.meldungen.size(), 1);
+    QCOMPARE(m_dialoge.meldungen[0].text,
+        "Die angegebene Datei (\"" + gezeigterName
+            + "\") existiert nicht, ist ein Verzeichnis oder es sind mehrere Dateien markiert gewesen!");
+    QCOMPARE(m_dialoge.meldungen[0].titel, QStringLiteral("Datei existiert nicht"));
+    QCOMPARE(m_dialoge.meldungen[0].stil, Meldungsstil::Kritisch);
+    QCOMPARE(m_fenster.gezeigt, 0);
+}
+
+void TestStartlauf::bildhostPrueftEndungUndGroesse_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<qint64>("groesse");
+    QTest::addColumn<QString>("zahl");
+
+    QTest::newRow("bmp") << "a.bmp" << qint64(1000) << "0";
+    QTest::newRow("250001") << "a.jpg" << qint64(250001) << "0,238";
+    QTest::newRow("250000 passt") << "b.jpg" << qint64(250000) << "";
+    QTest::newRow("grosse Endung passt") << "c.JPG" << qint64(100) << "";
+    QTest::newRow("jpeg passt") << "d.jpeg" << qint64(100) << "";
+}
+
+void TestStartlauf::bildhostPrueftEndungUndGroesse()
+{
+    QFETCH(QString, name);
+    QFETCH(qint64, groesse);
+    QFETCH(QString, zahl);
+
+    m_umgebung.speicherSetzen("useIS", "Wahr");
+    const Laufende ende = starten(m_umgebung.datei(name, groesse));
+    if (zahl.isEmpty()) {
+        QCOMPARE(ende, Laufende::Hochgeladen);
+        QVERIFY(m_dialoge.meldungen.isEmpty());
+        return;
+    }
+    QCOMPARE(ende, Laufende::Fehlgeschlagen);
+    QCOMPARE(m_dialoge.meldungen.size(), 1);
+    QCOMPARE(m_dialoge.meldungen[0].text,
+        "Die Datei ist mit " + zahl + QString::fromUtf8(" MB zu groß für ") + imageHost()
+            + QString::fromUtf8(", oder es handelt sich nicht um ein gültiges Bild (jpg, gif, png)"));
+    QCOMPARE(m_dialoge.meldungen[0].titel, QStringLiteral("Morva Fotoschicker"));
+    QCOMPARE(m_dialoge.meldungen[0].stil, Meldungsstil::Keins);
+    QVERIFY(m_uebertragung.bildhostPfade.isEmpty());
+}
+
+void TestStartlauf::grosseDateiFrage()
+{
+    ftpKontoSpeichern();
+    const QString datei = m_umgebung.datei("gross.zip", 250001);
+    m_dialoge.antworten = {false};
+    QCOMPARE(starten(datei), Laufende::Abgebrochen);
+    QCOMPARE(m_dialoge.meldungen.size(), 1);
+    QCOMPARE(m_dialoge.meldungen[0].text,
+        QString::fromUtf8("Die angegebene Datei ist mit 0,238 MB sehr groß.\r\nWollen Sie die Datei wirklich übertragen?"));
+    QCOMPARE(m_dialoge.meldungen[0].titel, QString::fromUtf8("Datei sicher übertragen?"));
+    QCOMPARE(m_dialoge.meldungen[0].stil, Meldungsstil::FrageJaNein);
+    QVERIFY(m_uebertragung.ftpPfade.isEmpty());
+
+    init();
+    ftpKontoSpeichern();
+    m_dialoge.antworten = {true};
+    QCOMPARE(starten(datei), Laufende::Hochgeladen);
+    QCOMPARE(m_uebertragung.ftpPfade, QStringList{datei});
+}
+
+void TestStartlauf::riesigeDatei()
+{
+    ftpKontoSpeichern();
+    m_dialoge.antworten = {false};
+    QCOMPARE(starten(m_umgebung.datei("riesig.bin", qint64(1) << 31)), Laufende::Abgebrochen);
+    QCOMPARE(m_dialoge.meldungen.value(0).text,
+        QString::fromUtf8("Die angegebene Datei ist mit über 2000 MB sehr groß.\r\nWollen Sie die Datei wirklich übertragen?"));
+}
+
+void TestStartlauf::erfolg()
+{
+    ftpKontoSpeichern();
+    const QString datei = m_umgebung.datei("mein bild.jpg", 100);
+    QCOMPARE(starten("\"" + datei + "\""), Laufende::Hochgeladen);
+    // The status window was on: success shows no box at all.
+    QVERIFY(m_dialoge.meldungen.isEmpty());
+    QCOMPARE(m_uebertragung.ftpPfade, QStringList{"\"" + datei + "\""});
+    QCOMPARE(m_nachUpload.aufrufe.size(), 1);
+    QCOMPARE(m_nachUpload.aufrufe[0].quoteFreeName, datei);
+    QCOMPARE(m_nachUpload.aufrufe[0].shortPath, datei);
+    QCOMPARE(m_nachUpload.aufrufe[0].bildEndungen, (QStringList{"", ".jpg", ".jpeg", ".gif", ".png"}));
+    QCOMPARE(m_fenster.gezeigt, 0);
+}
+
+void TestStartlauf::erfolgOhneStatusfenster()
+{
+    ftpKontoSpeichern();
+    m_umgebung.speicherSetzen("StatusfensterZeigen", "Falsch");
+    QCOMPARE(starten(m_umgebung.datei("a.jpg", 100)), Laufende::Hochgeladen);
+    QCOMPARE(m_dialoge.meldungen.size(), 1);
+    QCOMPARE(m_dialoge.meldungen[0].text, QStringLiteral("Datei erfolgreich übertragen!"));
+    QCOMPARE(m_dialoge.meldungen[0].titel, QString::fromUtf8("Datei übertragen"));
+    QCOMPARE(m_dialoge.meldungen[0].stil, Meldungsstil::Information);
+    QCOMPARE(m_nachUpload.aufrufe.size(), 1);
+}
+
+void TestStartlauf::fehlschlagZeigtFenster()
+{
+    ftpKontoSpeichern();
+    m_uebertragung.ftpErfolg = false;
+    QCOMPARE(starten(m_umgebung.datei("a.jpg", 100)), Laufende::FensterOffen);
+    QCOMPARE(m_dialoge.meldungen.size(), 1);
+    QCOMPARE(m_dialoge.meldungen[0].text,
+        QStringLiteral("Die Datei konnte nicht erfolgreich übertragen werden!\r\nFehlergrund"));
+    QCOMPARE(m_dialoge.meldungen[0].titel, QString::fromUtf8("Fehler bei Dateiübertragung"));
+    QCOMPARE(m_dialoge.meldungen[0].stil, Meldungsstil::Kritisch);
+    QVERIFY(m_fenster.sichtbar);
+    QVERIFY(m_fenster.okAktiv);
+    QVERIFY(m_nachUpload.aufrufe.isEmpty());
+}
+
+void TestStartlauf::okWiederholtLauf()
+{
+    ftpKontoSpeichern();
+    m_uebertragung.ftpErfolg = false;
+    const QString datei = m_umgebung.datei("a.jpg", 100);
+    QCOMPARE(starten(datei), Laufende::FensterOffen);
+    QCOMPARE(m_lauf->fehlerText(), QStringLiteral("Fehlergrund"));
+
+    // The user corrects the server in the window and presses "OK".
+    m_fenster.texte[0] = "richtig.example.org";
+    m_uebertragung.ftpErfolg = true;
+    QCOMPARE(m_lauf->okGeklickt(), Laufende::Hochgeladen);
+    QCOMPARE(m_lauf->fehlerText(), QString());
+    QCOMPARE(m_uebertragung.letzteOptionen.FTPServer, QStringLiteral("richtig.example.org"));
+    QCOMPARE(m_umgebung.speicherInhalt().value("FTPServer"), QStringLiteral("richtig.example.org"));
+    QCOMPARE(m_uebertragung.ftpPfade.size(), 2);
+}
+
+QTEST_GUILESS_MAIN(TestStartlauf)
+#include "test_startlauf.moc"
