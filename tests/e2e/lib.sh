@@ -33,15 +33,13 @@ wait_for() {
 }
 
 start_xvfb() {
-    local n
-    for n in $(seq 90 140); do
-        [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-        E2E_PIDS+=($!)
-        export DISPLAY=":$n"
-        wait_for xdpyinfo && return 0
-    done
-    fail "no X server could be started"
+    # Xvfb picks a free display itself, so parallel tests never share one.
+    local nummer=$E2E_TMP/display
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$nummer" >/dev/null 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for test -s "$nummer" || fail "no X server could be started"
+    export DISPLAY=":$(head -n 1 "$nummer")"
+    wait_for xdpyinfo || fail "X server $DISPLAY does not answer"
 }
 
 # start_ftp USER PASS DIR -> sets FTP_PORT
@@ -78,4 +76,19 @@ store_get() {
 # window_named TITLE : the id of a visible window with exactly that title.
 window_named() {
     xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+}
+
+# press_key TITLE KEY : gives the window with that title the keyboard focus and presses KEY
+# (no window manager runs under Xvfb, so the focus is set directly).
+press_key() {
+    local id
+    id=$(window_named "$1")
+    [ -n "$id" ] || return 1
+    xdotool windowfocus --sync "$id" 2>/dev/null || xdotool windowfocus "$id"
+    xdotool key "$2"
+}
+
+# wait_gone PID [SECONDS] : waits until the process has ended (default 10 s); then reaps it.
+wait_gone() {
+    timeout "${2:-10}" tail --pid="$1" -f /dev/null
 }
