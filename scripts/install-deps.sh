@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-translations-l10n
     libcurl4-openssl-dev libcpp-httplib-dev
     python3-pyftpdlib tinyproxy
+    libxcb1-dev
     xvfb xauth xdotool xclip x11-utils imagemagick
 )
 

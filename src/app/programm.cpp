@@ -3,6 +3,7 @@
 #include "app/qtdialoge.h"
 #include "app/startlauf.h"
 #include "links/linkaktion.h"
+#include "links/qtzwischenablage.h"
 #include "platform/argumentzeile.h"
 #include "platform/lockdatei.h"
 #include "settings/einstellungsspeicher.h"
@@ -14,6 +15,8 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+
+#include <cstdio>
 
 namespace {
 class KeinStatus : public Statusanzeige {
@@ -27,6 +30,16 @@ void deutscheTexteLaden(QApplication& app, QTranslator& uebersetzer)
     if (uebersetzer.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&uebersetzer);
+}
+}
+
+// Scripts take the link from standard output; nothing else is ever written there.
+void linkAusgeben(const Startlauf& lauf)
+{
+    if (lauf.link().isEmpty())
+        return;
+    std::fputs((lauf.link() + u'\n').toUtf8().constData(), stdout);
+    std::fflush(stdout);
 }
 } // namespace
 
@@ -45,13 +58,16 @@ int programmStarten(int argc, char** argv)
     Lockdatei sperre;
     Netzuebertragung uebertragung;
     KeinStatus status;
-    Linkaktion linkaktion;
+    QtZwischenablage zwischenablage;
+    Linkaktion linkaktion(zwischenablage);
     Startlauf lauf({dialoge, form1, speicher, sperre, uebertragung, status, linkaktion}, argumente);
 
     form1.uebernehmenHandler = [&lauf] { lauf.uebernehmenGeklickt(); };
     form1.abbrechenHandler = [] { QCoreApplication::exit(0); };
     form1.okHandler = [&lauf, &form1] {
         const Laufende ende = lauf.okGeklickt();
+        if (ende == Laufende::Hochgeladen)
+            linkAusgeben(lauf);
         if (ende != Laufende::FensterOffen) {
             form1.hide();
             QCoreApplication::exit(exitStatus(ende));
@@ -59,6 +75,8 @@ int programmStarten(int argc, char** argv)
     };
 
     const Laufende ende = lauf.ausfuehren();
+    if (ende == Laufende::Hochgeladen)
+        linkAusgeben(lauf);
     if (ende != Laufende::FensterOffen)
         return exitStatus(ende);
     return app.exec();

@@ -1,6 +1,18 @@
 #include "links/linkaktion.h"
 
-QString Linkaktion::ausfuehren(const QString& link, const QString&, const QString&, const FeldArray&, const Optionen&)
+#include "links/linkwahl.h"
+#include "links/zwischenablage.h"
+
+Linkaktion::Linkaktion(Zwischenablage& zwischenablage)
+    : m_zwischenablage(zwischenablage)
 {
-    return link;
+}
+
+QString Linkaktion::ausfuehren(const QString& link, const QString& quoteFreeName, const QString& shortPath,
+    const FeldArray& bildEndungen, const Optionen& optionen)
+{
+    const Linkwahl wahl = linkWaehlen(link, quoteFreeName, shortPath, bildEndungen, optionen);
+    if (wahl.zwischenablage)
+        m_zwischenablage.textSetzen(*wahl.zwischenablage);
+    return wahl.adresse;
 }

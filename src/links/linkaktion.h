@@ -2,9 +2,15 @@
 
 #include "links/nachupload.h"
 
+class Zwischenablage;
+
 // Hands the uploaded picture's address to the user, as LinkOption says.
 class Linkaktion : public NachUpload {
 public:
+    explicit Linkaktion(Zwischenablage& zwischenablage);
     QString ausfuehren(const QString& link, const QString& quoteFreeName, const QString& shortPath,
         const FeldArray& bildEndungen, const Optionen& optionen) override;
+
+private:
+    Zwischenablage& m_zwischenablage;
 };

@@ -10,7 +10,8 @@ struct Optionen;
 class NachUpload {
 public:
     virtual ~NachUpload() = default;
-    // Returns the link that was handed out, or "" when the action did nothing.
+    // Returns the picture's web address, also when the clipboard was left alone;
+    // "" when no address can be formed.
     virtual QString ausfuehren(const QString& link, const QString& quoteFreeName, const QString& shortPath,
         const FeldArray& bildEndungen, const Optionen& optionen) = 0;
 };

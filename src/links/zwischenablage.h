@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// The system clipboard as the after-upload action sees it.
+class Zwischenablage {
+public:
+    virtual ~Zwischenablage() = default;
+    // Replaces the clipboard's content with text, as plain text only.
+    virtual void textSetzen(const QString& text) = 0;
+};

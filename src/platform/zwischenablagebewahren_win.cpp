@@ -1,0 +1,5 @@
+#include "platform/zwischenablagebewahren.h"
+
+void zwischenablageBewahren(const QString&)
+{
+}
