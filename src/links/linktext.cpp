@@ -4,16 +4,11 @@
 
 #include <algorithm>
 
-QString langerName(const QString& quoteFreeName)
+QString ftpLink(const QString& url, const QString& quoteFreeName)
 {
     // Windows paths use "\", ours "/"; a name holding the whole path would give a broken address.
     const qsizetype trenner = std::max(quoteFreeName.lastIndexOf(u'\\'), quoteFreeName.lastIndexOf(u'/'));
-    return quoteFreeName.mid(trenner + 1);
-}
-
-QString ftpLink(const QString& url, const QString& quoteFreeName)
-{
-    return url + langerName(quoteFreeName);
+    return url + quoteFreeName.mid(trenner + 1);
 }
 
 QString htmlSchnipsel(const QString& link, const FeldArray& bildEndungen, const QString& shortPath)

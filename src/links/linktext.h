@@ -4,12 +4,8 @@
 
 #include <QString>
 
-// The file's name without its folders: the part after the last "\" or "/".
-// The name is the one under which the FTP upload stored the file.
-QString langerName(const QString& quoteFreeName);
-
 // The web address of a file sent by FTP: URL exactly as stored, directly
-// followed by the file's name - no separator is added.
+// followed by the file's name (without its folders) - no separator is added.
 QString ftpLink(const QString& url, const QString& quoteFreeName);
 
 // The HTML for the link: an image tag with the picture's size when the link
