@@ -8,6 +8,7 @@
 #include "platform/lockdatei.h"
 #include "settings/einstellungsspeicher.h"
 #include "settings/form1.h"
+#include "settings/programmsymbol.h"
 #include "statusfenster/statusanzeige.h"
 #include "transfer/netzuebertragung.h"
 
@@ -51,6 +52,7 @@ int programmStarten(int argc, char** argv)
     QApplication app(argc, argv);
     QTranslator uebersetzer;
     deutscheTexteLaden(app, uebersetzer);
+    app.setWindowIcon(programmSymbol());
 
     Form1 form1;
     QtDialoge dialoge;

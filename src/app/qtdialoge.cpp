@@ -1,7 +1,7 @@
 #include "app/qtdialoge.h"
 
-#include <QInputDialog>
-#include <QLineEdit>
+#include "app/passwortdialog.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -51,8 +51,5 @@ bool QtDialoge::meldung(const QString& text, const QString& titel, Meldungsstil 
 
 QString QtDialoge::passwortAbfragen(const QString& aufforderung, const QString& titel)
 {
-    bool ok = false;
-    const QString antwort
-        = QInputDialog::getText(nullptr, titel, alsZeilen(aufforderung), QLineEdit::Password, QString(), &ok);
-    return ok ? antwort : QString();
+    return Passwortdialog::abfragen(aufforderung, titel);
 }

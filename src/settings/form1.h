@@ -8,7 +8,8 @@
 
 class QButtonGroup;
 class QCheckBox;
-class QLabel;
+class QGridLayout;
+class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -21,7 +22,7 @@ class Form1 : public QWidget, public Einstellungsfenster {
 public:
     explicit Form1(QWidget* parent = nullptr);
 
-    // What "OK", "Übernehmen" and "Abbrechen" do; set by whoever owns the run.
+    // What "OK", "Übernehmen" and "Abbrechen" (or the close box) do; set by whoever owns the run.
     std::function<void()> okHandler;
     std::function<void()> uebernehmenHandler;
     std::function<void()> abbrechenHandler;
@@ -41,10 +42,21 @@ public:
     void okAktivieren(bool aktiv) override;
     void ereignisseVerarbeiten() override;
 
+    // Opens a web page in the user's browser; nothing is reported when that fails.
+    void urlAufrufen(const QString& adresse);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QGroupBox* verbindungsrahmen();
+    QGroupBox* proxyrahmen();
+    QGroupBox* linkrahmen();
+    QLayout* fusszeile();
+    void textzeile(QGridLayout* raster, int zeile, int textNummer, int labelNummer, const QString& beschriftung);
+    void haken(int nummer, const QString& beschriftung, QWidget* rahmen);
+    void tabReihenfolgeSetzen();
+
     QLineEdit* m_text[7];
     QCheckBox* m_check[4];
     QRadioButton* m_option[3];
@@ -52,5 +64,5 @@ private:
     QPushButton* m_ok;
     QPushButton* m_abbrechen;
     QPushButton* m_uebernehmen;
-    QWidget* m_frame2;
+    QGroupBox* m_frame2;
 };
