@@ -9,7 +9,7 @@
 #include "settings/einstellungsspeicher.h"
 #include "settings/form1.h"
 #include "settings/programmsymbol.h"
-#include "statusfenster/statusanzeige.h"
+#include "statusfenster/statusfensteranzeige.h"
 #include "transfer/netzuebertragung.h"
 
 #include <QApplication>
@@ -20,11 +20,6 @@
 #include <cstdio>
 
 namespace {
-class KeinStatus : public Statusanzeige {
-public:
-    void status(const QString&) override { }
-};
-
 // Qt's own texts (context menus, standard buttons) in German, whatever the user's language.
 void deutscheTexteLaden(QApplication& app, QTranslator& uebersetzer)
 {
@@ -59,10 +54,11 @@ int programmStarten(int argc, char** argv)
     Einstellungsspeicher speicher;
     Lockdatei sperre;
     Netzuebertragung uebertragung;
-    KeinStatus status;
+    Statusfensteranzeige status;
     QtZwischenablage zwischenablage;
     Linkaktion linkaktion(zwischenablage);
     Startlauf lauf({dialoge, form1, speicher, sperre, uebertragung, status, linkaktion}, argumente);
+    status.zeigenWenn([&lauf] { return lauf.optionen().StatusfensterZeigen; });
 
     form1.uebernehmenHandler = [&lauf] { lauf.uebernehmenGeklickt(); };
     form1.abbrechenHandler = [] { QCoreApplication::exit(0); };

@@ -1,14 +1,13 @@
 #include "transfer/netzuebertragung.h"
 
+#include "transfer/ftpupload.h"
+
 #include "platform/shortpath.h"
 #include "statusfenster/statusanzeige.h"
 
-bool Netzuebertragung::ftpUpload(QString& path, const Optionen&, Statusanzeige& status, QString& fehlerText)
+bool Netzuebertragung::ftpUpload(QString& path, const Optionen& optionen, Statusanzeige& status, QString& fehlerText)
 {
-    ShortPath(path);
-    fehlerText = QStringLiteral("Die FTP-Übertragung ist in dieser Version noch nicht eingebaut.");
-    status.status(QString());
-    return false;
+    return ::ftpUpload(path, optionen, status, fehlerText);
 }
 
 QString Netzuebertragung::bildhostUpload(QString& path, Statusanzeige& status, QString& fehlerText)

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QFrame>
+#include <QTimer>
+
+class QLabel;
+
+// The small light-yellow window at the lower right of the screen that shows
+// what a transfer is doing. It stays on top of everything and never takes the
+// keyboard focus from whatever the user is working in.
+class statusfenster : public QFrame {
+    Q_OBJECT
+public:
+    statusfenster();
+
+    void statusinfoSetzen(const QString& text);
+    // Draws a thin line under the text; gesamt 0 (unknown) draws none.
+    void fortschritt(qint64 gesendet, qint64 gesamt);
+
+    // Back to the lower right corner and to the top of the topmost windows.
+    void vordergrund();
+
+protected:
+    bool event(QEvent* ereignis) override;
+    void paintEvent(QPaintEvent* ereignis) override;
+
+private:
+    QLabel* m_label1;
+    QLabel* m_statusinfo;
+    QTimer m_timer1;
+    // Share of the file sent, or below 0 while there is nothing to show.
+    double m_anteil = -1;
+};

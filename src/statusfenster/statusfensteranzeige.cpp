@@ -1,0 +1,47 @@
+#include "statusfenster/statusfensteranzeige.h"
+
+#include "statusfenster/statusfenster.h"
+
+#include <QCoreApplication>
+
+Statusfensteranzeige::Statusfensteranzeige()
+    : m_zeigen([] { return true; })
+{
+}
+
+Statusfensteranzeige::~Statusfensteranzeige() = default;
+
+void Statusfensteranzeige::zeigenWenn(std::function<bool()> zeigen)
+{
+    m_zeigen = std::move(zeigen);
+}
+
+void Statusfensteranzeige::status(const QString& text)
+{
+    if (!m_zeigen())
+        return;
+    if (text.isEmpty()) {
+        machmichweg();
+    } else {
+        if (!m_fenster)
+            m_fenster = std::make_unique<statusfenster>();
+        m_fenster->show();
+        m_fenster->statusinfoSetzen(text);
+    }
+    // The window paints here, so the text is up before the next step blocks.
+    QCoreApplication::processEvents();
+}
+
+void Statusfensteranzeige::fortschritt(qint64 gesendet, qint64 gesamt)
+{
+    if (m_zeigen() && m_fenster)
+        m_fenster->fortschritt(gesendet, gesamt);
+}
+
+void Statusfensteranzeige::machmichweg()
+{
+    if (!m_fenster)
+        return;
+    m_fenster.reset();
+    QCoreApplication::processEvents();
+}

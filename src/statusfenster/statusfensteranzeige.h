@@ -1,0 +1,33 @@
+#pragma once
+
+#include "statusfenster/statusanzeige.h"
+
+#include <functional>
+#include <memory>
+
+class statusfenster;
+
+// The status display of the real program: the first text opens the status
+// window, further texts replace it, the empty text closes it. When the run's
+// StatusfensterZeigen is off it does nothing at all.
+class Statusfensteranzeige : public Statusanzeige {
+public:
+    Statusfensteranzeige();
+    ~Statusfensteranzeige() override;
+
+    // Asked on every call, as the run may load other settings in between.
+    void zeigenWenn(std::function<bool()> zeigen);
+
+    void status(const QString& text) override;
+    void fortschritt(qint64 gesendet, qint64 gesamt) override;
+
+    // Closes and destroys the window, then lets the events it leaves run.
+    void machmichweg();
+
+    // The open window, or null.
+    statusfenster* fenster() const { return m_fenster.get(); }
+
+private:
+    std::function<bool()> m_zeigen;
+    std::unique_ptr<statusfenster> m_fenster;
+};

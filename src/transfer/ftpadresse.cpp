@@ -1,0 +1,76 @@
+#include "transfer/ftpadresse.h"
+
+#include <QUrl>
+
+#include <algorithm>
+
+QString langerName(const QString& pfad)
+{
+    const qsizetype trenner = std::max(pfad.lastIndexOf(u'\\'), pfad.lastIndexOf(u'/'));
+    return pfad.mid(trenner + 1);
+}
+
+namespace {
+// "host:port" splits at the last colon when digits follow it; a bare IPv6
+// address has more colons and keeps them unless it is bracketed.
+void serverTeilen(const QString& server, QString& host, QString& port)
+{
+    const qsizetype doppelpunkt = server.lastIndexOf(u':');
+    host = server;
+    port.clear();
+    if (doppelpunkt < 0)
+        return;
+    const QString kopf = server.left(doppelpunkt);
+    const QString rest = server.mid(doppelpunkt + 1);
+    const bool nurZiffern = !rest.isEmpty() && std::all_of(rest.begin(), rest.end(), [](QChar c) {
+        return c >= u'0' && c <= u'9';
+    });
+    if (nurZiffern && (!kopf.contains(u':') || kopf.endsWith(u']'))) {
+        host = kopf;
+        port = rest;
+    }
+}
+} // namespace
+
+CurlUrl ftpAdresse(const QString& ftpServer, const QString& entfernterName)
+{
+    QString host;
+    QString port;
+    serverTeilen(ftpServer, host, port);
+    if (host.isEmpty())
+        return nullptr;
+
+    // The URL's first "/" only separates; a name that itself starts with "/"
+    // is absolute on the server and needs its own slash encoded.
+    QByteArray pfad = QUrl::toPercentEncoding(entfernterName, "/");
+    if (pfad.startsWith('/'))
+        pfad.replace(0, 1, "%2F");
+    pfad.prepend('/');
+
+    CurlUrl url(curl_url());
+    if (!url || curl_url_set(url.get(), CURLUPART_SCHEME, "ftp", 0) != CURLUE_OK
+        || curl_url_set(url.get(), CURLUPART_HOST, host.toUtf8().constData(), 0) != CURLUE_OK
+        || (!port.isEmpty() && curl_url_set(url.get(), CURLUPART_PORT, port.toUtf8().constData(), 0) != CURLUE_OK)
+        || curl_url_set(url.get(), CURLUPART_PATH, pfad.constData(), 0) != CURLUE_OK)
+        return nullptr;
+    return url;
+}
+
+bool proxyNenntPort(const QByteArray& proxy)
+{
+    CurlUrl url(curl_url());
+    if (!url)
+        return false;
+    const unsigned int art = CURLU_GUESS_SCHEME | CURLU_NON_SUPPORT_SCHEME;
+    if (curl_url_set(url.get(), CURLUPART_URL, proxy.constData(), art) != CURLUE_OK)
+        return false;
+    char* port = nullptr;
+    const bool genannt = curl_url_get(url.get(), CURLUPART_PORT, &port, CURLU_NO_DEFAULT_PORT) == CURLUE_OK;
+    curl_free(port);
+    return genannt;
+}
+
+bool hatSteuerzeichen(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
+}

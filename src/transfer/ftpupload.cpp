@@ -1,0 +1,188 @@
+#include "transfer/ftpupload.h"
+
+#include "platform/shortpath.h"
+#include "settings/optionen.h"
+#include "statusfenster/statusanzeige.h"
+#include "text/textfunktionen.h"
+#include "transfer/ftpadresse.h"
+#include "transfer/hintergrundlauf.h"
+
+#include <QFile>
+
+#include <curl/curl.h>
+
+#include <atomic>
+#include <memory>
+
+namespace {
+using Uhr = std::chrono::steady_clock;
+constexpr auto fortschrittsAbstand = std::chrono::milliseconds(250);
+
+struct CurlFreigabe {
+    void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+};
+using CurlHandle = std::unique_ptr<CURL, CurlFreigabe>;
+
+QString oeffnenFehler()
+{
+    return QStringLiteral("Auf InternetControl konnte nicht zugegriffen werden!");
+}
+
+QString verbindenFehler(const Optionen& optionen)
+{
+    return QStringLiteral("Es konnte keine Verbindung zu ") + optionen.FTPServer
+        + QStringLiteral(" unter Verwendung von Login \"") + optionen.FTPLogin + QStringLiteral("\" und ")
+        + QString::number(optionen.FTPPassword.size()) + QStringLiteral("-stelligem Passwort hergestellt werden!");
+}
+
+QString kopierenFehler(const QString& entfernterName)
+{
+    return QStringLiteral("Datei konnte nicht nach \"") + entfernterName + QStringLiteral("\" kopiert werden!");
+}
+
+// What the worker thread's callbacks share with this call.
+struct Verlauf {
+    explicit Verlauf(Statusanzeige& anzeige) : status(anzeige) { }
+
+    Hintergrundlauf lauf;
+    Statusanzeige& status;
+    // Set on the worker once the server has accepted the login: from then on
+    // every failure belongs to the put, before it to the connection.
+    std::atomic<bool> eingeloggt { false };
+    // Worker-only: the last command sent, and when progress was last passed on.
+    QByteArray letzterBefehl;
+    Uhr::time_point letzteMeldung {};
+    curl_off_t gemeldet = -1;
+};
+
+int mitlesen(CURL*, curl_infotype art, char* daten, size_t laenge, void* zeiger)
+{
+    auto& verlauf = *static_cast<Verlauf*>(zeiger);
+    const QByteArray zeile(daten, static_cast<qsizetype>(laenge));
+    if (art == CURLINFO_HEADER_OUT) {
+        verlauf.letzterBefehl = zeile.left(5);
+    } else if (art == CURLINFO_HEADER_IN && !verlauf.eingeloggt && zeile.startsWith('2')
+        && (verlauf.letzterBefehl == "USER " || verlauf.letzterBefehl == "PASS ")) {
+        verlauf.eingeloggt = true;
+        verlauf.lauf.imVordergrund([&status = verlauf.status] {
+            status.status(QStringLiteral("Verbindung hergestellt, übertrage Datei..."));
+        });
+    }
+    return 0;
+}
+
+int fortschreiben(void* zeiger, curl_off_t, curl_off_t, curl_off_t gesamt, curl_off_t gesendet)
+{
+    auto& verlauf = *static_cast<Verlauf*>(zeiger);
+    const Uhr::time_point jetzt = Uhr::now();
+    if (gesendet == verlauf.gemeldet || jetzt - verlauf.letzteMeldung < fortschrittsAbstand)
+        return 0;
+    verlauf.letzteMeldung = jetzt;
+    verlauf.gemeldet = gesendet;
+    verlauf.lauf.imVordergrund([&status = verlauf.status, gesendet, gesamt] { status.fortschritt(gesendet, gesamt); });
+    return 0;
+}
+
+size_t lesen(char* puffer, size_t groesse, size_t anzahl, void* zeiger)
+{
+    const qint64 gelesen = static_cast<QFile*>(zeiger)->read(puffer, static_cast<qint64>(groesse * anzahl));
+    return gelesen < 0 ? CURL_READFUNC_ABORT : static_cast<size_t>(gelesen);
+}
+
+// Direct access ignores any proxy of the environment; a named proxy is
+// tunnelled through, so the upload itself passes it. False when the proxy
+// setting cannot be used.
+bool proxyEinstellen(CURL* handle, const Optionen& optionen)
+{
+    if (!optionen.FTPUseProxy)
+        return curl_easy_setopt(handle, CURLOPT_PROXY, "") == CURLE_OK;
+    const QByteArray proxy = optionen.FTPProxy.trimmed().toUtf8();
+    if (proxy.isEmpty() || curl_easy_setopt(handle, CURLOPT_PROXY, proxy.constData()) != CURLE_OK)
+        return false;
+    curl_easy_setopt(handle, CURLOPT_HTTPPROXYTUNNEL, 1L);
+    const QString port = optionen.FTPProxyPort.trimmed();
+    if (port.isEmpty() || proxyNenntPort(proxy))
+        return true;
+    bool zahl = false;
+    const long nummer = port.toLong(&zahl);
+    return zahl && nummer > 0 && nummer < 65536 && curl_easy_setopt(handle, CURLOPT_PROXYPORT, nummer) == CURLE_OK;
+}
+
+void grenzenSetzen(CURL* handle, const FtpZeitgrenzen& grenzen)
+{
+    const long verbinden = static_cast<long>(grenzen.verbinden.count());
+    const long ohneDaten = static_cast<long>(grenzen.ohneDaten.count());
+    // Covers the greeting and the login as well as the TCP connect.
+    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, verbinden);
+    curl_easy_setopt(handle, CURLOPT_SERVER_RESPONSE_TIMEOUT, ohneDaten);
+    curl_easy_setopt(handle, CURLOPT_ACCEPTTIMEOUT_MS, ohneDaten * 1000);
+    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, ohneDaten);
+}
+
+// Everything the handle needs but the file; false when the settings name no
+// reachable server, proxy or a login that could be sent as it is.
+bool verbindungEinstellen(CURL* handle, const Optionen& optionen, const CurlUrl& adresse)
+{
+    if (!adresse || hatSteuerzeichen(optionen.FTPLogin) || hatSteuerzeichen(optionen.FTPPassword))
+        return false;
+    curl_easy_setopt(handle, CURLOPT_CURLU, adresse.get());
+    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "ftp");
+    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(handle, CURLOPT_USERAGENT, "MyFTP Control");
+    if (!optionen.FTPLogin.isEmpty()) {
+        curl_easy_setopt(handle, CURLOPT_USERNAME, optionen.FTPLogin.toUtf8().constData());
+        curl_easy_setopt(handle, CURLOPT_PASSWORD, optionen.FTPPassword.toUtf8().constData());
+    }
+    // Passive tries EPSV, then PASV; active offers EPRT, then PORT, on the
+    // address the control connection already uses.
+    if (!optionen.FTPPassiv)
+        curl_easy_setopt(handle, CURLOPT_FTPPORT, "-");
+    curl_easy_setopt(handle, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
+    return proxyEinstellen(handle, optionen);
+}
+
+bool dateiSenden(CURL* handle, Verlauf& verlauf, QFile& datei)
+{
+    curl_easy_setopt(handle, CURLOPT_UPLOAD, 1L);
+    curl_easy_setopt(handle, CURLOPT_READFUNCTION, &lesen);
+    curl_easy_setopt(handle, CURLOPT_READDATA, &datei);
+    curl_easy_setopt(handle, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(datei.size()));
+    curl_easy_setopt(handle, CURLOPT_VERBOSE, 1L);
+    curl_easy_setopt(handle, CURLOPT_DEBUGFUNCTION, &mitlesen);
+    curl_easy_setopt(handle, CURLOPT_DEBUGDATA, &verlauf);
+    curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &fortschreiben);
+    curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &verlauf);
+    return verlauf.lauf.ausfuehren(handle) == CURLE_OK;
+}
+} // namespace
+
+bool ftpUpload(QString& path, const Optionen& optionen, Statusanzeige& status, QString& fehlerText,
+    const FtpZeitgrenzen& grenzen)
+{
+    path = ohneAnfuehrungszeichen(path);
+    const QString entfernterName = optionen.FTPPath + langerName(path);
+    path = ShortPath(path);
+
+    bool erfolg = false;
+    if (const CurlHandle handle(curl_easy_init()); !handle) {
+        fehlerText = oeffnenFehler();
+    } else {
+        status.status(QStringLiteral("Überprüfe Login und Passwort"));
+        const CurlUrl adresse = ftpAdresse(optionen.FTPServer, entfernterName);
+        QFile datei(path);
+        Verlauf verlauf(status);
+        grenzenSetzen(handle.get(), grenzen);
+        if (!verbindungEinstellen(handle.get(), optionen, adresse))
+            fehlerText = verbindenFehler(optionen);
+        else if (path.isEmpty() || !datei.open(QIODevice::ReadOnly))
+            fehlerText = kopierenFehler(entfernterName);
+        else if (dateiSenden(handle.get(), verlauf, datei))
+            erfolg = true;
+        else
+            fehlerText = verlauf.eingeloggt ? kopierenFehler(entfernterName) : verbindenFehler(optionen);
+    }
+    status.status(QString());
+    return erfolg;
+}

@@ -1,0 +1,25 @@
+#include "transfer/hintergrundlauf.h"
+
+#include <QEventLoop>
+#include <QThread>
+
+#include <memory>
+
+CURLcode Hintergrundlauf::ausfuehren(CURL* handle)
+{
+    CURLcode ergebnis = CURLE_FAILED_INIT;
+    std::unique_ptr<QThread> arbeiter(QThread::create([handle, &ergebnis] { ergebnis = curl_easy_perform(handle); }));
+    QEventLoop schleife;
+    // Queued: finished is emitted on the worker, after every call it posted,
+    // so the loop ends only once those have run here.
+    QObject::connect(arbeiter.get(), &QThread::finished, &schleife, &QEventLoop::quit, Qt::QueuedConnection);
+    arbeiter->start();
+    schleife.exec();
+    arbeiter->wait();
+    return ergebnis;
+}
+
+void Hintergrundlauf::imVordergrund(std::function<void()> aufruf)
+{
+    QMetaObject::invokeMethod(&m_kontext, std::move(aufruf), Qt::QueuedConnection);
+}

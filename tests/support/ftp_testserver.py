@@ -1,0 +1,58 @@
+"""FTP server for the tests, on 127.0.0.1 only.
+
+Prints "PORT <n>" once it listens (the system picks the port), then one line
+"BEFEHL <command line>" for every command it receives, so a test can read the
+transcript. Needs Debian's python3-pyftpdlib (run with /usr/bin/python3).
+"""
+import argparse
+import os
+import sys
+
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.filesystems import AbstractedFS
+from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
+from pyftpdlib.servers import FTPServer
+
+
+class Mitschrift(FTPHandler):
+    def pre_process_command(self, line, cmd, arg):
+        print("BEFEHL " + line, flush=True)
+        super().pre_process_command(line, cmd, arg)
+
+
+class Verwerfen(AbstractedFS):
+    """Uploads go to /dev/null: for sizes the disk should not have to hold."""
+
+    def open(self, filename, mode):
+        if "w" in mode or "a" in mode:
+            return open(os.devnull, mode)
+        return super().open(filename, mode)
+
+
+def main():
+    teile = argparse.ArgumentParser()
+    teile.add_argument("--benutzer", required=True)
+    teile.add_argument("--passwort", required=True)
+    teile.add_argument("--wurzel", required=True)
+    teile.add_argument("--rechte", default="elradfmwMT")
+    teile.add_argument("--drossel", type=int, default=0, help="bytes per second a data connection may take in")
+    teile.add_argument("--verwerfen", action="store_true")
+    args = teile.parse_args()
+
+    konten = DummyAuthorizer()
+    konten.add_user(args.benutzer, args.passwort, args.wurzel, perm=args.rechte)
+    Mitschrift.authorizer = konten
+    Mitschrift.banner = "Testserver bereit."
+    if args.drossel:
+        ThrottledDTPHandler.read_limit = args.drossel
+        Mitschrift.dtp_handler = ThrottledDTPHandler
+    if args.verwerfen:
+        Mitschrift.abstracted_fs = Verwerfen
+
+    server = FTPServer(("127.0.0.1", 0), Mitschrift)
+    print("PORT %d" % server.socket.getsockname()[1], flush=True)
+    server.serve_forever(handle_exit=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,57 @@
+#include "ftptestserver.h"
+
+#include <QDeadlineTimer>
+
+namespace {
+QString skript()
+{
+    return qEnvironmentVariable("TEST_SOURCE_DIR") + QStringLiteral("/support/ftp_testserver.py");
+}
+} // namespace
+
+FtpTestserver::FtpTestserver(const Art& art)
+{
+    QStringList argumente { QStringLiteral("-u"), skript(), QStringLiteral("--benutzer"), art.benutzer,
+        QStringLiteral("--passwort"), art.passwort, QStringLiteral("--wurzel"), m_wurzel.path(),
+        QStringLiteral("--rechte"), art.rechte };
+    if (art.drossel > 0)
+        argumente << QStringLiteral("--drossel") << QString::number(art.drossel);
+    if (art.verwerfen)
+        argumente << QStringLiteral("--verwerfen");
+    m_prozess.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_prozess.start(QStringLiteral("/usr/bin/python3"), argumente);
+
+    const QDeadlineTimer frist(10000);
+    while (!frist.hasExpired() && !m_ausgabe.contains('\n') && m_prozess.waitForReadyRead(frist.remainingTime()))
+        m_ausgabe += m_prozess.readAllStandardOutput();
+    const qsizetype ende = m_ausgabe.indexOf('\n');
+    if (m_ausgabe.startsWith("PORT ") && ende > 0)
+        m_port = static_cast<quint16>(m_ausgabe.mid(5, ende - 5).toUInt());
+    m_ausgabe.remove(0, ende + 1);
+}
+
+FtpTestserver::~FtpTestserver()
+{
+    m_prozess.terminate();
+    if (!m_prozess.waitForFinished(3000))
+        m_prozess.kill();
+    m_prozess.waitForFinished(3000);
+}
+
+QString FtpTestserver::adresse() const
+{
+    return QStringLiteral("127.0.0.1:") + QString::number(m_port);
+}
+
+QStringList FtpTestserver::befehle()
+{
+    // The server may still be writing the last lines of a session that just ended.
+    while (m_prozess.waitForReadyRead(200))
+        m_ausgabe += m_prozess.readAllStandardOutput();
+    m_ausgabe += m_prozess.readAllStandardOutput();
+    QStringList zeilen;
+    for (const QByteArray& zeile : m_ausgabe.split('\n'))
+        if (zeile.startsWith("BEFEHL "))
+            zeilen << QString::fromUtf8(zeile.mid(7));
+    return zeilen;
+}

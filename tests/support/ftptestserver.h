@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A real FTP server on 127.0.0.1 for one test: Debian's pyftpdlib driven by
+// tests/support/ftp_testserver.py, with one account whose home is a fresh
+// temporary folder. It records every command it receives.
+class FtpTestserver {
+public:
+    struct Art {
+        QString benutzer = QStringLiteral("fotograf");
+        QString passwort = QStringLiteral("geheim");
+        // pyftpdlib's permission letters; without "w" every upload is refused.
+        QString rechte = QStringLiteral("elradfmwMT");
+        // Bytes per second an upload may arrive with; 0 for no limit.
+        qint64 drossel = 0;
+        // Throw uploads away instead of writing them to disk.
+        bool verwerfen = false;
+    };
+
+    FtpTestserver() : FtpTestserver(Art()) { }
+    explicit FtpTestserver(const Art& art);
+    ~FtpTestserver();
+    FtpTestserver(const FtpTestserver&) = delete;
+    FtpTestserver& operator=(const FtpTestserver&) = delete;
+
+    bool laeuft() const { return m_port != 0; }
+    quint16 port() const { return m_port; }
+    // "127.0.0.1:port", as FTPServer holds it.
+    QString adresse() const;
+    // The account's home folder on disk.
+    QString wurzel() const { return m_wurzel.path(); }
+    // Every command line received so far, in order, without "BEFEHL ".
+    QStringList befehle();
+
+private:
+    QTemporaryDir m_wurzel;
+    QProcess m_prozess;
+    quint16 m_port = 0;
+    QByteArray m_ausgabe;
+};

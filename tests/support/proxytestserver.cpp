@@ -1,0 +1,58 @@
+#include "proxytestserver.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QThread>
+
+namespace {
+quint16 freierPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
+}
+
+bool nimmtVerbindungenAn(quint16 port)
+{
+    QTcpSocket versuch;
+    versuch.connectToHost(QHostAddress::LocalHost, port);
+    return versuch.waitForConnected(200);
+}
+} // namespace
+
+ProxyTestserver::ProxyTestserver()
+{
+    m_port = freierPort();
+    const QString konfiguration = m_ordner.filePath(QStringLiteral("tinyproxy.conf"));
+    QFile datei(konfiguration);
+    if (!datei.open(QIODevice::WriteOnly))
+        return;
+    datei.write("Port " + QByteArray::number(m_port) + "\nListen 127.0.0.1\nAllow 127.0.0.1\nTimeout 60\n"
+        "MaxClients 20\nLogLevel Info\nLogFile \"" + QFile::encodeName(m_ordner.filePath(QStringLiteral("log")))
+        + "\"\n");
+    datei.close();
+    m_prozess.setProcessChannelMode(QProcess::ForwardedChannels);
+    m_prozess.start(QStringLiteral("tinyproxy"), { QStringLiteral("-d"), QStringLiteral("-c"), konfiguration });
+    const QDeadlineTimer frist(10000);
+    while (!frist.hasExpired() && m_prozess.state() != QProcess::NotRunning && !m_laeuft) {
+        m_laeuft = nimmtVerbindungenAn(m_port);
+        if (!m_laeuft)
+            QThread::msleep(50);
+    }
+}
+
+ProxyTestserver::~ProxyTestserver()
+{
+    m_prozess.terminate();
+    if (!m_prozess.waitForFinished(3000))
+        m_prozess.kill();
+    m_prozess.waitForFinished(3000);
+}
+
+QString ProxyTestserver::protokoll() const
+{
+    QFile datei(m_ordner.filePath(QStringLiteral("log")));
+    return datei.open(QIODevice::ReadOnly) ? QString::fromUtf8(datei.readAll()) : QString();
+}
