@@ -1,0 +1,230 @@
+#include "app/hilfetext.h"
+#include "app/parameter.h"
+#include "app/parameterzerlegung.h"
+#include "app/startlauf.h"
+#include "laufattrappen.h"
+#include "settings/einstellungsspeicher.h"
+#include "testumgebung.h"
+
+#include <QTest>
+
+namespace {
+// The five fields a parameter can overwrite, as "server|login|password|path|url".
+QString felder(const Optionen& o)
+{
+    return QStringList{o.FTPServer, o.FTPLogin, o.FTPPassword, o.FTPPath, o.URL}.join(u'|');
+}
+
+Optionen gespeichert()
+{
+    Optionen o;
+    o.FTPServer = QStringLiteral("s0");
+    o.FTPLogin = QStringLiteral("l0");
+    o.FTPPassword = QStringLiteral("p0");
+    o.FTPPath = QStringLiteral("d0/");
+    o.URL = QStringLiteral("u0/");
+    return o;
+}
+
+const QString unveraendert = QStringLiteral("s0|l0|p0|d0/|u0/");
+using M = Parametermeldung;
+
+const QString erwarteteHilfe = QStringLiteral(
+    "Folgende Programmaufrufe sind möglich:\r\n"
+    "Fotoschicker [dateiname]\r\n"
+    "oder\r\n"
+    "Fotoschicker [Parameter] /file:[dateiname]\r\n"
+    "Wobei [Parameter] einer oder mehrerer der folgenden sein kann:\r\n"
+    "/ftpserver:[ftpserver] - FTP-Server\r\n"
+    "/ftppath:[ftppath] - FTP-Zielverzeichnis\r\n"
+    "/ftpuser:[Login] - Benutzerkennung\r\n"
+    "/ftppassword:[Passwort] - entsprechendes Passwort\r\n"
+    "/url:[URL] - URL zum FTP-Zielpfad\r\n"
+    "Werden nicht alle Parameter angegeben, so werden die fehlenden Parameter aus der Registry übernommen\r\n"
+    "\r\n"
+    "Beispiele:\r\n"
+    "fotoschicker /ftpserver:ftp.example.org /file:c:\\test.jpg\r\n"
+    "fotoschicker /ftppath:www/bilder/ /file:c:\\test.jpg");
+} // namespace
+
+Q_DECLARE_METATYPE(Parametermeldung)
+
+class TestParameter : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { m_umgebung.speicherLeeren(); }
+    void grammatik_data();
+    void grammatik();
+    void hilfetextWoertlich();
+    void meldungenImDialog();
+    void ungueltigerParameterBeendetLaufOhneFenster();
+    void parameterErreichenUebertragungAberNieDenSpeicher();
+
+private:
+    // One for the whole program: the store's folder is fixed at its first use.
+    Testumgebung m_umgebung;
+};
+
+void TestParameter::grammatik_data()
+{
+    QTest::addColumn<QString>("zeile");
+    QTest::addColumn<QString>("datei");
+    QTest::addColumn<QString>("felder");
+    QTest::addColumn<bool>("modus");
+    QTest::addColumn<M>("meldung");
+    QTest::addColumn<QString>("stueck");
+
+    // Bare file names: taken whole, nothing changed.
+    QTest::newRow("leer") << u""_qs << u""_qs << unveraendert << false << M::Keine << u""_qs;
+    QTest::newRow("windows-pfad") << u"c:\\test.jpg"_qs << u"c:\\test.jpg"_qs << unveraendert << false << M::Keine << u""_qs;
+    QTest::newRow("in anfuehrungszeichen") << u"\"c:\\a b.jpg\""_qs << u"\"c:\\a b.jpg\""_qs << unveraendert << false << M::Keine << u""_qs;
+    QTest::newRow("blank am ende") << u"a.jpg "_qs << u"a.jpg "_qs << unveraendert << false << M::Keine << u""_qs;
+    QTest::newRow("nur schraegstriche") << u"///"_qs << u"///"_qs << unveraendert << false << M::Keine << u""_qs;
+    QTest::newRow("file allein") << u"/file:c:\\test.jpg"_qs << u"/file:c:\\test.jpg"_qs << unveraendert << false << M::Keine << u""_qs;
+    QTest::newRow("ftpserver allein") << u"/ftpserver:h.example"_qs << u"/ftpserver:h.example"_qs << unveraendert << false << M::Keine << u""_qs;
+    // Paths with "/" stay file names as long as no keyword follows a "/".
+    QTest::newRow("unix-pfad") << u"/home/anna/Bilder/urlaub.jpg"_qs << u"/home/anna/Bilder/urlaub.jpg"_qs << unveraendert << false << M::Keine << u""_qs;
+    QTest::newRow("unix-pfad mit blanks") << u"/home/anna/mein bild.jpg /x"_qs << u"/home/anna/mein bild.jpg /x"_qs << unveraendert << false << M::Keine << u""_qs;
+    QTest::newRow("vorwaertsschraegstriche") << u"c:/bilder/a.jpg"_qs << u"c:/bilder/a.jpg"_qs << unveraendert << false << M::Keine << u""_qs;
+    QTest::newRow("file allein mit pfad") << u"/file:/home/anna/a.jpg"_qs << u"/file:/home/anna/a.jpg"_qs << unveraendert << false << M::Keine << u""_qs;
+    QTest::newRow("ftppath allein mit pfad") << u"/ftppath:www/bilder/"_qs << u"/ftppath:www/bilder/"_qs << unveraendert << false << M::Keine << u""_qs;
+
+    // Parameters.
+    QTest::newRow("beispiel der hilfe") << u"/ftppath:www/bilder/ /file:c:\\test.jpg"_qs << u"c:\\test.jpg"_qs << u"s0|l0|p0|www/bilder/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("grossschreibung") << u"/FTPSERVER:Host.Example /FtpUser:Anna /FILE:C:\\A.JPG"_qs << u"C:\\A.JPG"_qs << u"Host.Example|Anna|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("ohne blank davor") << u"/ftpserver:h/file:c:\\a.jpg"_qs << u"c:\\a.jpg"_qs << u"h|l0|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("blanks um den wert") << u"/ftpuser:  anna  /file:a.jpg"_qs << u"a.jpg"_qs << u"s0|anna|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("tab bleibt") << u"/ftpuser:\tanna\t /file:a.jpg"_qs << u"a.jpg"_qs << u"s0|\tanna\t|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("zweimal") << u"/ftpuser:a /ftpuser:b /file:x.jpg /file:y.jpg"_qs << u"y.jpg"_qs << u"s0|b|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("alle felder") << u"/ftpserver:h /ftpuser:u /ftppassword:pw /ftppath:p/ /url:http://h/p/ /file:f"_qs << u"f"_qs << u"h|u|pw|p/|http://h/p/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("unbekanntes wort dazwischen") << u"/ftpserver:h /bogus /file:a.jpg"_qs << u"a.jpg"_qs << u"h /bogus|l0|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("file in anfuehrungszeichen") << u"/ftpserver:h /file:\"c:\\mein ordner\\a b.jpg\""_qs << u"\"c:\\mein ordner\\a b.jpg\""_qs << u"h|l0|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("leeres passwort") << u"/ftppassword: /file:a.jpg"_qs << u"a.jpg"_qs << u"s0|l0||d0/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("erstes ohne schraegstrich") << u"ftpuser:anna /file:a.jpg"_qs << u"a.jpg"_qs << u"s0|anna|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("schluesselwort im wert") << u"/url:http://h/file:a.jpg"_qs << u"a.jpg"_qs << u"s0|l0|p0|d0/|http://h"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("umlaute") << u"/ftpuser:jörg /file:/tmp/bäume.jpg"_qs << u"/tmp/bäume.jpg"_qs << u"s0|jörg|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
+    // Every "/" of a value stays as typed; only the one in front of a keyword separates.
+    QTest::newRow("doppelter schraegstrich") << u"/url:http://example.org/bilder/ /file:a.jpg"_qs << u"a.jpg"_qs << u"s0|l0|p0|d0/|http://example.org/bilder/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("schraegstrich am ende") << u"/file:a.jpg /ftppath:www/"_qs << u"a.jpg"_qs << u"s0|l0|p0|www/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("schraegstrich vor trenner") << u"/ftppath:www//file:a.jpg"_qs << u"a.jpg"_qs << u"s0|l0|p0|www/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("absoluter pfad als wert") << u"/ftpserver:127.0.0.1 /ftpuser:anna /file:/tmp/x.jpg"_qs << u"/tmp/x.jpg"_qs << u"127.0.0.1|anna|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("unc-pfad als wert") << u"/ftpserver:h /file://srv/share/a.jpg"_qs << u"//srv/share/a.jpg"_qs << u"h|l0|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("mehrere fuehrende") << u"//ftpserver:h /file:a.jpg"_qs << u"a.jpg"_qs << u"h|l0|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
+
+    // Faults: only the first piece can be rejected, and then nothing is changed.
+    QTest::newRow("ohne dateiname") << u"/ftpserver:h /ftpuser:anna"_qs << u""_qs << u"h|anna|p0|d0/|u0/"_qs << true << M::FehlenderDateiname << u""_qs;
+    QTest::newRow("file nur blanks") << u"/ftpserver:h /file:   "_qs << u""_qs << u"h|l0|p0|d0/|u0/"_qs << true << M::FehlenderDateiname << u""_qs;
+    QTest::newRow("dateiname zuerst") << u"a.jpg /ftpuser:x"_qs << u""_qs << unveraendert << true << M::UngueltigerParameter << u"a.jpg "_qs;
+    QTest::newRow("wort zuerst") << u"bogus /file:/tmp/x.jpg"_qs << u""_qs << unveraendert << true << M::UngueltigerParameter << u"bogus "_qs;
+    QTest::newRow("unbekannt mit schraegstrich") << u"/bogus /file:a.jpg"_qs << u""_qs << unveraendert << true << M::UngueltigerParameter << u"bogus "_qs;
+    QTest::newRow("pfad zuerst") << u"/home/anna/a.jpg /ftpuser:x"_qs << u""_qs << unveraendert << true << M::UngueltigerParameter << u"home/anna/a.jpg "_qs;
+    QTest::newRow("pfad zuerst wie getippt") << u"c://a.jpg/ /ftpuser:x /file:y"_qs << u""_qs << unveraendert << true << M::UngueltigerParameter << u"c://a.jpg/ "_qs;
+}
+
+void TestParameter::grammatik()
+{
+    QFETCH(QString, zeile);
+    Optionen optionen = gespeichert();
+    const Parameterergebnis ergebnis = parameterZerlegen(zeile, optionen);
+    QTEST(ergebnis.dateiname, "datei");
+    QTEST(felder(optionen), "felder");
+    QTEST(optionen.parameterModus, "modus");
+    QTEST(ergebnis.meldung, "meldung");
+    QTEST(ergebnis.ungueltigesStueck, "stueck");
+}
+
+void TestParameter::hilfetextWoertlich()
+{
+    QCOMPARE(hilfeText(), erwarteteHilfe);
+    QCOMPARE(hilfeText().count(QStringLiteral("\r\n")), 14);
+}
+
+void TestParameter::meldungenImDialog()
+{
+    SkriptDialoge dialoge;
+    Optionen optionen = gespeichert();
+    QCOMPARE(parameterAuswerten(QStringLiteral("a.jpg /ftpuser:x"), optionen, dialoge), QString());
+    QCOMPARE(dialoge.meldungen.size(), 2);
+    QCOMPARE(dialoge.meldungen[0].text, QStringLiteral("Es wurde ein ungültiger Parameter (a.jpg ) angegeben!"));
+    QCOMPARE(dialoge.meldungen[0].titel, QStringLiteral("Fehlerhafter Parameter"));
+    QCOMPARE(dialoge.meldungen[0].stil, Meldungsstil::Kritisch);
+    QCOMPARE(dialoge.meldungen[1].text, erwarteteHilfe);
+    QCOMPARE(dialoge.meldungen[1].titel, QStringLiteral("Parameter"));
+    QCOMPARE(dialoge.meldungen[1].stil, Meldungsstil::Information);
+
+    dialoge.meldungen.clear();
+    QCOMPARE(parameterAuswerten(QStringLiteral("/ftpuser:x /url:y"), optionen, dialoge), QString());
+    QCOMPARE(dialoge.meldungen.size(), 1);
+    QCOMPARE(dialoge.meldungen[0].text,
+        QStringLiteral("Es wurde kein Dateiname angegeben.\r\nBei Verwendung von Befehlszeilenparametern muß der "
+                       "Dateiname nach dem Parameter /file: folgen!"));
+    QCOMPARE(dialoge.meldungen[0].titel, QStringLiteral("Fehlender Dateiname"));
+    QCOMPARE(dialoge.meldungen[0].stil, Meldungsstil::Kritisch);
+
+    dialoge.meldungen.clear();
+    QCOMPARE(parameterAuswerten(QStringLiteral("/ftpuser:x /file:a.jpg"), optionen, dialoge), QStringLiteral("a.jpg"));
+    QCOMPARE(dialoge.meldungen.size(), 0);
+}
+
+// The whole run: the boxes, then the end without the settings window or a transfer.
+void TestParameter::ungueltigerParameterBeendetLaufOhneFenster()
+{
+    SkriptDialoge dialoge;
+    SpeicherFenster fenster;
+    Einstellungsspeicher speicher;
+    FesteSperre sperre;
+    SkriptUebertragung uebertragung;
+    AufzeichnendeStatusanzeige status;
+    AufzeichnenderNachUpload nachUpload;
+    Startlauf lauf({dialoge, fenster, speicher, sperre, uebertragung, status, nachUpload},
+        QStringLiteral("bogus /file:/tmp/x.jpg"));
+
+    QCOMPARE(lauf.ausfuehren(), Laufende::Fehlgeschlagen);
+    QCOMPARE(exitStatus(Laufende::Fehlgeschlagen), 1);
+    QCOMPARE(dialoge.meldungen.size(), 2);
+    QCOMPARE(dialoge.meldungen[0].titel, QStringLiteral("Fehlerhafter Parameter"));
+    QCOMPARE(dialoge.meldungen[0].text, QStringLiteral("Es wurde ein ungültiger Parameter (bogus ) angegeben!"));
+    QCOMPARE(dialoge.meldungen[1].titel, QStringLiteral("Parameter"));
+    QCOMPARE(fenster.gezeigt, 0);
+    QVERIFY(uebertragung.ftpPfade.isEmpty());
+    QVERIFY(dialoge.passwortAufforderungen.isEmpty());
+}
+
+// Overrides hold for this run only: the transfer sees them, the store keeps its values.
+void TestParameter::parameterErreichenUebertragungAberNieDenSpeicher()
+{
+    m_umgebung.speicherSetzen(QStringLiteral("FTPServer"), QStringLiteral("ftp.gespeichert.example"));
+    m_umgebung.speicherSetzen(QStringLiteral("FTPLogin"), QStringLiteral("berta"));
+    m_umgebung.speicherSetzen(QStringLiteral("FTPPassword"), QStringLiteral("geheim"));
+    m_umgebung.speicherSetzen(QStringLiteral("FTPPath"), QStringLiteral("www/"));
+    m_umgebung.speicherSetzen(QStringLiteral("URL"), QStringLiteral("http://gespeichert.example/"));
+    const QString bild = m_umgebung.datei(QStringLiteral("a.jpg"), 10);
+
+    SkriptDialoge dialoge;
+    SpeicherFenster fenster;
+    Einstellungsspeicher speicher;
+    FesteSperre sperre;
+    SkriptUebertragung uebertragung;
+    AufzeichnendeStatusanzeige status;
+    AufzeichnenderNachUpload nachUpload;
+    Startlauf lauf({dialoge, fenster, speicher, sperre, uebertragung, status, nachUpload},
+        QStringLiteral("/ftpserver:127.0.0.1 /ftpuser:anna /url:http://h//x/ /file:") + bild);
+    QCOMPARE(lauf.ausfuehren(), Laufende::Hochgeladen);
+    const QMap<QString, QString> vorher = m_umgebung.speicherInhalt();
+
+    QCOMPARE(uebertragung.ftpPfade, QStringList{bild});
+    QCOMPARE(uebertragung.letzteOptionen.FTPServer, QStringLiteral("127.0.0.1"));
+    QCOMPARE(uebertragung.letzteOptionen.FTPLogin, QStringLiteral("anna"));
+    QCOMPARE(uebertragung.letzteOptionen.URL, QStringLiteral("http://h//x/"));
+    QCOMPARE(uebertragung.letzteOptionen.FTPPassword, QStringLiteral("geheim"));
+
+    // "OK" in the window applies and runs again; parameter mode still keeps the store untouched.
+    QCOMPARE(lauf.okGeklickt(), Laufende::Hochgeladen);
+    QCOMPARE(m_umgebung.speicherInhalt(), vorher);
+    QCOMPARE(vorher.value(QStringLiteral("FTPServer")), QStringLiteral("ftp.gespeichert.example"));
+    QCOMPARE(vorher.value(QStringLiteral("URL")), QStringLiteral("http://gespeichert.example/"));
+}
+
+QTEST_GUILESS_MAIN(TestParameter)
+#include "test_parameter.moc"
