@@ -1,0 +1,163 @@
+#include "links/linkaktion.h"
+#include "links/qtzwischenablage.h"
+#include "links/zwischenablage.h"
+#include "settings/optionen.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+class AufzeichnendeZwischenablage : public Zwischenablage {
+public:
+    void textSetzen(const QString& text) override { texte.append(text); }
+    QStringList texte;
+};
+
+FeldArray bildEndungen()
+{
+    return {QString(), QStringLiteral(".jpg"), QStringLiteral(".jpeg"), QStringLiteral(".gif"), QStringLiteral(".png")};
+}
+
+const QString ftpUrl = QStringLiteral("http://www.example.org/bilder/");
+const QString hostLink = QStringLiteral("http://127.0.0.1:8080/i/Ab3.png");
+} // namespace
+
+class TestLinkaktion : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void zwischenablage_data();
+    void zwischenablage();
+    void nurKlartextInDerZwischenablage();
+
+private:
+    QString pfad(const QString& name) const { return m_ordner.filePath(name); }
+    QTemporaryDir m_ordner;
+};
+
+void TestLinkaktion::initTestCase()
+{
+    QVERIFY(m_ordner.isValid());
+    QImage foto(640, 480, QImage::Format_RGB32);
+    foto.fill(Qt::red);
+    QVERIFY(foto.save(pfad(QStringLiteral("foto.jpg")), "JPG"));
+    QVERIFY(foto.save(pfad(QStringLiteral("URLAUB.JPEG")), "JPG"));
+    QImage klein(7, 5, QImage::Format_ARGB32);
+    klein.fill(Qt::transparent);
+    QVERIFY(klein.save(pfad(QStringLiteral("klein.png")), "PNG"));
+    QFile kaputt(pfad(QStringLiteral("kaputt.jpg")));
+    QVERIFY(kaputt.open(QIODevice::WriteOnly));
+    kaputt.write("\xff\xd8 abgebrochen");
+}
+
+void TestLinkaktion::zwischenablage_data()
+{
+    QTest::addColumn<bool>("useIS");
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<int>("linkOption");
+    QTest::addColumn<QString>("bildhostLink");
+    QTest::addColumn<QString>("quoteFreeName");
+    QTest::addColumn<QString>("shortPath");
+    QTest::addColumn<QString>("adresse");
+    // The one text put on the clipboard; a null string: the clipboard is not touched at all.
+    QTest::addColumn<QString>("text");
+
+    const QString foto = pfad(QStringLiteral("foto.jpg"));
+    const QString fotoLink = ftpUrl + u"foto.jpg";
+    const QString groesse = QStringLiteral(" width=\"640\" height=\"480\"");
+
+    QTest::newRow("ftp jpeg snippet with size")
+        << false << ftpUrl << 2 << QString() << foto << foto << fotoLink
+        << QString(u"<img border=\"0\" src=\"" + fotoLink + u"\" alt=\"\"" + groesse + u">");
+    QTest::newRow("ftp png snippet with size")
+        << false << ftpUrl << 2 << QString() << pfad(QStringLiteral("klein.png")) << pfad(QStringLiteral("klein.png"))
+        << QString(ftpUrl + u"klein.png")
+        << QString(u"<img border=\"0\" src=\"" + ftpUrl + u"klein.png\" alt=\"\" width=\"7\" height=\"5\">");
+    QTest::newRow("damaged jpeg: picture form without size")
+        << false << ftpUrl << 2 << QString() << pfad(QStringLiteral("kaputt.jpg")) << pfad(QStringLiteral("kaputt.jpg"))
+        << QString(ftpUrl + u"kaputt.jpg")
+        << QString(u"<img border=\"0\" src=\"" + ftpUrl + u"kaputt.jpg\" alt=\"\">");
+    QTest::newRow("upper-case .JPEG is a picture")
+        << false << ftpUrl << 2 << QString() << pfad(QStringLiteral("URLAUB.JPEG")) << pfad(QStringLiteral("URLAUB.JPEG"))
+        << QString(ftpUrl + u"URLAUB.JPEG")
+        << QString(u"<img border=\"0\" src=\"" + ftpUrl + u"URLAUB.JPEG\" alt=\"\"" + groesse + u">");
+    QTest::newRow("zip: hyperlink with the link twice")
+        << false << ftpUrl << 2 << QString() << QStringLiteral("/tmp/archiv.zip") << QStringLiteral("/tmp/archiv.zip")
+        << QString(ftpUrl + u"archiv.zip")
+        << QString(u"<a href=\"" + ftpUrl + u"archiv.zip\">" + ftpUrl + u"archiv.zip</a>");
+    QTest::newRow("plain link") << false << ftpUrl << 1 << QString() << foto << foto << fotoLink << fotoLink;
+    QTest::newRow("url without closing slash gets no separator")
+        << false << QStringLiteral("http://h.example/bilder") << 1 << QString() << foto << foto
+        << QStringLiteral("http://h.example/bilderfoto.jpg") << QStringLiteral("http://h.example/bilderfoto.jpg");
+    QTest::newRow("url kept exactly as stored, blanks included")
+        << false << QStringLiteral(" http://h.example/ ") << 1 << QString() << foto << foto
+        << QStringLiteral(" http://h.example/ foto.jpg") << QStringLiteral(" http://h.example/ foto.jpg");
+    QTest::newRow("windows path: name after the last backslash")
+        << false << ftpUrl << 1 << QString() << QStringLiteral("C:\\Eigene Bilder\\Urlaub 2024.jpg") << QString()
+        << QString(ftpUrl + u"Urlaub 2024.jpg") << QString(ftpUrl + u"Urlaub 2024.jpg");
+    QTest::newRow("linux path: name after the last slash")
+        << false << ftpUrl << 1 << QString() << QStringLiteral("/home/anna/Bilder/b.jpg") << QString()
+        << QString(ftpUrl + u"b.jpg") << QString(ftpUrl + u"b.jpg");
+    QTest::newRow("ftp empty url: untouched") << false << QString() << 2 << QString() << foto << foto << QString()
+                                              << QString();
+    QTest::newRow("ftp blank url: untouched")
+        << false << QStringLiteral("   ") << 1 << QString() << foto << foto << QString() << QString();
+    QTest::newRow("option 0: untouched, address still known")
+        << false << ftpUrl << 0 << QString() << foto << foto << fotoLink << QString();
+    QTest::newRow("option -1: untouched") << false << ftpUrl << -1 << QString() << foto << foto << fotoLink
+                                          << QString();
+    QTest::newRow("option 3: untouched") << false << ftpUrl << 3 << QString() << foto << foto << fotoLink << QString();
+    QTest::newRow("image host ignores an empty url")
+        << true << QString() << 2 << hostLink << pfad(QStringLiteral("klein.png")) << pfad(QStringLiteral("klein.png"))
+        << hostLink << QString(u"<img border=\"0\" src=\"" + hostLink + u"\" alt=\"\" width=\"7\" height=\"5\">");
+    QTest::newRow("image host ignores a set url")
+        << true << ftpUrl << 1 << hostLink << foto << foto << hostLink << hostLink;
+    QTest::newRow("image host: the address's suffix decides, not the file's")
+        << true << QString() << 2 << QStringLiteral("http://127.0.0.1:8080/zeige?id=7") << foto << foto
+        << QStringLiteral("http://127.0.0.1:8080/zeige?id=7")
+        << QStringLiteral("<a href=\"http://127.0.0.1:8080/zeige?id=7\">http://127.0.0.1:8080/zeige?id=7</a>");
+    QTest::newRow("image host option 0: untouched") << true << QString() << 0 << hostLink << foto << foto << hostLink
+                                                    << QString();
+}
+
+void TestLinkaktion::zwischenablage()
+{
+    QFETCH(bool, useIS);
+    QFETCH(QString, url);
+    QFETCH(int, linkOption);
+    QFETCH(QString, bildhostLink);
+    QFETCH(QString, quoteFreeName);
+    QFETCH(QString, shortPath);
+    QFETCH(QString, adresse);
+    QFETCH(QString, text);
+
+    Optionen optionen;
+    optionen.useIS = useIS;
+    optionen.URL = url;
+    optionen.LinkOption = linkOption;
+    AufzeichnendeZwischenablage ablage;
+    Linkaktion aktion(ablage);
+
+    QCOMPARE(aktion.ausfuehren(bildhostLink, quoteFreeName, shortPath, bildEndungen(), optionen), adresse);
+    QCOMPARE(ablage.texte, text.isNull() ? QStringList() : QStringList{text});
+}
+
+void TestLinkaktion::nurKlartextInDerZwischenablage()
+{
+    const QString schnipsel = QStringLiteral("<img border=\"0\" src=\"http://h/ä.jpg\" alt=\"\">");
+    QtZwischenablage().textSetzen(schnipsel);
+
+    const QMimeData* daten = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    QVERIFY(daten);
+    QCOMPARE(daten->formats(), QStringList{QStringLiteral("text/plain")});
+    QCOMPARE(daten->text(), schnipsel);
+}
+
+QTEST_MAIN(TestLinkaktion)
+#include "test_linkaktion.moc"
