@@ -1,6 +1,8 @@
 #include "transfer/netzuebertragung.h"
 
+#include "transfer/bildhostupload.h"
 #include "transfer/ftpupload.h"
+#include "transfer/imagehost.h"
 
 #include "platform/shortpath.h"
 #include "statusfenster/statusanzeige.h"
@@ -12,8 +14,5 @@ bool Netzuebertragung::ftpUpload(QString& path, const Optionen& optionen, Status
 
 QString Netzuebertragung::bildhostUpload(QString& path, Statusanzeige& status, QString& fehlerText)
 {
-    ShortPath(path);
-    fehlerText = QStringLiteral("Die Übertragung zum Bilderdienst ist in dieser Version noch nicht eingebaut.");
-    status.status(QString());
-    return QString();
+    return ::bildhostUpload(imageHost(), path, status, fehlerText);
 }

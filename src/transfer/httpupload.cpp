@@ -1,0 +1,108 @@
+#include "transfer/httpupload.h"
+
+#include "transfer/hintergrundlauf.h"
+#include "transfer/multipartkoerper.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include <curl/curl.h>
+
+#include <memory>
+
+namespace {
+struct CurlFreigabe {
+    void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+    void operator()(curl_slist* liste) const { curl_slist_free_all(liste); }
+};
+using CurlHandle = std::unique_ptr<CURL, CurlFreigabe>;
+using CurlListe = std::unique_ptr<curl_slist, CurlFreigabe>;
+
+struct Antwortpuffer {
+    QByteArray daten;
+    qint64 hoechstens = 0;
+    bool zuLang = false;
+};
+
+size_t antwortSammeln(char* daten, size_t groesse, size_t anzahl, void* puffer)
+{
+    auto* antwort = static_cast<Antwortpuffer*>(puffer);
+    const size_t laenge = groesse * anzahl;
+    if (antwort->daten.size() + qint64(laenge) > antwort->hoechstens) {
+        antwort->zuLang = true;
+        return 0;
+    }
+    antwort->daten.append(daten, qsizetype(laenge));
+    return laenge;
+}
+
+// The agent names the program as its executable is called.
+QByteArray programmName()
+{
+    if (!QCoreApplication::instance())
+        return QByteArrayLiteral("fotoschicker");
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toLocal8Bit();
+}
+
+bool dateiLesen(const QString& dateipfad, QByteArray& inhalt)
+{
+    QFile datei(dateipfad);
+    if (dateipfad.isEmpty() || !datei.open(QIODevice::ReadOnly))
+        return false;
+    inhalt = datei.readAll();
+    return datei.error() == QFileDevice::NoError;
+}
+} // namespace
+
+bool httpUpload(const QString& host, const QString& pfad, const QString& dateipfad, QString& antwort,
+    const HttpGrenzen& grenzen)
+{
+    CurlHandle handle(curl_easy_init());
+    if (!handle)
+        return false;
+    QByteArray inhalt;
+    if (!dateiLesen(dateipfad, inhalt))
+        return false;
+
+    const QByteArray koerper = multipartKoerper(QFile::encodeName(dateipfad), inhalt);
+    const QByteArray adresse = QByteArrayLiteral("http://") + host.toLocal8Bit() + pfad.toLocal8Bit();
+    const QByteArray agent = programmName();
+    const QByteArray inhaltstyp = QByteArrayLiteral("Content-Type: ") + multipartInhaltstyp();
+
+    // "Never from a cache": Pragma for HTTP/1.0 caches and proxies, Cache-Control for newer ones.
+    CurlListe kopfzeilen(curl_slist_append(nullptr, inhaltstyp.constData()));
+    curl_slist_append(kopfzeilen.get(), "Pragma: no-cache");
+    curl_slist_append(kopfzeilen.get(), "Cache-Control: no-cache");
+
+    Antwortpuffer puffer;
+    puffer.hoechstens = grenzen.antwortHoechstens;
+
+    CURL* h = handle.get();
+    curl_easy_setopt(h, CURLOPT_URL, adresse.constData());
+    curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http");
+    curl_easy_setopt(h, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
+    curl_easy_setopt(h, CURLOPT_USERAGENT, agent.constData());
+    curl_easy_setopt(h, CURLOPT_HTTPHEADER, kopfzeilen.get());
+    curl_easy_setopt(h, CURLOPT_POST, 1L);
+    curl_easy_setopt(h, CURLOPT_POSTFIELDS, koerper.constData());
+    curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(koerper.size()));
+    curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, antwortSammeln);
+    curl_easy_setopt(h, CURLOPT_WRITEDATA, &puffer);
+    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, long(grenzen.verbinden.count()));
+    // Less than one byte a second over the whole span counts as silence.
+    curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, long(grenzen.stille.count()));
+    // The transfer runs on a worker thread, where libcurl must not use signals for its time-outs.
+    curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+
+    const CURLcode ergebnis = Hintergrundlauf().ausfuehren(h);
+    if (ergebnis == CURLE_OPERATION_TIMEDOUT || puffer.zuLang) {
+        antwort.clear();
+        return false;
+    }
+    // Anything else that went wrong on the way (refused, reset) leaves the
+    // reply as far as it came; the caller looks for its markers in it.
+    antwort = QString::fromLocal8Bit(puffer.daten);
+    return true;
+}

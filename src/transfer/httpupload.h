@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <chrono>
+
+// What an exchange with a web server may cost at most, so a broken or hostile
+// server cannot fill memory or hold the run for ever.
+struct HttpGrenzen {
+    qint64 antwortHoechstens = 1024 * 1024;
+    std::chrono::seconds stille {60};
+    std::chrono::milliseconds verbinden {30000};
+};
+
+// Posts the file at dateipfad to http://host + pfad as multipart/form-data and
+// collects the server's reply page. host may end in ":port".
+//
+// True once the request went out, whatever the server answered: an error page
+// or a refused connection still gives true, with whatever reply came back.
+// False without touching antwort when no transfer could be prepared or the
+// file cannot be read; false with an empty antwort when the reply broke one of
+// the limits.
+bool httpUpload(const QString& host, const QString& pfad, const QString& dateipfad, QString& antwort,
+    const HttpGrenzen& grenzen = HttpGrenzen());

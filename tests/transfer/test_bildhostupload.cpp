@@ -1,0 +1,189 @@
+#include "bildhostprozess.h"
+#include "httpskriptserver.h"
+#include "laufattrappen.h"
+
+#include "transfer/bildhostupload.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace std::chrono_literals;
+
+namespace {
+QString fehlschlag(const QString& host)
+{
+    return "Die Datei konnte nicht auf " + host + " kopiert werden!";
+}
+
+QStringList statustexte(const QString& host)
+{
+    return {"Dienst " + host + " wird kontaktiert", "Datei wird übertragen", QString()};
+}
+
+QByteArray dateiInhalt(const QString& pfad)
+{
+    QFile datei(pfad);
+    return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
+}
+} // namespace
+
+class TestBildhostUpload : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void zumBildhostUndZurueck();
+    void marken_data();
+    void marken();
+    void grenzenUndAusfaelle();
+
+private:
+    QString kleinesBild();
+    QTemporaryDir m_ordner;
+};
+
+void TestBildhostUpload::initTestCase()
+{
+    for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY", "no_proxy", "NO_PROXY"})
+        qunsetenv(name);
+    QVERIFY(m_ordner.isValid());
+}
+
+QString TestBildhostUpload::kleinesBild()
+{
+    const QString pfad = m_ordner.filePath(QStringLiteral("klein.jpg"));
+    QFile datei(pfad);
+    if (datei.open(QIODevice::WriteOnly))
+        datei.write("\xFF\xD8\xFF\xE0 ein kleines Bild");
+    return pfad;
+}
+
+void TestBildhostUpload::zumBildhostUndZurueck()
+{
+    BildhostProzess bildhost(QStringLiteral(BILDHOST_PROGRAMM));
+    QVERIFY(bildhost.laeuft());
+
+    QDir().mkpath(m_ordner.filePath(QStringLiteral("mein urlaub")));
+    const QString pfad = m_ordner.filePath(QStringLiteral("mein urlaub/strand 1.jpg"));
+    QImage bild(320, 200, QImage::Format_RGB32);
+    for (int y = 0; y < bild.height(); ++y) {
+        for (int x = 0; x < bild.width(); ++x)
+            bild.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
+    }
+    QVERIFY(bild.save(pfad, "JPEG", 95));
+    const QByteArray original = dateiInhalt(pfad);
+
+    AufzeichnendeStatusanzeige status;
+    QString fehlerText;
+    QString path = '"' + pfad + '"';
+    const QString adresse = bildhostUpload(bildhost.host(), path, status, fehlerText);
+
+    QCOMPARE(fehlerText, QString());
+    QCOMPARE(path, pfad);
+    QCOMPARE(status.texte, statustexte(bildhost.host()));
+    const QRegularExpression form("^http://" + QRegularExpression::escape(bildhost.host()) + "/([0-9a-f]{32}\\.jpg)$");
+    const auto treffer = form.match(adresse);
+    QVERIFY2(treffer.hasMatch(), qPrintable(adresse));
+
+    const QString name = treffer.captured(1);
+    QCOMPARE(QDir(bildhost.ablage()).entryList(QDir::Files | QDir::Hidden), QStringList {name});
+    QCOMPARE(dateiInhalt(bildhost.ablage() + '/' + name), original);
+
+    const QByteArray zurueck = bildhost.senden("GET /" + name.toLatin1() + " HTTP/1.0\r\n\r\n");
+    QCOMPARE(httpStatus(zurueck), 200);
+    const HttpNachricht nachricht = httpZerlegen(zurueck);
+    QVERIFY(nachricht.kopf.contains("Content-Type: image/jpeg\r\n"));
+    QCOMPARE(nachricht.koerper, original);
+}
+
+void TestBildhostUpload::marken_data()
+{
+    QTest::addColumn<QByteArray>("seite");
+    QTest::addColumn<QString>("adresse");
+    QTest::addColumn<bool>("fehler");
+
+    QTest::newRow("Adresse zwischen den Marken")
+        << QByteArray("<p>Hier: [img]http://bilder.test/a.jpg[/img]</p>") << "http://bilder.test/a.jpg" << false;
+    QTest::newRow("Marken groß geschrieben") << QByteArray("[IMG]http://bilder.test/a.jpg[/IMG]") << "" << true;
+    QTest::newRow("zweimal [img] vor [/img]")
+        << QByteArray("[img]http://x/1.jpg[img]http://x/2.jpg[/img]") << "http://x/1.jpg[img]http://x/2.jpg" << false;
+    QTest::newRow("erstes [img] ohne Ende, spätere Paare zählen nicht")
+        << QByteArray("[/img] [img]http://x/1.jpg") << "" << true;
+    QTest::newRow("leere Antwort") << QByteArray() << "" << true;
+    // The run itself reports this one; the transfer leaves no text of its own.
+    QTest::newRow("leere Adresse") << QByteArray("[img][/img]") << "" << false;
+    QTest::newRow("Anführungszeichen") << QByteArray("[img]http://x/a.jpg\" onerror=\"boese()[/img]") << "" << true;
+    QTest::newRow("spitze Klammer") << QByteArray("[img]http://x/<script>.jpg[/img]") << "" << true;
+    QTest::newRow("Leerzeichen") << QByteArray("[img]http://x/a b.jpg[/img]") << "" << true;
+    QTest::newRow("Zeilenende") << QByteArray("[img]http://x/a.jpg\r\n[/img]") << "" << true;
+    QTest::newRow("Tabulator") << QByteArray("[img]http://x/\ta.jpg[/img]") << "" << true;
+}
+
+void TestBildhostUpload::marken()
+{
+    QFETCH(QByteArray, seite);
+    QFETCH(QString, adresse);
+    QFETCH(bool, fehler);
+
+    HttpSkriptServer server;
+    server.seiteAntworten(seite);
+    AufzeichnendeStatusanzeige status;
+    QString fehlerText;
+    QString path = kleinesBild();
+    QCOMPARE(bildhostUpload(server.host(), path, status, fehlerText), adresse);
+    QCOMPARE(fehlerText, fehler ? fehlschlag(server.host()) : QString());
+    QCOMPARE(status.texte, statustexte(server.host()));
+    QCOMPARE(server.anfragen.size(), 1);
+}
+
+void TestBildhostUpload::grenzenUndAusfaelle()
+{
+    HttpGrenzen kurz;
+    kurz.stille = 1s;
+
+    struct Fall {
+        const char* name;
+        std::function<void(HttpSkriptServer&)> vorbereiten;
+        QString path;
+    };
+    const QString bild = kleinesBild();
+    const QList<Fall> faelle {
+        {"Antwort über 1 MiB",
+            [](HttpSkriptServer& s) { s.seiteAntworten("[img]http://x/a.jpg[/img]" + QByteArray(1024 * 1024, ' ')); },
+            bild},
+        {"Server schweigt", [](HttpSkriptServer& s) { s.schweigen(); }, bild},
+        {"Datei fehlt", [](HttpSkriptServer&) { }, m_ordner.filePath(QStringLiteral("fehlt.jpg"))},
+    };
+    for (const Fall& fall : faelle) {
+        HttpSkriptServer server;
+        fall.vorbereiten(server);
+        AufzeichnendeStatusanzeige status;
+        QString fehlerText;
+        QString path = fall.path;
+        QElapsedTimer uhr;
+        uhr.start();
+        QVERIFY2(bildhostUpload(server.host(), path, status, fehlerText, kurz).isEmpty(), fall.name);
+        QVERIFY2(uhr.elapsed() < 10000, fall.name);
+        QCOMPARE(fehlerText, fehlschlag(server.host()));
+        QCOMPARE(status.texte, statustexte(server.host()));
+    }
+
+    quint16 freierPort = 0;
+    {
+        HttpSkriptServer geschlossen;
+        freierPort = geschlossen.port();
+    }
+    const QString niemand = "127.0.0.1:" + QString::number(freierPort);
+    AufzeichnendeStatusanzeige status;
+    QString fehlerText;
+    QString path = bild;
+    QCOMPARE(bildhostUpload(niemand, path, status, fehlerText, kurz), QString());
+    QCOMPARE(fehlerText, fehlschlag(niemand));
+}
+
+QTEST_GUILESS_MAIN(TestBildhostUpload)
+#include "test_bildhostupload.moc"
