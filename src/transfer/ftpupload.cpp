@@ -11,6 +11,7 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 
@@ -52,15 +53,15 @@ struct Verlauf {
     // Worker-only: the last command sent, and when progress was last passed on.
     QByteArray letzterBefehl;
     Uhr::time_point letzteMeldung {};
-    curl_off_t gemeldet = -1;
+    curl_off_t gemeldet = 0;
 };
 
 int mitlesen(CURL*, curl_infotype art, char* daten, size_t laenge, void* zeiger)
 {
     auto& verlauf = *static_cast<Verlauf*>(zeiger);
-    const QByteArray zeile(daten, static_cast<qsizetype>(laenge));
+    const QByteArrayView zeile(daten, static_cast<qsizetype>(laenge));
     if (art == CURLINFO_HEADER_OUT) {
-        verlauf.letzterBefehl = zeile.left(5);
+        verlauf.letzterBefehl = zeile.first(std::min<qsizetype>(zeile.size(), 5)).toByteArray();
     } else if (art == CURLINFO_HEADER_IN && !verlauf.eingeloggt && zeile.startsWith('2')
         && (verlauf.letzterBefehl == "USER " || verlauf.letzterBefehl == "PASS ")) {
         verlauf.eingeloggt = true;
@@ -75,7 +76,7 @@ int fortschreiben(void* zeiger, curl_off_t, curl_off_t, curl_off_t gesamt, curl_
 {
     auto& verlauf = *static_cast<Verlauf*>(zeiger);
     const Uhr::time_point jetzt = Uhr::now();
-    if (gesendet == verlauf.gemeldet || jetzt - verlauf.letzteMeldung < fortschrittsAbstand)
+    if (gesendet <= verlauf.gemeldet || jetzt - verlauf.letzteMeldung < fortschrittsAbstand)
         return 0;
     verlauf.letzteMeldung = jetzt;
     verlauf.gemeldet = gesendet;

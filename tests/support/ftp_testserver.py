@@ -5,6 +5,7 @@ Prints "PORT <n>" once it listens (the system picks the port), then one line
 transcript. Needs Debian's python3-pyftpdlib (run with /usr/bin/python3).
 """
 import argparse
+import logging
 import os
 import sys
 
@@ -49,6 +50,7 @@ def main():
     if args.verwerfen:
         Mitschrift.abstracted_fs = Verwerfen
 
+    logging.basicConfig(level=logging.WARNING)
     server = FTPServer(("127.0.0.1", 0), Mitschrift)
     print("PORT %d" % server.socket.getsockname()[1], flush=True)
     server.serve_forever(handle_exit=True)

@@ -1,0 +1,384 @@
+// ftpUpload against a real FTP server (pyftpdlib) and a real proxy
+// (tinyproxy), both on 127.0.0.1 and started by this test.
+
+#include "ftptestserver.h"
+#include "proxytestserver.h"
+#include "testumgebung.h"
+
+#include "settings/optionen.h"
+#include "statusfenster/statusanzeige.h"
+#include "transfer/ftpupload.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTcpServer>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+
+using namespace std::chrono_literals;
+
+namespace {
+const QString pruefeLogin = QStringLiteral("Überprüfe Login und Passwort");
+const QString verbunden = QStringLiteral("Verbindung hergestellt, übertrage Datei...");
+
+class Mitschreiber : public Statusanzeige {
+public:
+    void status(const QString& text) override { texte << text; }
+    void fortschritt(qint64 gesendet, qint64 gesamt) override { schritte.append({ gesendet, gesamt }); }
+    QStringList texte;
+    QList<QPair<qint64, qint64>> schritte;
+};
+
+struct Ausgang {
+    bool erfolg = false;
+    QString fehlerText;
+    QString pfad;
+    QStringList texte;
+};
+
+Ausgang hochladen(const QString& pfad, const Optionen& optionen, const FtpZeitgrenzen& grenzen = { 5s, 5s })
+{
+    Ausgang ausgang;
+    ausgang.pfad = pfad;
+    Mitschreiber status;
+    ausgang.erfolg = ftpUpload(ausgang.pfad, optionen, status, ausgang.fehlerText, grenzen);
+    ausgang.texte = status.texte;
+    return ausgang;
+}
+
+Optionen kontoAuf(const FtpTestserver& server)
+{
+    Optionen optionen;
+    optionen.FTPServer = server.adresse();
+    optionen.FTPLogin = QStringLiteral("fotograf");
+    optionen.FTPPassword = QStringLiteral("geheim");
+    return optionen;
+}
+
+QByteArray zufallsbytes(qsizetype anzahl)
+{
+    QByteArray bytes(anzahl, Qt::Uninitialized);
+    QRandomGenerator zufall(4711);
+    for (char& b : bytes)
+        b = static_cast<char>(zufall.bounded(256));
+    return bytes;
+}
+
+QString verbindungsFehler(const QString& server, const QString& login, int laenge)
+{
+    return QStringLiteral("Es konnte keine Verbindung zu ") + server + QStringLiteral(" unter Verwendung von Login \"")
+        + login + QStringLiteral("\" und ") + QString::number(laenge)
+        + QStringLiteral("-stelligem Passwort hergestellt werden!");
+}
+
+QString kopierFehler(const QString& entfernt)
+{
+    return QStringLiteral("Datei konnte nicht nach \"") + entfernt + QStringLiteral("\" kopiert werden!");
+}
+
+QStringList stors(const QStringList& befehle)
+{
+    QStringList gefunden;
+    for (const QString& befehl : befehle)
+        if (befehl.startsWith(QStringLiteral("STOR ")))
+            gefunden << befehl.mid(5);
+    return gefunden;
+}
+
+qint64 speicherSpitzeKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& zeile : status.readAll().split('\n'))
+        if (zeile.startsWith("VmHWM:"))
+            return zeile.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+} // namespace
+
+class TestFtpUpload : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // A proxy from the environment must never be used: this one would refuse every connection.
+        qputenv("all_proxy", "http://127.0.0.1:9");
+        qputenv("ftp_proxy", "http://127.0.0.1:9");
+    }
+
+    void speichertDieBytesUnterPfadUndLangemNamen_data()
+    {
+        QTest::addColumn<QString>("ftpPath");
+        QTest::addColumn<QString>("dateiname");
+        QTest::addColumn<bool>("passiv");
+        QTest::addColumn<QString>("aufDemServer");
+
+        QTest::newRow("Ordner mit /, passiv") << "bilder/" << "foto.jpg" << true << "bilder/foto.jpg";
+        QTest::newRow("Ordner mit /, aktiv") << "bilder/" << "foto.jpg" << false << "bilder/foto.jpg";
+        QTest::newRow("ohne / angehängt") << "bilder" << "foto.jpg" << true << "bilderfoto.jpg";
+        QTest::newRow("leerer Pfad") << "" << "foto.jpg" << true << "foto.jpg";
+        QTest::newRow("absoluter Pfad") << "/bilder/" << "foto.jpg" << true << "bilder/foto.jpg";
+        QTest::newRow("Blanks, Umlaute, # und %")
+            << "bilder/" << QStringLiteral("Ürlaub am Meer #1 100%;type=a.jpg") << false
+            << QStringLiteral("bilder/Ürlaub am Meer #1 100%;type=a.jpg");
+    }
+
+    void speichertDieBytesUnterPfadUndLangemNamen()
+    {
+        QFETCH(QString, ftpPath);
+        QFETCH(QString, dateiname);
+        QFETCH(bool, passiv);
+        QFETCH(QString, aufDemServer);
+
+        FtpTestserver server;
+        QVERIFY(server.laeuft());
+        QVERIFY(QDir(server.wurzel()).mkdir(QStringLiteral("bilder")));
+        Testumgebung umgebung;
+        const QString datei = umgebung.datei(dateiname, 0);
+        const QByteArray inhalt = zufallsbytes(300000);
+        QFile schreiben(datei);
+        QVERIFY(schreiben.open(QIODevice::WriteOnly));
+        schreiben.write(inhalt);
+        schreiben.close();
+
+        Optionen optionen = kontoAuf(server);
+        optionen.FTPPath = ftpPath;
+        optionen.FTPPassiv = passiv;
+        const Ausgang ausgang = hochladen(u'"' + datei + u'"', optionen);
+
+        QCOMPARE(ausgang.fehlerText, QString());
+        QVERIFY(ausgang.erfolg);
+        QCOMPARE(ausgang.pfad, datei);
+        QCOMPARE(ausgang.texte, QStringList({ pruefeLogin, verbunden, QString() }));
+        QFile angekommen(server.wurzel() + u'/' + aufDemServer);
+        QVERIFY2(angekommen.open(QIODevice::ReadOnly), qPrintable(angekommen.fileName()));
+        QVERIFY(angekommen.readAll() == inhalt);
+
+        const QStringList befehle = server.befehle();
+        QCOMPARE(stors(befehle), QStringList { ftpPath + dateiname });
+        QVERIFY(!befehle.join(u'\n').contains(QStringLiteral("CWD")));
+        QVERIFY(befehle.contains(QStringLiteral("TYPE I")));
+        const QString modus = passiv ? QStringLiteral("EPSV") : QStringLiteral("EPRT ");
+        QVERIFY(std::any_of(befehle.begin(), befehle.end(), [&modus](const QString& b) { return b.startsWith(modus); }));
+    }
+
+    void gehtDurchDenProxy_data()
+    {
+        QTest::addColumn<bool>("portImProxy");
+        QTest::newRow("Port in FTPProxy") << true;
+        QTest::newRow("Port in FTPProxyPort") << false;
+    }
+
+    void gehtDurchDenProxy()
+    {
+        QFETCH(bool, portImProxy);
+        FtpTestserver server;
+        ProxyTestserver proxy;
+        QVERIFY(server.laeuft());
+        QVERIFY(proxy.laeuft());
+        Testumgebung umgebung;
+        const QString datei = umgebung.datei(QStringLiteral("proxy.jpg"), 5000);
+
+        Optionen optionen = kontoAuf(server);
+        optionen.FTPUseProxy = true;
+        const QString port = QString::number(proxy.port());
+        // A port in FTPProxy wins; the stray one in FTPProxyPort would lead nowhere.
+        optionen.FTPProxy = portImProxy ? QStringLiteral("127.0.0.1:") + port : QStringLiteral("127.0.0.1");
+        optionen.FTPProxyPort = portImProxy ? QStringLiteral("9") : port;
+        const Ausgang ausgang = hochladen(datei, optionen);
+
+        QCOMPARE(ausgang.fehlerText, QString());
+        QVERIFY(ausgang.erfolg);
+        QCOMPARE(QFileInfo(server.wurzel() + QStringLiteral("/proxy.jpg")).size(), 5000);
+        QVERIFY2(proxy.protokoll().contains(QStringLiteral("CONNECT 127.0.0.1:") + QString::number(server.port())),
+            qPrintable(proxy.protokoll()));
+    }
+
+    void scheitertMitDemTextDesSchritts_data()
+    {
+        QTest::addColumn<QString>("login");
+        QTest::addColumn<QString>("passwort");
+        QTest::addColumn<QString>("ftpPath");
+        QTest::addColumn<QString>("rechte");
+        QTest::addColumn<bool>("verbindungsText");
+
+        QTest::newRow("falsches Passwort") << "fotograf" << "falsch12" << "" << "elradfmwMT" << true;
+        QTest::newRow("leeres Passwort") << "fotograf" << "" << "" << "elradfmwMT" << true;
+        QTest::newRow("unbekannter Login") << "niemand" << "geheim" << "" << "elradfmwMT" << true;
+        QTest::newRow("fehlender Ordner") << "fotograf" << "geheim" << "gibtsnicht/" << "elradfmwMT" << false;
+        QTest::newRow("kein Schreibrecht") << "fotograf" << "geheim" << "" << "elr" << false;
+    }
+
+    void scheitertMitDemTextDesSchritts()
+    {
+        QFETCH(QString, login);
+        QFETCH(QString, passwort);
+        QFETCH(QString, ftpPath);
+        QFETCH(QString, rechte);
+        QFETCH(bool, verbindungsText);
+
+        FtpTestserver::Art art;
+        art.rechte = rechte;
+        FtpTestserver server(art);
+        QVERIFY(server.laeuft());
+        Testumgebung umgebung;
+        Optionen optionen = kontoAuf(server);
+        optionen.FTPLogin = login;
+        optionen.FTPPassword = passwort;
+        optionen.FTPPath = ftpPath;
+        const Ausgang ausgang = hochladen(umgebung.datei(QStringLiteral("foto.jpg"), 1000), optionen);
+
+        QVERIFY(!ausgang.erfolg);
+        QCOMPARE(ausgang.fehlerText,
+            verbindungsText ? verbindungsFehler(server.adresse(), login, static_cast<int>(passwort.size()))
+                            : kopierFehler(ftpPath + QStringLiteral("foto.jpg")));
+        QVERIFY(!ausgang.fehlerText.contains(QStringLiteral("geheim")) || login != QStringLiteral("fotograf"));
+        QCOMPARE(ausgang.texte.value(0), pruefeLogin);
+        QCOMPARE(ausgang.texte.last(), QString());
+        QCOMPARE(ausgang.texte.contains(verbunden), !verbindungsText);
+    }
+
+    void zeilenumbruchSchleustKeinenBefehlEin_data()
+    {
+        QTest::addColumn<bool>("imNamen");
+        QTest::newRow("im Dateinamen") << true;
+        QTest::newRow("im Login") << false;
+    }
+
+    void zeilenumbruchSchleustKeinenBefehlEin()
+    {
+        QFETCH(bool, imNamen);
+        FtpTestserver server;
+        QVERIFY(server.laeuft());
+        QFile opfer(server.wurzel() + QStringLiteral("/opfer.jpg"));
+        QVERIFY(opfer.open(QIODevice::WriteOnly));
+        opfer.close();
+        Testumgebung umgebung;
+        const QString boeserName = QStringLiteral("a.jpg\r\nDELE opfer.jpg");
+        Optionen optionen = kontoAuf(server);
+        if (!imNamen)
+            optionen.FTPLogin = QStringLiteral("fotograf\r\nDELE opfer.jpg");
+        const QString datei = umgebung.datei(imNamen ? boeserName : QStringLiteral("gut.jpg"), 10);
+        const Ausgang ausgang = hochladen(datei, optionen);
+
+        QVERIFY(!ausgang.erfolg);
+        QCOMPARE(ausgang.fehlerText,
+            imNamen ? kopierFehler(boeserName) : verbindungsFehler(server.adresse(), optionen.FTPLogin, 6));
+        QCOMPARE(ausgang.texte.last(), QString());
+        const QStringList befehle = server.befehle();
+        QVERIFY2(befehle.filter(QStringLiteral("DELE")).isEmpty(), qPrintable(befehle.join(u'|')));
+        QVERIFY(stors(befehle).isEmpty());
+        QVERIFY(opfer.exists());
+    }
+
+    void stummerServerEndetInDerFrist()
+    {
+        // Takes the connection and never greets.
+        QTcpServer stumm;
+        QVERIFY(stumm.listen(QHostAddress::LocalHost));
+        Testumgebung umgebung;
+        Optionen optionen;
+        optionen.FTPServer = QStringLiteral("127.0.0.1:") + QString::number(stumm.serverPort());
+        optionen.FTPLogin = QStringLiteral("fotograf");
+        optionen.FTPPassword = QStringLiteral("geheim");
+
+        QElapsedTimer uhr;
+        uhr.start();
+        const Ausgang ausgang = hochladen(umgebung.datei(QStringLiteral("foto.jpg"), 10), optionen, { 1s, 60s });
+
+        QVERIFY2(uhr.elapsed() < 10000, qPrintable(QString::number(uhr.elapsed())));
+        QVERIFY(!ausgang.erfolg);
+        QCOMPARE(ausgang.fehlerText, verbindungsFehler(optionen.FTPServer, QStringLiteral("fotograf"), 6));
+        QCOMPARE(ausgang.texte.last(), QString());
+    }
+
+    void unerreichbaresGibtDenVerbindungstext_data()
+    {
+        QTest::addColumn<QString>("server");
+        QTest::addColumn<bool>("proxy");
+        QTest::newRow("geschlossener Port") << "127.0.0.1:9" << false;
+        QTest::newRow("kein Host") << ":21" << false;
+        QTest::newRow("toter Proxy") << "" << true;
+    }
+
+    void unerreichbaresGibtDenVerbindungstext()
+    {
+        QFETCH(QString, server);
+        QFETCH(bool, proxy);
+        FtpTestserver ftp;
+        Testumgebung umgebung;
+        Optionen optionen = kontoAuf(ftp);
+        if (!server.isEmpty())
+            optionen.FTPServer = server;
+        optionen.FTPUseProxy = proxy;
+        optionen.FTPProxy = QStringLiteral("127.0.0.1:9");
+        const Ausgang ausgang = hochladen(umgebung.datei(QStringLiteral("foto.jpg"), 10), optionen);
+
+        QVERIFY(!ausgang.erfolg);
+        QCOMPARE(ausgang.fehlerText, verbindungsFehler(optionen.FTPServer, QStringLiteral("fotograf"), 6));
+        QCOMPARE(ausgang.texte, QStringList({ pruefeLogin, QString() }));
+    }
+
+    void bleibtAnsprechbarUndMeldetFortschritt()
+    {
+        FtpTestserver::Art art;
+        art.drossel = 256 * 1024;
+        FtpTestserver server(art);
+        QVERIFY(server.laeuft());
+        Testumgebung umgebung;
+        const qint64 groesse = 640 * 1024;
+        const QString datei = umgebung.datei(QStringLiteral("langsam.jpg"), groesse);
+
+        int ticks = 0;
+        QTimer takt;
+        connect(&takt, &QTimer::timeout, this, [&ticks] { ++ticks; });
+        takt.start(50);
+        QElapsedTimer uhr;
+        uhr.start();
+        Mitschreiber status;
+        QString pfad = datei;
+        QString fehlerText;
+        QVERIFY(ftpUpload(pfad, kontoAuf(server), status, fehlerText, { 5s, 5s }));
+        const qint64 dauer = uhr.elapsed();
+
+        // The timer of this thread kept firing while the file went out.
+        QVERIFY2(ticks >= dauer / 50 / 2, qPrintable(QStringLiteral("%1 ticks in %2 ms").arg(ticks).arg(dauer)));
+        QVERIFY(!status.schritte.isEmpty());
+        QVERIFY2(status.schritte.size() <= dauer / 250 + 2, qPrintable(QString::number(status.schritte.size())));
+        qint64 vorher = -1;
+        for (const auto& [gesendet, gesamt] : status.schritte) {
+            QCOMPARE(gesamt, groesse);
+            QVERIFY(gesendet > vorher);
+            vorher = gesendet;
+        }
+        QCOMPARE(QFileInfo(server.wurzel() + QStringLiteral("/langsam.jpg")).size(), groesse);
+    }
+
+    void grosseDateiBleibtImSpeicherFlach()
+    {
+        FtpTestserver::Art art;
+        art.verwerfen = true;
+        FtpTestserver server(art);
+        QVERIFY(server.laeuft());
+        Testumgebung umgebung;
+        const QString datei = umgebung.datei(QStringLiteral("gross.jpg"), qint64(1) << 30);
+        const qint64 vorher = speicherSpitzeKiB();
+
+        const Ausgang ausgang = hochladen(datei, kontoAuf(server), { 5s, 30s });
+
+        QCOMPARE(ausgang.fehlerText, QString());
+        QVERIFY(ausgang.erfolg);
+        const qint64 zuwachs = speicherSpitzeKiB() - vorher;
+        QVERIFY2(zuwachs < 50 * 1024, qPrintable(QStringLiteral("%1 KiB more").arg(zuwachs)));
+        QFile::remove(datei);
+    }
+};
+
+QTEST_MAIN(TestFtpUpload)
+#include "test_ftpupload.moc"
