@@ -54,6 +54,7 @@ Form1::Form1(QWidget* parent)
     layout->addLayout(fusszeile());
     layout->setSizeConstraint(QLayout::SetMinimumSize);
     tabReihenfolgeSetzen();
+    proxyRegelAnwenden();
 
     connect(m_check[0], &QCheckBox::clicked, this, [this] { proxyRegelAnwenden(); });
     connect(m_check[3], &QCheckBox::clicked, this, [this] { bildhostRegelAnwenden(); });
@@ -199,10 +200,11 @@ QLayout* Form1::fusszeile()
 
 void Form1::tabReihenfolgeSetzen()
 {
-    QWidget* const reihenfolge[] = {m_text[0], m_text[1], m_text[2], m_text[3], m_check[2], m_check[1], m_check[0],
-        m_text[4], m_text[5], m_text[6], m_option[0], m_option[1], m_option[2], m_ok, m_abbrechen, m_uebernehmen};
-    for (std::size_t i = 1; i < std::size(reihenfolge); ++i)
-        setTabOrder(reihenfolge[i - 1], reihenfolge[i]);
+    // The image-host box comes last, after the buttons.
+    m_tabReihenfolge = {m_text[0], m_text[1], m_text[2], m_text[3], m_check[2], m_check[1], m_check[0], m_text[4],
+        m_text[5], m_text[6], m_option[0], m_option[1], m_option[2], m_ok, m_abbrechen, m_uebernehmen, m_check[3]};
+    for (qsizetype i = 1; i < m_tabReihenfolge.size(); ++i)
+        setTabOrder(m_tabReihenfolge.at(i - 1), m_tabReihenfolge.at(i));
 }
 
 QString Form1::text(int nummer) const
@@ -286,6 +288,34 @@ void Form1::ereignisseVerarbeiten()
 void Form1::urlAufrufen(const QString& adresse)
 {
     QDesktopServices::openUrl(QUrl(adresse));
+}
+
+// Tab walks the window's order by hand: the option group is one stop, at the
+// selected option (where the arrow keys then move), in both directions.
+bool Form1::focusNextPrevChild(bool next)
+{
+    QAbstractButton* gewaehlt = m_optionGruppe->checkedButton();
+    QList<QWidget*> stopps;
+    for (QWidget* w : m_tabReihenfolge) {
+        const bool andereOption = gewaehlt && w != gewaehlt && m_optionGruppe->buttons().contains(w);
+        if (!andereOption)
+            stopps.append(w);
+    }
+    QWidget* jetzt = focusWidget();
+    if (gewaehlt && m_optionGruppe->buttons().contains(jetzt))
+        jetzt = gewaehlt;
+    const qsizetype stelle = stopps.indexOf(jetzt);
+    if (stelle < 0)
+        return QWidget::focusNextPrevChild(next);
+    const qsizetype anzahl = stopps.size();
+    for (qsizetype schritt = 1; schritt < anzahl; ++schritt) {
+        QWidget* ziel = stopps.at((stelle + (next ? schritt : anzahl - schritt)) % anzahl);
+        if (ziel->isEnabled() && ziel->isVisibleTo(this)) {
+            ziel->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return true;
 }
 
 void Form1::closeEvent(QCloseEvent* event)

@@ -2,6 +2,7 @@
 
 #include "app/einstellungsfenster.h"
 
+#include <QList>
 #include <QWidget>
 
 #include <functional>
@@ -47,6 +48,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     QGroupBox* verbindungsrahmen();
@@ -65,4 +67,5 @@ private:
     QPushButton* m_abbrechen;
     QPushButton* m_uebernehmen;
     QGroupBox* m_frame2;
+    QList<QWidget*> m_tabReihenfolge;
 };

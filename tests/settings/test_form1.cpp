@@ -1,0 +1,376 @@
+#include "app/startlauf.h"
+#include "laufattrappen.h"
+#include "settings/einstellungsspeicher.h"
+#include "settings/form1.h"
+#include "settings/herstellerseiten.h"
+#include "testumgebung.h"
+#include "transfer/imagehost.h"
+
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+template <typename T> T* kind(const QWidget& fenster, const QString& name)
+{
+    T* w = fenster.findChild<T*>(name);
+    if (!w)
+        qFatal("no child %s", qPrintable(name));
+    return w;
+}
+
+QLineEdit* text(const Form1& f, int n)
+{
+    return kind<QLineEdit>(f, QStringLiteral("Text%1").arg(n));
+}
+
+QCheckBox* check(const Form1& f, int n)
+{
+    return kind<QCheckBox>(f, QStringLiteral("Check%1").arg(n));
+}
+
+QPushButton* knopf(const Form1& f, const char* name)
+{
+    return kind<QPushButton>(f, QString::fromLatin1(name));
+}
+
+void klicken(QWidget* w)
+{
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(8, w->height() / 2));
+}
+
+// A run as the program builds it: the real window and store, scripted
+// dialogs and transfer, the buttons wired to the run.
+struct Lauf {
+    explicit Lauf(const QString& argumente)
+        : lauf({dialoge, form1, speicher, sperre, uebertragung, status, nachUpload}, argumente)
+    {
+        form1.uebernehmenHandler = [this] { lauf.uebernehmenGeklickt(); };
+        form1.okHandler = [this] { okEnden.append(lauf.okGeklickt()); };
+        form1.abbrechenHandler = [this] { ++abbrechen; };
+    }
+
+    Form1 form1;
+    SkriptDialoge dialoge;
+    Einstellungsspeicher speicher;
+    FesteSperre sperre;
+    SkriptUebertragung uebertragung;
+    AufzeichnendeStatusanzeige status;
+    AufzeichnenderNachUpload nachUpload;
+    Startlauf lauf;
+    QList<Laufende> okEnden;
+    int abbrechen = 0;
+};
+
+// Receives what the link labels hand to the desktop.
+class Browser : public QObject {
+    Q_OBJECT
+
+public Q_SLOTS:
+    void oeffnen(const QUrl& adresse) { geoeffnet.append(adresse.toString()); }
+
+public:
+    QStringList geoeffnet;
+};
+} // namespace
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+
+    Testumgebung umgebung;
+
+private Q_SLOTS:
+    void init() { umgebung.speicherLeeren(); }
+
+    void beschriftungen_data();
+    void beschriftungen();
+    void bildhostRegelUndProxyRegel();
+    void passwortZeigtSterne();
+    void enterUndEscapeLoesenNichtsAus();
+    void tabReihenfolge();
+    void verweiseOeffnenIhreSeiten();
+
+    void ohneDateiIstOkGesperrt();
+    void uebernehmenSchliesstPfadAbUndSpeichert();
+    void abbrechenUndSchliessenSpeichernNichts();
+    void okImParametermodusHoltGespeicherteWerteZurueck();
+    void okStartetDenLaufMitDenFensterwerten();
+};
+
+void TestForm1::beschriftungen_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    const auto zeile = [](const char* name, const QString& text) { QTest::newRow(name) << QString::fromLatin1(name) << text; };
+    zeile("Frame1", QStringLiteral("Verbindungs-Einstellungen"));
+    zeile("Frame2", QStringLiteral("Proxy-Einstellungen"));
+    zeile("Frame3", QStringLiteral("Bilder und Linkeinstellungen"));
+    zeile("Label5", QStringLiteral("FTP-Server"));
+    zeile("Label6", QStringLiteral("Benutzerkennung (Login-ID)"));
+    zeile("Label7", QStringLiteral("Passwort"));
+    zeile("Label8", QStringLiteral("FTP-Zielverzeichnis"));
+    zeile("Label1", QStringLiteral("Proxyserver"));
+    zeile("Label2", QStringLiteral("Proxyport"));
+    zeile("Label3", QStringLiteral("URL zum FTP-Zielverzeichnis"));
+    zeile("Label4", QStringLiteral("Nach erfolgreicher Übertragung:"));
+    zeile("Label11", QStringLiteral("Verweiswerk"));
+    zeile("Label12", QStringLiteral("oder"));
+    zeile("Check1", QStringLiteral("Proxy verwenden"));
+    zeile("Check2", QStringLiteral("Passive Übertragung"));
+    zeile("Check3", QStringLiteral("Statusfenster anzeigen"));
+    zeile("Check4", QStringLiteral("Dienst von ") + imageHost() + QStringLiteral(" nutzen"));
+    zeile("Option1_0", QStringLiteral("Nichts in Zwischenablage kopieren"));
+    zeile("Option1_1", QStringLiteral("Nur URL in ZA kopieren - Weiterverarbeitung z.B. in meinem"));
+    zeile("Option1_2", QStringLiteral("Standard-HTML-Code mit Bilder-URL in Zwischenablage kopieren"));
+    zeile("Command1", QStringLiteral("Übernehmen"));
+    zeile("Command2", QStringLiteral("OK"));
+    zeile("Command3", QStringLiteral("Abbrechen"));
+}
+
+void TestForm1::beschriftungen()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    Form1 f;
+    QWidget* w = kind<QWidget>(f, name);
+    QString gezeigt;
+    if (auto* l = qobject_cast<QLabel*>(w))
+        gezeigt = l->text();
+    else if (auto* b = qobject_cast<QAbstractButton*>(w))
+        gezeigt = b->text();
+    else if (auto* g = qobject_cast<QGroupBox*>(w))
+        gezeigt = g->title();
+    QCOMPARE(gezeigt, text);
+}
+
+void TestForm1::bildhostRegelUndProxyRegel()
+{
+    Form1 f;
+    f.show();
+    QVERIFY(!text(f, 5)->isEnabled());
+
+    klicken(check(f, 1));
+    QVERIFY(text(f, 5)->isEnabled());
+    QVERIFY(text(f, 6)->isEnabled());
+
+    klicken(check(f, 4));
+    for (int n : {1, 2, 3, 4, 5, 6, 7})
+        QVERIFY2(!text(f, n)->isEnabled(), qPrintable(QStringLiteral("Text%1").arg(n)));
+    QVERIFY(!check(f, 1)->isEnabled());
+    for (QWidget* w : std::initializer_list<QWidget*>{check(f, 2), check(f, 3), check(f, 4),
+             kind<QWidget>(f, QStringLiteral("Option1_0")), kind<QWidget>(f, QStringLiteral("Option1_1")),
+             kind<QWidget>(f, QStringLiteral("Option1_2"))})
+        QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
+
+    klicken(check(f, 4));
+    for (int n : {1, 2, 3, 4, 5, 6, 7})
+        QVERIFY2(text(f, n)->isEnabled(), qPrintable(QStringLiteral("Text%1").arg(n)));
+
+    // With the proxy off, leaving image-host mode must not switch the proxy boxes on.
+    text(f, 5)->setText(QStringLiteral("proxy.lan"));
+    klicken(check(f, 1));
+    klicken(check(f, 4));
+    klicken(check(f, 4));
+    QVERIFY(check(f, 1)->isEnabled());
+    QVERIFY(!text(f, 5)->isEnabled());
+    QVERIFY(!text(f, 6)->isEnabled());
+    QCOMPARE(text(f, 5)->text(), QStringLiteral("proxy.lan"));
+}
+
+void TestForm1::passwortZeigtSterne()
+{
+    Form1 f;
+    f.show();
+    QLineEdit* passwort = text(f, 3);
+    QTest::keyClicks(passwort, QStringLiteral(" ab c"));
+    QCOMPARE(passwort->text(), QStringLiteral(" ab c"));
+    QCOMPARE(passwort->displayText(), QStringLiteral("*****"));
+}
+
+void TestForm1::enterUndEscapeLoesenNichtsAus()
+{
+    Lauf l(QStringLiteral("/tmp/bild.jpg"));
+    int ok = 0;
+    int uebernehmen = 0;
+    l.form1.okHandler = [&ok] { ++ok; };
+    l.form1.uebernehmenHandler = [&uebernehmen] { ++uebernehmen; };
+    l.form1.show();
+    for (const char* name : {"Command1", "Command2", "Command3"}) {
+        QVERIFY(!knopf(l.form1, name)->isDefault());
+        QVERIFY(!knopf(l.form1, name)->autoDefault());
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{text(l.form1, 1), &l.form1, knopf(l.form1, "Command2"),
+             knopf(l.form1, "Command3")}) {
+        QTest::keyClick(w, Qt::Key_Return);
+        QTest::keyClick(w, Qt::Key_Enter);
+        QTest::keyClick(w, Qt::Key_Escape);
+    }
+    QCOMPARE(ok, 0);
+    QCOMPARE(uebernehmen, 0);
+    QCOMPARE(l.abbrechen, 0);
+    QVERIFY(l.form1.isVisible());
+}
+
+void TestForm1::tabReihenfolge()
+{
+    Form1 f;
+    f.setAngehakt(1, true);
+    f.proxyRegelAnwenden();
+    const QStringList kette = {QStringLiteral("Text1"), QStringLiteral("Text2"), QStringLiteral("Text3"),
+        QStringLiteral("Text4"), QStringLiteral("Check3"), QStringLiteral("Check2"), QStringLiteral("Check1"),
+        QStringLiteral("Text5"), QStringLiteral("Text6"), QStringLiteral("Text7"), QStringLiteral("Option1_0"),
+        QStringLiteral("Option1_1"), QStringLiteral("Option1_2"), QStringLiteral("Command2"),
+        QStringLiteral("Command3"), QStringLiteral("Command1"), QStringLiteral("Check4")};
+    QStringList gefunden;
+    for (QWidget* w = text(f, 1); gefunden.size() < kette.size(); w = w->nextInFocusChain()) {
+        if (w->focusPolicy() & Qt::TabFocus)
+            gefunden.append(w->objectName());
+    }
+    QCOMPARE(gefunden, kette);
+
+    // Pressed through: the option group is one stop, at the selected option, either way round.
+    f.optionWaehlen(1);
+    f.show();
+    QApplication::setActiveWindow(&f);
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    text(f, 1)->setFocus();
+    QStringList vor;
+    for (int i = 0; i < 15; ++i) {
+        vor.append(QApplication::focusWidget()->objectName());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    vor.append(QApplication::focusWidget()->objectName());
+    QStringList erwartet = kette;
+    erwartet.removeAll(QStringLiteral("Option1_0"));
+    erwartet.removeAll(QStringLiteral("Option1_2"));
+    erwartet.append(QStringLiteral("Text1"));
+    QCOMPARE(vor, erwartet);
+
+    QStringList zurueck;
+    QStringList rueckwaerts;
+    for (int i = 15; i > 0; --i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        zurueck.append(QApplication::focusWidget()->objectName());
+        rueckwaerts.append(erwartet.at(i - 1));
+    }
+    QCOMPARE(zurueck, rueckwaerts);
+}
+
+void TestForm1::verweiseOeffnenIhreSeiten()
+{
+    Browser browser;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "oeffnen");
+    Form1 f;
+    f.show();
+    QTest::mouseClick(kind<QLabel>(f, QStringLiteral("Label10")), Qt::LeftButton);
+    QTest::mouseClick(kind<QLabel>(f, QStringLiteral("Label11")), Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QCOMPARE(browser.geoeffnet, QStringList({Herstellerseiten::programmseite(), Herstellerseiten::verweiswerkseite()}));
+    QVERIFY(Herstellerseiten::verweiswerkseite().startsWith(Herstellerseiten::programmseite()));
+}
+
+void TestForm1::ohneDateiIstOkGesperrt()
+{
+    Lauf l{QString()};
+    QCOMPARE(l.lauf.ausfuehren(), Laufende::FensterOffen);
+    QVERIFY(l.form1.isVisible());
+    QVERIFY(!knopf(l.form1, "Command2")->isEnabled());
+    QCOMPARE(l.form1.windowTitle(), QStringLiteral("Morva Fotoschicker 1.1 - Einstellungen"));
+    QVERIFY(l.dialoge.meldungen.isEmpty());
+}
+
+void TestForm1::uebernehmenSchliesstPfadAbUndSpeichert()
+{
+    Lauf l{QString()};
+    l.lauf.ausfuehren();
+    QTest::keyClicks(text(l.form1, 1), QStringLiteral("ftp.example.org"));
+    QTest::keyClicks(text(l.form1, 4), QStringLiteral("www/bilder"));
+    QTest::keyClicks(text(l.form1, 7), QStringLiteral("http://example.org/bilder"));
+    klicken(kind<QRadioButton>(l.form1, QStringLiteral("Option1_1")));
+    klicken(knopf(l.form1, "Command1"));
+
+    QVERIFY(l.form1.isVisible());
+    QCOMPARE(text(l.form1, 4)->text(), QStringLiteral("www/bilder/"));
+    QCOMPARE(text(l.form1, 7)->text(), QStringLiteral("http://example.org/bilder/"));
+    const auto gespeichert = umgebung.speicherInhalt();
+    QCOMPARE(gespeichert.value(QStringLiteral("FTPServer")), QStringLiteral("ftp.example.org"));
+    QCOMPARE(gespeichert.value(QStringLiteral("FTPPath")), QStringLiteral("www/bilder/"));
+    QCOMPARE(gespeichert.value(QStringLiteral("URL")), QStringLiteral("http://example.org/bilder/"));
+    QCOMPARE(gespeichert.value(QStringLiteral("LinkOption")), QStringLiteral("1"));
+}
+
+void TestForm1::abbrechenUndSchliessenSpeichernNichts()
+{
+    umgebung.speicherSetzen(QStringLiteral("FTPServer"), QStringLiteral("alt.example.org"));
+    Lauf l{QString()};
+    l.lauf.ausfuehren();
+    const auto vorher = umgebung.speicherInhalt();
+
+    text(l.form1, 1)->setText(QStringLiteral("neu.example.org"));
+    klicken(check(l.form1, 4));
+    klicken(knopf(l.form1, "Command3"));
+    QCOMPARE(l.abbrechen, 1);
+    QVERIFY(!l.form1.isVisible());
+    QCOMPARE(umgebung.speicherInhalt(), vorher);
+
+    l.form1.show();
+    l.form1.close();
+    QCOMPARE(l.abbrechen, 2);
+    QCOMPARE(umgebung.speicherInhalt(), vorher);
+}
+
+void TestForm1::okImParametermodusHoltGespeicherteWerteZurueck()
+{
+    // No stored server: the window opens although the command line names one.
+    umgebung.speicherSetzen(QStringLiteral("FTPLogin"), QStringLiteral("ich"));
+    umgebung.speicherSetzen(QStringLiteral("FTPPath"), QStringLiteral("gespeichert/"));
+    const QString bild = umgebung.datei(QStringLiteral("bild.jpg"), 100);
+    Lauf l(QStringLiteral("/ftpserver:kommando.example.org /file:") + bild);
+    QCOMPARE(l.lauf.ausfuehren(), Laufende::FensterOffen);
+    QVERIFY(l.lauf.optionen().parameterModus);
+    QVERIFY(knopf(l.form1, "Command2")->isEnabled());
+    const auto vorher = umgebung.speicherInhalt();
+
+    text(l.form1, 4)->clear();
+    QTest::keyClicks(text(l.form1, 4), QStringLiteral("bearbeitet"));
+    klicken(knopf(l.form1, "Command1"));
+    QCOMPARE(text(l.form1, 4)->text(), QStringLiteral("bearbeitet/"));
+    QCOMPARE(umgebung.speicherInhalt(), vorher);
+
+    klicken(knopf(l.form1, "Command2"));
+    QCOMPARE(l.okEnden, QList<Laufende>({Laufende::FensterOffen}));
+    QCOMPARE(text(l.form1, 4)->text(), QStringLiteral("gespeichert/"));
+    QCOMPARE(umgebung.speicherInhalt(), vorher);
+    QVERIFY(l.uebertragung.ftpPfade.isEmpty());
+    QVERIFY(l.form1.isVisible());
+}
+
+void TestForm1::okStartetDenLaufMitDenFensterwerten()
+{
+    const QString bild = umgebung.datei(QStringLiteral("bild.jpg"), 100);
+    Lauf l(bild);
+    QCOMPARE(l.lauf.ausfuehren(), Laufende::FensterOffen);
+    QVERIFY(knopf(l.form1, "Command2")->isEnabled());
+
+    QTest::keyClicks(text(l.form1, 1), QStringLiteral("ftp.example.org"));
+    QTest::keyClicks(text(l.form1, 2), QStringLiteral("ich"));
+    QTest::keyClicks(text(l.form1, 3), QStringLiteral("pw"));
+    klicken(knopf(l.form1, "Command2"));
+
+    QCOMPARE(l.okEnden, QList<Laufende>({Laufende::Hochgeladen}));
+    QCOMPARE(l.uebertragung.ftpPfade, QStringList({bild}));
+    QCOMPARE(l.uebertragung.letzteOptionen.FTPServer, QStringLiteral("ftp.example.org"));
+    QCOMPARE(l.uebertragung.letzteOptionen.FTPPassword, QStringLiteral("pw"));
+    QCOMPARE(umgebung.speicherInhalt().value(QStringLiteral("FTPLogin")), QStringLiteral("ich"));
+    QVERIFY(!l.form1.isVisible());
+}
+
+QTEST_MAIN(TestForm1)
+#include "test_form1.moc"
