@@ -58,7 +58,7 @@ stored_values() {
     for k in "${KEYS[@]}"; do echo "$k=$(store_get "$k")"; done
 }
 
-start_xvfb_noreset
+start_xvfb
 store FTPServer=ftp.gespeichert.example FTPLogin=berta FTPPassword=geheim FTPPath=www/bilder/ FTPPassiv=Wahr \
     FTPProxy=proxy.example FTPProxyPort=3128 URL=http://gespeichert.example/bilder/ FTPUseProxy=Falsch \
     LinkOption=1 StatusfensterZeigen=Wahr useIS=Falsch

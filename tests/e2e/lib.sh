@@ -33,9 +33,10 @@ wait_for() {
 }
 
 start_xvfb() {
-    # Xvfb picks a free display itself, so parallel tests never share one.
+    # Xvfb picks a free display itself, so parallel tests never share one. Without
+    # -noreset it resets when its last client leaves, and a program starting then cannot connect.
     local nummer=$E2E_TMP/display
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$nummer" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$nummer" >/dev/null 2>&1 &
     E2E_PIDS+=($!)
     wait_for test -s "$nummer" || fail "no X server could be started"
     export DISPLAY=":$(head -n 1 "$nummer")"
@@ -91,16 +92,4 @@ press_key() {
 # wait_gone PID [SECONDS] : waits until the process has ended (default 10 s); then reaps it.
 wait_gone() {
     timeout "${2:-10}" tail --pid="$1" -f /dev/null
-}
-
-# start_xvfb_noreset : start_xvfb, but the server does not reset when its last
-# client leaves; a program that starts during such a reset cannot connect, which
-# makes tests that start the program several times fail now and then.
-start_xvfb_noreset() {
-    local nummer=$E2E_TMP/display
-    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$nummer" >/dev/null 2>&1 &
-    E2E_PIDS+=($!)
-    wait_for test -s "$nummer" || fail "no X server could be started"
-    export DISPLAY=":$(head -n 1 "$nummer")"
-    wait_for xdpyinfo || fail "X server $DISPLAY does not answer"
 }
