@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Takes the README's screenshots from the installed program under Xvfb:
+#   docs/einstellungen.png          settings window, first start (empty store)
+#   docs/einstellungen-bildhost.png settings window with the image-host box checked
+#   docs/statusfenster.png          status window during an FTP upload to a slowed-down server on 127.0.0.1
+# Usage: docs/screenshots.sh   (builds and installs into build-screenshots/ unless FOTOSCHICKER names a program)
+set -euo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+docs=$repo/docs
+
+if [ -z "${FOTOSCHICKER:-}" ]; then
+    build=${BUILD_DIR:-$repo/build-screenshots}
+    cmake -S "$repo" -B "$build" -DBUILD_TESTING=OFF >/dev/null
+    cmake --build "$build" -j "$(nproc)" >/dev/null
+    cmake --install "$build" --prefix "$build/installed" >/dev/null
+    export FOTOSCHICKER=$build/installed/bin/fotoschicker
+fi
+# shellcheck source=../tests/e2e/lib.sh
+source "$repo/tests/e2e/lib.sh"
+start_xvfb
+
+# crop_window ID FILE : the window's area of the screen, as the user sees it.
+crop_window() {
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    import -window root "$E2E_TMP/root.png"
+    convert "$E2E_TMP/root.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage -strip "$2"
+    echo "wrote $2 (${WIDTH}x${HEIGHT})"
+}
+
+settings_title="Morva Fotoschicker 1.1 - Einstellungen"
+
+settings_window() {
+    local id
+    id=$(window_named "$settings_title")
+    [ -n "$id" ] && echo "$id"
+}
+
+# settings_shot FILE : starts without a file, photographs the settings window, ends the program.
+settings_shot() {
+    "$FOTOSCHICKER" >/dev/null 2>&1 &
+    local pid=$! id=
+    E2E_PIDS+=("$pid")
+    wait_for settings_window || fail "settings window did not appear"
+    id=$(settings_window)
+    sleep 0.5
+    crop_window "$id" "$1"
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+}
+
+settings_shot "$docs/einstellungen.png"
+store useIS=Wahr
+settings_shot "$docs/einstellungen-bildhost.png"
+
+# The status window lives only as long as a transfer: a server that takes
+# 20 kB/s keeps a picture of 240000 bytes (below the size question) on its way for 12 s.
+FTP_PORT=$(free_port)
+mkdir -p "$E2E_TMP/ftp"
+/usr/bin/python3 - "$FTP_PORT" "$E2E_TMP/ftp" >"$E2E_TMP/ftp.log" 2>&1 <<'PY' &
+import sys
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
+from pyftpdlib.servers import FTPServer
+port, root = int(sys.argv[1]), sys.argv[2]
+auth = DummyAuthorizer()
+auth.add_user("bild", "schicker", root, perm="elradfmw")
+dtp = ThrottledDTPHandler
+dtp.read_limit = 20000
+handler = FTPHandler
+handler.authorizer = auth
+handler.dtp_handler = dtp
+FTPServer(("127.0.0.1", port), handler).serve_forever()
+PY
+E2E_PIDS+=($!)
+wait_for bash -c "exec 3<>/dev/tcp/127.0.0.1/$FTP_PORT" || fail "FTP server did not start"
+
+store useIS=Falsch FTPServer="127.0.0.1:$FTP_PORT" FTPLogin=bild FTPPassword=schicker FTPPath= \
+    StatusfensterZeigen=Wahr LinkOption=0
+bild=$E2E_TMP/urlaub.jpg
+head -c 240000 /dev/urandom >"$bild"
+"$FOTOSCHICKER" "$bild" >/dev/null 2>&1 &
+pid=$!
+E2E_PIDS+=("$pid")
+status_window() {
+    local id
+    for id in $(xdotool search --onlyvisible --classname fotoschicker 2>/dev/null); do
+        [ "$(xdotool getwindowname "$id")" != "$settings_title" ] && { echo "$id"; return 0; }
+    done
+    return 1
+}
+wait_for status_window || fail "status window did not appear"
+sleep 3
+crop_window "$(status_window)" "$docs/statusfenster.png"
+wait "$pid" || fail "upload failed with status $?"
+cmp -s "$bild" "$E2E_TMP/ftp/urlaub.jpg" || fail "uploaded file differs"
+echo "upload complete"
