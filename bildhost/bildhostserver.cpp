@@ -21,12 +21,21 @@ void ablehnen(httplib::Response& antwort, int status, std::string_view grund)
     antwort.set_content(fehlerseite(grund), htmlTyp);
 }
 
+// Runs before the body is read. A body announced too large is refused at
+// once: httplib would read and drop all of it first, for as long as it comes.
+//
 // httplib parses multipart bodies itself but insists on a line end after the
 // closing boundary, which the uploading program does not send. Renaming the
 // type before the body is read makes httplib hand over the raw body, which
 // the form reader here takes as it comes.
-httplib::Server::HandlerResponse formularSelbstLesen(const httplib::Request& anfrage, httplib::Response&)
+httplib::Server::HandlerResponse vorDemKoerper(
+    const httplib::Request& anfrage, httplib::Response& antwort, std::size_t koerperHoechstens)
 {
+    if (anfrage.get_header_value<std::uint64_t>("Content-Length") > koerperHoechstens) {
+        ablehnen(antwort, 413, "Die Anfrage ist zu groß.");
+        antwort.set_header("Connection", "close");
+        return httplib::Server::HandlerResponse::Handled;
+    }
     // httplib hands the router a request it owns and did not create const.
     auto& veraenderbar = const_cast<httplib::Request&>(anfrage);
     veraenderbar.headers.erase(formulartypKopf);
@@ -93,12 +102,15 @@ void protokollieren(const httplib::Request& anfrage, const httplib::Response& an
 
 void bildhostEinrichten(httplib::Server& server, const Ablage& ablage, const Bildhostregeln& regeln)
 {
-    server.set_payload_max_length(regeln.hoechstgroesse + formularZuschlag);
+    const std::size_t koerperHoechstens = regeln.hoechstgroesse + formularZuschlag;
+    server.set_payload_max_length(koerperHoechstens);
     server.set_read_timeout(10, 0);
     server.set_write_timeout(10, 0);
     server.set_keep_alive_timeout(5);
     server.set_keep_alive_max_count(10);
-    server.set_pre_routing_handler(formularSelbstLesen);
+    server.set_pre_routing_handler([koerperHoechstens](const httplib::Request& anfrage, httplib::Response& antwort) {
+        return vorDemKoerper(anfrage, antwort, koerperHoechstens);
+    });
     server.Post("/", [&ablage, regeln](const httplib::Request& anfrage, httplib::Response& antwort) {
         hochladen(anfrage, antwort, ablage, regeln);
     });

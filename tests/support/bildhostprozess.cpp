@@ -1,5 +1,7 @@
 #include "bildhostprozess.h"
 
+#include "httpskriptserver.h"
+
 #include <QDeadlineTimer>
 #include <QRegularExpression>
 #include <QTcpSocket>
@@ -59,9 +61,13 @@ QByteArray BildhostProzess::senden(const QByteArray& anfrage) const
     verbindung.write(anfrage);
     QByteArray antwort;
     const QDeadlineTimer frist(15000);
+    // Until the reply is complete: after refusing a body unread, the server keeps the connection a while.
     while (!frist.hasExpired() && verbindung.state() == QAbstractSocket::ConnectedState) {
         verbindung.waitForReadyRead(100);
         antwort += verbindung.readAll();
+        const qsizetype laenge = httpLaenge(antwort);
+        if (laenge >= 0 && antwort.size() >= laenge)
+            return antwort;
     }
     return antwort + verbindung.readAll();
 }

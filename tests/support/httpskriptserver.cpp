@@ -2,22 +2,6 @@
 
 #include <QTcpSocket>
 
-namespace {
-// The length a complete request has, once its head is in; -1 before.
-qsizetype vollstaendigeLaenge(const QByteArray& eingang)
-{
-    const qsizetype kopfende = eingang.indexOf("\r\n\r\n");
-    if (kopfende < 0)
-        return -1;
-    qsizetype koerperlaenge = 0;
-    for (const QByteArray& zeile : eingang.left(kopfende).split('\n')) {
-        if (zeile.toLower().startsWith("content-length:"))
-            koerperlaenge = zeile.mid(15).trimmed().toLongLong();
-    }
-    return kopfende + 4 + koerperlaenge;
-}
-} // namespace
-
 HttpSkriptServer::HttpSkriptServer()
 {
     m_server.listen(QHostAddress::LocalHost, 0);
@@ -45,7 +29,7 @@ void HttpSkriptServer::lesen(QTcpSocket* verbindung)
 {
     QByteArray& eingang = m_eingang[verbindung];
     eingang += verbindung->readAll();
-    const qsizetype laenge = vollstaendigeLaenge(eingang);
+    const qsizetype laenge = httpLaenge(eingang);
     if (laenge < 0 || eingang.size() < laenge)
         return;
     anfragen.append(eingang);
@@ -62,4 +46,17 @@ HttpNachricht httpZerlegen(const QByteArray& roh)
     if (kopfende < 0)
         return {roh, {}};
     return {roh.left(kopfende + 2), roh.mid(kopfende + 4)};
+}
+
+qsizetype httpLaenge(const QByteArray& roh)
+{
+    const qsizetype kopfende = roh.indexOf("\r\n\r\n");
+    if (kopfende < 0)
+        return -1;
+    qsizetype koerperlaenge = 0;
+    for (const QByteArray& zeile : roh.left(kopfende).split('\n')) {
+        if (zeile.toLower().startsWith("content-length:"))
+            koerperlaenge = zeile.mid(15).trimmed().toLongLong();
+    }
+    return kopfende + 4 + koerperlaenge;
 }

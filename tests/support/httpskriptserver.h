@@ -44,3 +44,7 @@ struct HttpNachricht {
     QByteArray koerper;
 };
 HttpNachricht httpZerlegen(const QByteArray& roh);
+
+// The length of a complete HTTP message by its Content-Length (0 without);
+// -1 while its head is not complete.
+qsizetype httpLaenge(const QByteArray& roh);

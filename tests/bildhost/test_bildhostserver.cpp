@@ -1,0 +1,168 @@
+#include "bildhostprozess.h"
+#include "httpskriptserver.h"
+
+#include "transfer/multipartkoerper.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QTcpSocket>
+#include <QTest>
+
+namespace {
+const QByteArray jpeg("\xFF\xD8\xFF\xE0 kein echtes, aber ein JPEG nach dem Anfang");
+
+QStringList alleDateien(const QString& ordner)
+{
+    QStringList dateien;
+    QDirIterator gang(ordner, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (gang.hasNext())
+        dateien << QDir(ordner).relativeFilePath(gang.next());
+    return dateien;
+}
+
+// A refusal is an HTML page that the uploading program cannot mistake for an address.
+void istAblehnung(const QByteArray& antwort, int status)
+{
+    QCOMPARE(httpStatus(antwort), status);
+    const HttpNachricht nachricht = httpZerlegen(antwort);
+    QVERIFY2(nachricht.kopf.contains("Content-Type: text/html"), nachricht.kopf.constData());
+    QVERIFY(nachricht.koerper.contains("<html"));
+    QVERIFY(!nachricht.koerper.contains("[img]"));
+}
+} // namespace
+
+class TestBildhostServer : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void ablehnungen();
+    void nameDesClientsZaehltNicht();
+    void nurEigeneNamenWerdenAusgeliefert();
+    void mehrereGleichzeitig();
+    void haeltBeiSigterm();
+};
+
+void TestBildhostServer::ablehnungen()
+{
+    BildhostProzess bildhost(QStringLiteral(BILDHOST_PROGRAMM), {"--max-size", "1000"});
+    QVERIFY(bildhost.laeuft());
+
+    istAblehnung(bildhost.formularSenden(multipartKoerper("bild.jpg", "kein Bild, nur Text")), 415);
+    istAblehnung(bildhost.formularSenden(multipartKoerper("bild.bmp", "BM\x36\x00\x00\x00")), 415);
+    istAblehnung(bildhost.formularSenden(multipartKoerper("gross.jpg", jpeg + QByteArray(1001, 'x'))), 413);
+    // Refused by its announced length alone, before a byte of it is read.
+    istAblehnung(bildhost.senden("POST / HTTP/1.0\r\nContent-Type: multipart/form-data, boundary=AaB03x\r\n"
+                                 "Content-Length: 100000000\r\n\r\n"),
+        413);
+    istAblehnung(bildhost.formularSenden(multipartKoerper("bild.jpg", jpeg).chopped(12)), 400);
+    istAblehnung(bildhost.formularSenden(multipartKoerper("bild.jpg", jpeg).replace("fileupload", "anderesfeld")), 400);
+    istAblehnung(bildhost.senden("POST / HTTP/1.0\r\nContent-Type: image/jpeg\r\nContent-Length: "
+            + QByteArray::number(jpeg.size()) + "\r\n\r\n" + jpeg),
+        400);
+    QCOMPARE(alleDateien(bildhost.elternordner()), QStringList());
+
+    // At the limit it is taken.
+    const QByteArray genau = jpeg + QByteArray(1000 - jpeg.size(), 'x');
+    QCOMPARE(httpStatus(bildhost.formularSenden(multipartKoerper("genau.jpg", genau))), 200);
+}
+
+void TestBildhostServer::nameDesClientsZaehltNicht()
+{
+    BildhostProzess bildhost(QStringLiteral(BILDHOST_PROGRAMM));
+    QVERIFY(bildhost.laeuft());
+    const QByteArray png("\x89PNG\r\n\x1A\n mit dem Namen einer Systemdatei", 39);
+
+    const QByteArray antwort = bildhost.formularSenden(multipartKoerper("../../etc/passwd", png));
+    QCOMPARE(httpStatus(antwort), 200);
+    const auto treffer = QRegularExpression("\\[img\\]http://127\\.0\\.0\\.1:" + QString::number(bildhost.port())
+        + "/([0-9a-f]{32}\\.png)\\[/img\\]")
+                             .match(QString::fromUtf8(httpZerlegen(antwort).koerper));
+    QVERIFY2(treffer.hasMatch(), antwort.constData());
+    // Only the picture, under its own name, in its own folder; nothing beside or above it.
+    QCOMPARE(alleDateien(bildhost.elternordner()), QStringList {"ablage/" + treffer.captured(1)});
+}
+
+void TestBildhostServer::nurEigeneNamenWerdenAusgeliefert()
+{
+    BildhostProzess bildhost(QStringLiteral(BILDHOST_PROGRAMM));
+    QVERIFY(bildhost.laeuft());
+    const QByteArray gif("GIF89a\x01\x00\x01\x00", 10);
+    const QByteArray seite = httpZerlegen(bildhost.formularSenden(multipartKoerper("a.gif", gif))).koerper;
+    const QString name = QRegularExpression("/([0-9a-f]{32}\\.gif)\\[/img\\]").match(QString::fromUtf8(seite)).captured(1);
+    QVERIFY2(!name.isEmpty(), seite.constData());
+    QFile beiseite(bildhost.elternordner() + "/geheim.txt");
+    QVERIFY(beiseite.open(QIODevice::WriteOnly));
+    beiseite.write("geheim");
+    beiseite.close();
+
+    const QByteArray bild = bildhost.senden("GET /" + name.toLatin1() + " HTTP/1.0\r\n\r\n");
+    QCOMPARE(httpStatus(bild), 200);
+    QVERIFY(httpZerlegen(bild).kopf.contains("Content-Type: image/gif\r\n"));
+    QCOMPARE(httpZerlegen(bild).koerper, gif);
+
+    const QString anderesFormat = QString(name).replace(".gif", ".png");
+    const QStringList fremde {"/../geheim.txt", "/%2e%2e/geheim.txt", "/..%2fgeheim.txt", "/" + name.toUpper(),
+        "/" + anderesFormat, "/ablage/" + name, "/", "/." + name};
+    for (const QString& pfad : fremde) {
+        const QByteArray antwort = bildhost.senden("GET " + pfad.toLatin1() + " HTTP/1.0\r\n\r\n");
+        QVERIFY2(httpStatus(antwort) == 404 || httpStatus(antwort) == 400, qPrintable(pfad));
+        QVERIFY2(!antwort.contains("geheim\r\n") && !httpZerlegen(antwort).koerper.startsWith("GIF"), qPrintable(pfad));
+    }
+}
+
+void TestBildhostServer::mehrereGleichzeitig()
+{
+    BildhostProzess bildhost(QStringLiteral(BILDHOST_PROGRAMM));
+    QVERIFY(bildhost.laeuft());
+
+    // A client that sends half a request and then nothing must not hold up the others.
+    QTcpSocket zoegerer;
+    zoegerer.connectToHost(QHostAddress::LocalHost, bildhost.port());
+    QVERIFY(zoegerer.waitForConnected(5000));
+    zoegerer.write("POST / HTTP/1.0\r\nContent-Length: 500\r\n");
+    zoegerer.flush();
+
+    const QByteArray koerper = multipartKoerper("bild.jpg", jpeg);
+    const QByteArray anfrage = "POST / HTTP/1.0\r\nContent-Type: multipart/form-data, boundary=AaB03x\r\nContent-Length: "
+        + QByteArray::number(koerper.size()) + "\r\n\r\n" + koerper;
+    QList<QTcpSocket*> kunden;
+    for (int i = 0; i < 6; ++i) {
+        auto* kunde = new QTcpSocket(this);
+        kunde->connectToHost(QHostAddress::LocalHost, bildhost.port());
+        QVERIFY(kunde->waitForConnected(5000));
+        kunden << kunde;
+    }
+    // All connected before any has sent: the server has them open at once.
+    QElapsedTimer uhr;
+    uhr.start();
+    for (QTcpSocket* kunde : kunden)
+        kunde->write(anfrage);
+    for (QTcpSocket* kunde : kunden) {
+        QByteArray antwort;
+        while (kunde->state() == QAbstractSocket::ConnectedState && uhr.elapsed() < 8000) {
+            kunde->waitForReadyRead(100);
+            antwort += kunde->readAll();
+        }
+        antwort += kunde->readAll();
+        QCOMPARE(httpStatus(antwort), 200);
+        delete kunde;
+    }
+    QVERIFY2(uhr.elapsed() < 8000, "the server waited for the slow client");
+    QCOMPARE(QDir(bildhost.ablage()).entryList(QDir::Files | QDir::Hidden).size(), 6);
+}
+
+void TestBildhostServer::haeltBeiSigterm()
+{
+    BildhostProzess bildhost(QStringLiteral(BILDHOST_PROGRAMM));
+    QVERIFY(bildhost.laeuft());
+    QCOMPARE(httpStatus(bildhost.formularSenden(multipartKoerper("bild.jpg", jpeg))), 200);
+    QElapsedTimer uhr;
+    uhr.start();
+    QCOMPARE(bildhost.anhalten(), 0);
+    QVERIFY(uhr.elapsed() < 5000);
+    QVERIFY(bildhost.protokoll().contains("POST / 200"));
+}
+
+QTEST_GUILESS_MAIN(TestBildhostServer)
+#include "test_bildhostserver.moc"
