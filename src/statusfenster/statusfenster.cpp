@@ -85,6 +85,11 @@ statusfenster::statusfenster()
 
 void statusfenster::statusinfoSetzen(const QString& text)
 {
+    // The stand-in for "MS Sans Serif" is often wider; a smaller size beats a cut-off sentence.
+    QFont schrift = statusinfoSchrift();
+    while (schrift.pointSize() > 8 && QFontMetrics(schrift).horizontalAdvance(text) > m_statusinfo->width())
+        schrift.setPointSize(schrift.pointSize() - 1);
+    m_statusinfo->setFont(schrift);
     m_statusinfo->setText(text);
 }
 
