@@ -93,3 +93,12 @@ press_key() {
 wait_gone() {
     timeout "${2:-10}" tail --pid="$1" -f /dev/null
 }
+
+# start_bildhost PORT DIR : our image host on 127.0.0.1:PORT, keeping pictures in DIR;
+# it logs one line per request to $BILDHOST_LOG.
+start_bildhost() {
+    BILDHOST_LOG=$E2E_TMP/bildhost.log
+    "$(dirname "$FOTOSCHICKER")/bildhost" --address 127.0.0.1 --port "$1" --storage "$2" >"$BILDHOST_LOG" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for grep -q '^bildhost: http' "$BILDHOST_LOG" || fail "bildhost did not start: $(cat "$BILDHOST_LOG")"
+}
