@@ -93,6 +93,7 @@ private Q_SLOTS:
     void beschriftungen();
     void bildhostRegelUndProxyRegel();
     void passwortZeigtSterne();
+    void traegtDasProgrammsymbol();
     void enterUndEscapeLoesenNichtsAus();
     void tabReihenfolge();
     void verweiseOeffnenIhreSeiten();
@@ -192,6 +193,13 @@ void TestForm1::passwortZeigtSterne()
     QTest::keyClicks(passwort, QStringLiteral(" ab c"));
     QCOMPARE(passwort->text(), QStringLiteral(" ab c"));
     QCOMPARE(passwort->displayText(), QStringLiteral("*****"));
+}
+
+// The icon sits in a static library's resource, which the linker drops unless it is pulled in.
+void TestForm1::traegtDasProgrammsymbol()
+{
+    Form1 f;
+    QVERIFY(!f.windowIcon().pixmap(32, 32).isNull());
 }
 
 void TestForm1::enterUndEscapeLoesenNichtsAus()
