@@ -4,11 +4,9 @@
 #include "settings/form1.h"
 #include "settings/herstellerseiten.h"
 #include "testumgebung.h"
-#include "transfer/imagehost.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -89,12 +87,9 @@ class TestForm1 : public QObject {
 private Q_SLOTS:
     void init() { umgebung.speicherLeeren(); }
 
-    void beschriftungen_data();
-    void beschriftungen();
     void bildhostRegelUndProxyRegel();
     void passwortZeigtSterne();
     void traegtDasProgrammsymbol();
-    void enterUndEscapeLoesenNichtsAus();
     void tabReihenfolge();
     void verweiseOeffnenIhreSeiten();
 
@@ -104,52 +99,6 @@ private Q_SLOTS:
     void okImParametermodusHoltGespeicherteWerteZurueck();
     void okStartetDenLaufMitDenFensterwerten();
 };
-
-void TestForm1::beschriftungen_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    const auto zeile = [](const char* name, const QString& text) { QTest::newRow(name) << QString::fromLatin1(name) << text; };
-    zeile("Frame1", QStringLiteral("Verbindungs-Einstellungen"));
-    zeile("Frame2", QStringLiteral("Proxy-Einstellungen"));
-    zeile("Frame3", QStringLiteral("Bilder und Linkeinstellungen"));
-    zeile("Label5", QStringLiteral("FTP-Server"));
-    zeile("Label6", QStringLiteral("Benutzerkennung (Login-ID)"));
-    zeile("Label7", QStringLiteral("Passwort"));
-    zeile("Label8", QStringLiteral("FTP-Zielverzeichnis"));
-    zeile("Label1", QStringLiteral("Proxyserver"));
-    zeile("Label2", QStringLiteral("Proxyport"));
-    zeile("Label3", QStringLiteral("URL zum FTP-Zielverzeichnis"));
-    zeile("Label4", QStringLiteral("Nach erfolgreicher Übertragung:"));
-    zeile("Label11", QStringLiteral("Verweiswerk"));
-    zeile("Label12", QStringLiteral("oder"));
-    zeile("Check1", QStringLiteral("Proxy verwenden"));
-    zeile("Check2", QStringLiteral("Passive Übertragung"));
-    zeile("Check3", QStringLiteral("Statusfenster anzeigen"));
-    zeile("Check4", QStringLiteral("Dienst von ") + imageHost() + QStringLiteral(" nutzen"));
-    zeile("Option1_0", QStringLiteral("Nichts in Zwischenablage kopieren"));
-    zeile("Option1_1", QStringLiteral("Nur URL in ZA kopieren - Weiterverarbeitung z.B. in meinem"));
-    zeile("Option1_2", QStringLiteral("Standard-HTML-Code mit Bilder-URL in Zwischenablage kopieren"));
-    zeile("Command1", QStringLiteral("Übernehmen"));
-    zeile("Command2", QStringLiteral("OK"));
-    zeile("Command3", QStringLiteral("Abbrechen"));
-}
-
-void TestForm1::beschriftungen()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, text);
-    Form1 f;
-    QWidget* w = kind<QWidget>(f, name);
-    QString gezeigt;
-    if (auto* l = qobject_cast<QLabel*>(w))
-        gezeigt = l->text();
-    else if (auto* b = qobject_cast<QAbstractButton*>(w))
-        gezeigt = b->text();
-    else if (auto* g = qobject_cast<QGroupBox*>(w))
-        gezeigt = g->title();
-    QCOMPARE(gezeigt, text);
-}
 
 void TestForm1::bildhostRegelUndProxyRegel()
 {
@@ -200,30 +149,6 @@ void TestForm1::traegtDasProgrammsymbol()
 {
     Form1 f;
     QVERIFY(!f.windowIcon().pixmap(32, 32).isNull());
-}
-
-void TestForm1::enterUndEscapeLoesenNichtsAus()
-{
-    Lauf l(QStringLiteral("/tmp/bild.jpg"));
-    int ok = 0;
-    int uebernehmen = 0;
-    l.form1.okHandler = [&ok] { ++ok; };
-    l.form1.uebernehmenHandler = [&uebernehmen] { ++uebernehmen; };
-    l.form1.show();
-    for (const char* name : {"Command1", "Command2", "Command3"}) {
-        QVERIFY(!knopf(l.form1, name)->isDefault());
-        QVERIFY(!knopf(l.form1, name)->autoDefault());
-    }
-    for (QWidget* w : std::initializer_list<QWidget*>{text(l.form1, 1), &l.form1, knopf(l.form1, "Command2"),
-             knopf(l.form1, "Command3")}) {
-        QTest::keyClick(w, Qt::Key_Return);
-        QTest::keyClick(w, Qt::Key_Enter);
-        QTest::keyClick(w, Qt::Key_Escape);
-    }
-    QCOMPARE(ok, 0);
-    QCOMPARE(uebernehmen, 0);
-    QCOMPARE(l.abbrechen, 0);
-    QVERIFY(l.form1.isVisible());
 }
 
 void TestForm1::tabReihenfolge()
