@@ -56,6 +56,9 @@ struct Verlauf {
     curl_off_t gemeldet = 0;
 };
 
+// libcurl tells no one when the login is through, and a time-out looks the
+// same before and after it; so the dialogue is read: a 2xx answer to USER or
+// PASS means the server let us in.
 int mitlesen(CURL*, curl_infotype art, char* daten, size_t laenge, void* zeiger)
 {
     auto& verlauf = *static_cast<Verlauf*>(zeiger);
@@ -165,13 +168,14 @@ bool ftpUpload(QString& path, const Optionen& optionen, Statusanzeige& status, Q
     path = ohneAnfuehrungszeichen(path);
     const QString entfernterName = optionen.FTPPath + langerName(path);
     path = ShortPath(path);
+    // Outlives the handle, which refers to it.
+    const CurlUrl adresse = ftpAdresse(optionen.FTPServer, entfernterName);
 
     bool erfolg = false;
     if (const CurlHandle handle(curl_easy_init()); !handle) {
         fehlerText = oeffnenFehler();
     } else {
         status.status(QStringLiteral("Überprüfe Login und Passwort"));
-        const CurlUrl adresse = ftpAdresse(optionen.FTPServer, entfernterName);
         QFile datei(path);
         Verlauf verlauf(status);
         grenzenSetzen(handle.get(), grenzen);

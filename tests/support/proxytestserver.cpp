@@ -22,7 +22,29 @@ bool nimmtVerbindungenAn(quint16 port)
 }
 } // namespace
 
-ProxyTestserver::ProxyTestserver()
+ProxyTestserver::ProxyTestserver(Art art)
+    : m_art(art)
+{
+    if (art == Art::Http)
+        tinyproxyStarten();
+    else
+        socksStarten();
+}
+
+void ProxyTestserver::socksStarten()
+{
+    m_prozess.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_prozess.start(QStringLiteral("/usr/bin/python3"),
+        { QStringLiteral("-u"), qEnvironmentVariable("TEST_SOURCE_DIR") + QStringLiteral("/support/socks_testserver.py") });
+    const QDeadlineTimer frist(10000);
+    while (!frist.hasExpired() && !m_ausgabe.contains('\n') && m_prozess.waitForReadyRead(frist.remainingTime()))
+        m_ausgabe += m_prozess.readAllStandardOutput();
+    if (m_ausgabe.startsWith("PORT "))
+        m_port = static_cast<quint16>(m_ausgabe.mid(5, m_ausgabe.indexOf('\n') - 5).toUInt());
+    m_laeuft = m_port != 0;
+}
+
+void ProxyTestserver::tinyproxyStarten()
 {
     m_port = freierPort();
     const QString konfiguration = m_ordner.filePath(QStringLiteral("tinyproxy.conf"));
@@ -51,8 +73,13 @@ ProxyTestserver::~ProxyTestserver()
     m_prozess.waitForFinished(3000);
 }
 
-QString ProxyTestserver::protokoll() const
+QString ProxyTestserver::protokoll()
 {
+    if (m_art == Art::Socks5) {
+        m_prozess.waitForReadyRead(200);
+        m_ausgabe += m_prozess.readAllStandardOutput();
+        return QString::fromUtf8(m_ausgabe);
+    }
     QFile datei(m_ordner.filePath(QStringLiteral("log")));
     return datei.open(QIODevice::ReadOnly) ? QString::fromUtf8(datei.readAll()) : QString();
 }
