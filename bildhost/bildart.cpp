@@ -46,7 +46,7 @@ std::string_view inhaltstyp(Bildart art)
 
 std::optional<Bildart> bildartZurEndung(std::string_view suffix)
 {
-    for (const Bildart art : {Bildart::Jpeg, Bildart::Gif, Bildart::Png}) {
+    for (const Bildart art : { Bildart::Jpeg, Bildart::Gif, Bildart::Png }) {
         if (endung(art) == suffix)
             return art;
     }

@@ -13,7 +13,7 @@ namespace {
 constexpr char htmlTyp[] = "text/html; charset=utf-8";
 constexpr char formulartypKopf[] = "X-Bildhost-Formulartyp";
 // Room for the form's other parts and headers next to the picture itself.
-constexpr std::size_t formularZuschlag = 64 * 1024;
+constexpr std::size_t formularZuschlag = std::size_t{ 64 } * 1024;
 
 void ablehnen(httplib::Response& antwort, int status, std::string_view grund)
 {
@@ -48,8 +48,8 @@ httplib::Server::HandlerResponse vorDemKoerper(
     return httplib::Server::HandlerResponse::Unhandled;
 }
 
-void hochladen(const httplib::Request& anfrage, httplib::Response& antwort, const Ablage& ablage,
-    const Bildhostregeln& regeln)
+void hochladen(
+    const httplib::Request& anfrage, httplib::Response& antwort, const Ablage& ablage, const Bildhostregeln& regeln)
 {
     const auto teile = formularZerlegen(anfrage.body, grenzeAusInhaltstyp(anfrage.get_header_value(formulartypKopf)));
     if (!teile)
@@ -89,7 +89,8 @@ void fehlerSeiteGeben(const httplib::Request&, httplib::Response& antwort)
     case 413:
         return ablehnen(antwort, 413, "Die Anfrage ist zu groß.");
     default:
-        return ablehnen(antwort, antwort.status, "Die Anfrage wurde abgelehnt (" + std::to_string(antwort.status) + ").");
+        return ablehnen(
+            antwort, antwort.status, "Die Anfrage wurde abgelehnt (" + std::to_string(antwort.status) + ").");
     }
 }
 

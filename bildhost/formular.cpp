@@ -62,12 +62,13 @@ void kopfzeileAuswerten(std::string_view zeile, Formularteil& teil)
     if (doppelpunkt == std::string_view::npos
         || !gleichOhneGrossKlein(ohneRandleerzeichen(zeile.substr(0, doppelpunkt)), "Content-Disposition"))
         return;
-    parameterDurchgehen(zeile.substr(doppelpunkt + 1), ';', [&teil](std::string_view schluessel, std::string_view wert) {
-        if (gleichOhneGrossKlein(schluessel, "name"))
-            teil.name = wert;
-        else if (gleichOhneGrossKlein(schluessel, "filename"))
-            teil.dateiname = wert;
-    });
+    parameterDurchgehen(
+        zeile.substr(doppelpunkt + 1), ';', [&teil](std::string_view schluessel, std::string_view wert) {
+            if (gleichOhneGrossKlein(schluessel, "name"))
+                teil.name = wert;
+            else if (gleichOhneGrossKlein(schluessel, "filename"))
+                teil.dateiname = wert;
+        });
 }
 } // namespace
 
@@ -79,7 +80,7 @@ std::string grenzeAusInhaltstyp(std::string_view inhaltstyp)
         return {};
     std::string grenze;
     const std::string_view parameter = inhaltstyp.substr(ende + 1);
-    for (const char trenner : {';', ','}) {
+    for (const char trenner : { ';', ',' }) {
         parameterDurchgehen(parameter, trenner, [&grenze](std::string_view schluessel, std::string_view wert) {
             if (grenze.empty() && gleichOhneGrossKlein(schluessel, "boundary"))
                 grenze = wert;

@@ -4,7 +4,6 @@
 
 #include <httplib.h>
 
-#include <pthread.h>
 #include <signal.h>
 
 #include <atomic>
@@ -84,10 +83,14 @@ int main(int argc, char** argv)
         adresseInUrl(optionen->adresse).c_str(), port, optionen->ablage.c_str(), regeln.hoechstgroesse,
         regeln.oeffentlicheAdresse.c_str());
     std::fflush(stdout);
-    const bool gelauscht = server.listen_after_bind();
+    server.listen_after_bind();
     lauscheVorbei = true;
-    if (!angehalten)
-        pthread_kill(waechter.native_handle(), SIGTERM);
+    if (!angehalten) {
+        // Listening broke off without a stop signal; the waiting thread ends with the process.
+        std::cerr << "bildhost: Der Server hat aufgehört zu lauschen.\n";
+        waechter.detach();
+        return 1;
+    }
     waechter.join();
-    return gelauscht || angehalten ? 0 : 1;
+    return 0;
 }

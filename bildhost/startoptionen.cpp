@@ -3,8 +3,7 @@
 #include <charconv>
 
 namespace {
-template <typename Zahl>
-bool zahlLesen(std::string_view text, Zahl& zahl)
+template <typename Zahl> bool zahlLesen(std::string_view text, Zahl& zahl)
 {
     const auto [ende, fehler] = std::from_chars(text.data(), text.data() + text.size(), zahl);
     return fehler == std::errc() && ende == text.data() + text.size();

@@ -35,10 +35,11 @@ bool adresseFinden(const QString& antwort, QString& adresse)
 }
 } // namespace
 
-QString bildhostUpload(const QString& host, QString& path, Statusanzeige& status, QString& fehlerText,
-    const HttpGrenzen& grenzen)
+QString bildhostUpload(
+    const QString& host, QString& path, Statusanzeige& status, QString& fehlerText, const HttpGrenzen& grenzen)
 {
-    const QString fehlschlag = QStringLiteral("Die Datei konnte nicht auf ") + host + QStringLiteral(" kopiert werden!");
+    const QString fehlschlag
+        = QStringLiteral("Die Datei konnte nicht auf ") + host + QStringLiteral(" kopiert werden!");
     path = stringreplace(path, QStringLiteral("\""), QString());
     status.status(QStringLiteral("Dienst ") + host + QStringLiteral(" wird kontaktiert"));
     path = ShortPath(path);

@@ -55,8 +55,8 @@ bool dateiLesen(const QString& dateipfad, QByteArray& inhalt)
 }
 } // namespace
 
-bool httpUpload(const QString& host, const QString& pfad, const QString& dateipfad, QString& antwort,
-    const HttpGrenzen& grenzen)
+bool httpUpload(
+    const QString& host, const QString& pfad, const QString& dateipfad, QString& antwort, const HttpGrenzen& grenzen)
 {
     CurlHandle handle(curl_easy_init());
     if (!handle)

@@ -7,9 +7,9 @@
 // What an exchange with a web server may cost at most, so a broken or hostile
 // server cannot fill memory or hold the run for ever.
 struct HttpGrenzen {
-    qint64 antwortHoechstens = 1024 * 1024;
-    std::chrono::seconds stille {60};
-    std::chrono::milliseconds verbinden {30000};
+    qint64 antwortHoechstens = qint64{ 1024 } * 1024;
+    std::chrono::seconds stille{ 60 };
+    std::chrono::milliseconds verbinden{ 30000 };
 };
 
 // Posts the file at dateipfad to http://host + pfad as multipart/form-data and

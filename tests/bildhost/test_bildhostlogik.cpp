@@ -12,7 +12,7 @@
 namespace {
 std::string_view ansicht(const QByteArray& bytes)
 {
-    return {bytes.constData(), std::size_t(bytes.size())};
+    return { bytes.constData(), std::size_t(bytes.size()) };
 }
 
 QByteArray bytes(std::string_view text)
@@ -60,8 +60,8 @@ void TestBildhostLogik::formularZerlegen_data()
     QTest::addColumn<QByteArray>("dateiinhalt");
 
     const QByteArray kopf = "Content-Disposition: form-data; name=\"fileupload\"; filename=\"a;b.jpg\"\r\n\r\n";
-    QTest::newRow("Schluss mit Zeilenende") << "--AaB03x\r\n" + kopf + "BILD\r\n--AaB03x--\r\n" << true
-                                            << QByteArray("BILD");
+    QTest::newRow("Schluss mit Zeilenende") << "--AaB03x\r\n" + kopf + "BILD\r\n--AaB03x--\r\n"
+                                            << true << QByteArray("BILD");
     QTest::newRow("Vorspann vor der ersten Grenze")
         << "Vorspann\r\n--AaB03x\r\n" + kopf + "BILD\r\n--AaB03x--" << true << QByteArray("BILD");
     QTest::newRow("Teil ohne Kopfzeilen") << QByteArray("--AaB03x\r\n\r\nBILD\r\n--AaB03x--") << true << QByteArray();
@@ -69,8 +69,9 @@ void TestBildhostLogik::formularZerlegen_data()
     QTest::newRow("andere Grenze") << "--XyZ\r\n" + kopf + "BILD\r\n--XyZ--" << false << QByteArray();
     QTest::newRow("Teil ohne Ende") << "--AaB03x\r\n" + kopf + "BILD" << false << QByteArray();
     QTest::newRow("Grenze ohne Zeilenende davor") << "--AaB03x\r\n" + kopf + "BILD--AaB03x--" << false << QByteArray();
-    QTest::newRow("Kopf ohne Leerzeile")
-        << QByteArray("--AaB03x\r\nContent-Disposition: form-data; name=\"fileupload\"") << false << QByteArray();
+    QTest::newRow("Kopf ohne Leerzeile") << QByteArray(
+        "--AaB03x\r\nContent-Disposition: form-data; name=\"fileupload\"")
+                                         << false << QByteArray();
     QTest::newRow("Müll nach der Grenze") << "--AaB03xMüll\r\n" + kopf + "BILD\r\n--AaB03x--" << false << QByteArray();
 }
 
@@ -174,18 +175,20 @@ void TestBildhostLogik::startoptionen_data()
     QTest::addColumn<QStringList>("argumente");
     QTest::addColumn<bool>("gueltig");
     QTest::addColumn<QString>("oeffentlich");
-    QTest::newRow("alles") << QStringList {"--address", "0.0.0.0", "--port", "80", "--storage", "/srv/b", "--max-size",
-        "300000", "--public-url", "https://bilder.test/b"} << true << "https://bilder.test/b/";
-    QTest::newRow("nur Ablage") << QStringList {"--storage", "b"} << true << "";
-    QTest::newRow("ohne Ablage") << QStringList {"--port", "80"} << false << "";
-    QTest::newRow("Port zu groß") << QStringList {"--storage", "b", "--port", "65536"} << false << "";
-    QTest::newRow("Port keine Zahl") << QStringList {"--storage", "b", "--port", "80x"} << false << "";
-    QTest::newRow("Größe 0") << QStringList {"--storage", "b", "--max-size", "0"} << false << "";
-    QTest::newRow("Wert fehlt") << QStringList {"--storage"} << false << "";
-    QTest::newRow("unbekannt") << QStringList {"--storage", "b", "--verbose", "1"} << false << "";
+    QTest::newRow("alles") << QStringList{ "--address", "0.0.0.0", "--port", "80", "--storage", "/srv/b", "--max-size",
+        "300000", "--public-url", "https://bilder.test/b" }
+                           << true << "https://bilder.test/b/";
+    QTest::newRow("nur Ablage") << QStringList{ "--storage", "b" } << true << "";
+    QTest::newRow("ohne Ablage") << QStringList{ "--port", "80" } << false << "";
+    QTest::newRow("Port zu groß") << QStringList{ "--storage", "b", "--port", "65536" } << false << "";
+    QTest::newRow("Port keine Zahl") << QStringList{ "--storage", "b", "--port", "80x" } << false << "";
+    QTest::newRow("Größe 0") << QStringList{ "--storage", "b", "--max-size", "0" } << false << "";
+    QTest::newRow("Wert fehlt") << QStringList{ "--storage" } << false << "";
+    QTest::newRow("unbekannt") << QStringList{ "--storage", "b", "--verbose", "1" } << false << "";
     QTest::newRow("Adresse mit Anführungszeichen")
-        << QStringList {"--storage", "b", "--public-url", "http://x/\"a"} << false << "";
-    QTest::newRow("Adresse ohne http") << QStringList {"--storage", "b", "--public-url", "bilder.test/"} << false << "";
+        << QStringList{ "--storage", "b", "--public-url", "http://x/\"a" } << false << "";
+    QTest::newRow("Adresse ohne http") << QStringList{ "--storage", "b", "--public-url", "bilder.test/" } << false
+                                       << "";
 }
 
 void TestBildhostLogik::startoptionen()

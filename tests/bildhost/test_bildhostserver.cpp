@@ -45,7 +45,7 @@ private Q_SLOTS:
 
 void TestBildhostServer::ablehnungen()
 {
-    BildhostProzess bildhost(QStringLiteral(BILDHOST_PROGRAMM), {"--max-size", "1000"});
+    BildhostProzess bildhost(QStringLiteral(BILDHOST_PROGRAMM), { "--max-size", "1000" });
     QVERIFY(bildhost.laeuft());
 
     istAblehnung(bildhost.formularSenden(multipartKoerper("bild.jpg", "kein Bild, nur Text")), 415);
@@ -58,7 +58,7 @@ void TestBildhostServer::ablehnungen()
     istAblehnung(bildhost.formularSenden(multipartKoerper("bild.jpg", jpeg).chopped(12)), 400);
     istAblehnung(bildhost.formularSenden(multipartKoerper("bild.jpg", jpeg).replace("fileupload", "anderesfeld")), 400);
     istAblehnung(bildhost.senden("POST / HTTP/1.0\r\nContent-Type: image/jpeg\r\nContent-Length: "
-            + QByteArray::number(jpeg.size()) + "\r\n\r\n" + jpeg),
+                     + QByteArray::number(jpeg.size()) + "\r\n\r\n" + jpeg),
         400);
     QCOMPARE(alleDateien(bildhost.elternordner()), QStringList());
 
@@ -75,12 +75,12 @@ void TestBildhostServer::nameDesClientsZaehltNicht()
 
     const QByteArray antwort = bildhost.formularSenden(multipartKoerper("../../etc/passwd", png));
     QCOMPARE(httpStatus(antwort), 200);
-    const auto treffer = QRegularExpression("\\[img\\]http://127\\.0\\.0\\.1:" + QString::number(bildhost.port())
-        + "/([0-9a-f]{32}\\.png)\\[/img\\]")
+    const auto treffer = QRegularExpression(
+        "\\[img\\]http://127\\.0\\.0\\.1:" + QString::number(bildhost.port()) + "/([0-9a-f]{32}\\.png)\\[/img\\]")
                              .match(QString::fromUtf8(httpZerlegen(antwort).koerper));
     QVERIFY2(treffer.hasMatch(), antwort.constData());
     // Only the picture, under its own name, in its own folder; nothing beside or above it.
-    QCOMPARE(alleDateien(bildhost.elternordner()), QStringList {"ablage/" + treffer.captured(1)});
+    QCOMPARE(alleDateien(bildhost.elternordner()), QStringList{ "ablage/" + treffer.captured(1) });
 }
 
 void TestBildhostServer::nurEigeneNamenWerdenAusgeliefert()
@@ -89,7 +89,8 @@ void TestBildhostServer::nurEigeneNamenWerdenAusgeliefert()
     QVERIFY(bildhost.laeuft());
     const QByteArray gif("GIF89a\x01\x00\x01\x00", 10);
     const QByteArray seite = httpZerlegen(bildhost.formularSenden(multipartKoerper("a.gif", gif))).koerper;
-    const QString name = QRegularExpression("/([0-9a-f]{32}\\.gif)\\[/img\\]").match(QString::fromUtf8(seite)).captured(1);
+    const QString name
+        = QRegularExpression("/([0-9a-f]{32}\\.gif)\\[/img\\]").match(QString::fromUtf8(seite)).captured(1);
     QVERIFY2(!name.isEmpty(), seite.constData());
     QFile beiseite(bildhost.elternordner() + "/geheim.txt");
     QVERIFY(beiseite.open(QIODevice::WriteOnly));
@@ -102,8 +103,8 @@ void TestBildhostServer::nurEigeneNamenWerdenAusgeliefert()
     QCOMPARE(httpZerlegen(bild).koerper, gif);
 
     const QString anderesFormat = QString(name).replace(".gif", ".png");
-    const QStringList fremde {"/../geheim.txt", "/%2e%2e/geheim.txt", "/..%2fgeheim.txt", "/" + name.toUpper(),
-        "/" + anderesFormat, "/ablage/" + name, "/", "/." + name};
+    const QStringList fremde{ "/../geheim.txt", "/%2e%2e/geheim.txt", "/..%2fgeheim.txt", "/" + name.toUpper(),
+        "/" + anderesFormat, "/ablage/" + name, "/", "/." + name };
     for (const QString& pfad : fremde) {
         const QByteArray antwort = bildhost.senden("GET " + pfad.toLatin1() + " HTTP/1.0\r\n\r\n");
         QVERIFY2(httpStatus(antwort) == 404 || httpStatus(antwort) == 400, qPrintable(pfad));
@@ -124,7 +125,8 @@ void TestBildhostServer::mehrereGleichzeitig()
     zoegerer.flush();
 
     const QByteArray koerper = multipartKoerper("bild.jpg", jpeg);
-    const QByteArray anfrage = "POST / HTTP/1.0\r\nContent-Type: multipart/form-data, boundary=AaB03x\r\nContent-Length: "
+    const QByteArray anfrage
+        = "POST / HTTP/1.0\r\nContent-Type: multipart/form-data, boundary=AaB03x\r\nContent-Length: "
         + QByteArray::number(koerper.size()) + "\r\n\r\n" + koerper;
     QList<QTcpSocket*> kunden;
     for (int i = 0; i < 6; ++i) {

@@ -10,8 +10,8 @@ BildhostProzess::BildhostProzess(const QString& programm, const QStringList& wei
 {
     m_prozess.setProcessChannelMode(QProcess::SeparateChannels);
     m_prozess.start(programm,
-        QStringList {QStringLiteral("--address"), QStringLiteral("127.0.0.1"), QStringLiteral("--port"),
-            QStringLiteral("0"), QStringLiteral("--storage"), ablage()}
+        QStringList{ QStringLiteral("--address"), QStringLiteral("127.0.0.1"), QStringLiteral("--port"),
+            QStringLiteral("0"), QStringLiteral("--storage"), ablage() }
             + weitereArgumente);
     const QRegularExpression startzeile(QStringLiteral("^bildhost: http://127\\.0\\.0\\.1:(\\d+)/"));
     const QDeadlineTimer frist(10000);

@@ -44,8 +44,8 @@ HttpNachricht httpZerlegen(const QByteArray& roh)
 {
     const qsizetype kopfende = roh.indexOf("\r\n\r\n");
     if (kopfende < 0)
-        return {roh, {}};
-    return {roh.left(kopfende + 2), roh.mid(kopfende + 4)};
+        return { roh, {} };
+    return { roh.left(kopfende + 2), roh.mid(kopfende + 4) };
 }
 
 qsizetype httpLaenge(const QByteArray& roh)

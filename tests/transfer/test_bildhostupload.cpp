@@ -22,7 +22,7 @@ QString fehlschlag(const QString& host)
 
 QStringList statustexte(const QString& host)
 {
-    return {"Dienst " + host + " wird kontaktiert", "Datei wird übertragen", QString()};
+    return { "Dienst " + host + " wird kontaktiert", "Datei wird übertragen", QString() };
 }
 
 QByteArray dateiInhalt(const QString& pfad)
@@ -48,7 +48,7 @@ private:
 
 void TestBildhostUpload::initTestCase()
 {
-    for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY", "no_proxy", "NO_PROXY"})
+    for (const char* name : { "http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY", "no_proxy", "NO_PROXY" })
         qunsetenv(name);
     QVERIFY(m_ordner.isValid());
 }
@@ -90,7 +90,7 @@ void TestBildhostUpload::zumBildhostUndZurueck()
     QVERIFY2(treffer.hasMatch(), qPrintable(adresse));
 
     const QString name = treffer.captured(1);
-    QCOMPARE(QDir(bildhost.ablage()).entryList(QDir::Files | QDir::Hidden), QStringList {name});
+    QCOMPARE(QDir(bildhost.ablage()).entryList(QDir::Files | QDir::Hidden), QStringList{ name });
     QCOMPARE(dateiInhalt(bildhost.ablage() + '/' + name), original);
 
     const QByteArray zurueck = bildhost.senden("GET /" + name.toLatin1() + " HTTP/1.0\r\n\r\n");
@@ -151,12 +151,12 @@ void TestBildhostUpload::grenzenUndAusfaelle()
         QString path;
     };
     const QString bild = kleinesBild();
-    const QList<Fall> faelle {
-        {"Antwort über 1 MiB",
+    const QList<Fall> faelle{
+        { "Antwort über 1 MiB",
             [](HttpSkriptServer& s) { s.seiteAntworten("[img]http://x/a.jpg[/img]" + QByteArray(1024 * 1024, ' ')); },
-            bild},
-        {"Server schweigt", [](HttpSkriptServer& s) { s.schweigen(); }, bild},
-        {"Datei fehlt", [](HttpSkriptServer&) { }, m_ordner.filePath(QStringLiteral("fehlt.jpg"))},
+            bild },
+        { "Server schweigt", [](HttpSkriptServer& s) { s.schweigen(); }, bild },
+        { "Datei fehlt", [](HttpSkriptServer&) {}, m_ordner.filePath(QStringLiteral("fehlt.jpg")) },
     };
     for (const Fall& fall : faelle) {
         HttpSkriptServer server;

@@ -66,7 +66,7 @@ private:
 void TestHttpUpload::initTestCase()
 {
     // Everything here talks to 127.0.0.1 directly; a proxy from the caller's environment must not step in.
-    for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY", "no_proxy", "NO_PROXY"})
+    for (const char* name : { "http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY", "no_proxy", "NO_PROXY" })
         qunsetenv(name);
     QVERIFY(m_ordner.isValid());
 }
@@ -74,21 +74,22 @@ void TestHttpUpload::initTestCase()
 void TestHttpUpload::koerperGolden()
 {
     const QByteArray koerper = multipartKoerper("C:\\BILDER~1\\A B.JPG", QByteArray("\xFF\xD8\x00\r\n--AaB03x", 13));
-    const QByteArray golden("--AaB03x\r\n"
-                            "Content-Disposition: form-data; name=\"fileupload\"; filename=\"C:\\BILDER~1\\A B.JPG\"\r\n"
-                            "Content-Transfer-Encoding: binary\r\n"
-                            "Content-Type: application/octet-stream\r\n"
-                            "\r\n"
-                            "\xFF\xD8\x00\r\n--AaB03x\r\n"
-                            "--AaB03x\r\n"
-                            "Content-Disposition: form-data; name=\"variable1\"\r\n"
-                            "\r\n"
-                            "meine variable numero uno\r\n"
-                            "--AaB03x\r\n"
-                            "Content-Disposition: form-data; name=\"variable2\"\r\n"
-                            "\r\n"
-                            "meine variable zwei\r\n"
-                            "--AaB03x--",
+    const QByteArray golden(
+        "--AaB03x\r\n"
+        "Content-Disposition: form-data; name=\"fileupload\"; filename=\"C:\\BILDER~1\\A B.JPG\"\r\n"
+        "Content-Transfer-Encoding: binary\r\n"
+        "Content-Type: application/octet-stream\r\n"
+        "\r\n"
+        "\xFF\xD8\x00\r\n--AaB03x\r\n"
+        "--AaB03x\r\n"
+        "Content-Disposition: form-data; name=\"variable1\"\r\n"
+        "\r\n"
+        "meine variable numero uno\r\n"
+        "--AaB03x\r\n"
+        "Content-Disposition: form-data; name=\"variable2\"\r\n"
+        "\r\n"
+        "meine variable zwei\r\n"
+        "--AaB03x--",
         335 + 19 + 13);
     QCOMPARE(koerper, golden);
 }
@@ -160,7 +161,7 @@ void TestHttpUpload::fehlerseiteIstAntwort()
 void TestHttpUpload::ohneLesbareDateiBleibtAntwort()
 {
     HttpSkriptServer server;
-    for (const QString& pfad : {QString(), m_ordner.filePath(QStringLiteral("fehlt.jpg")), m_ordner.path()}) {
+    for (const QString& pfad : { QString(), m_ordner.filePath(QStringLiteral("fehlt.jpg")), m_ordner.path() }) {
         QString antwort = QStringLiteral("vorher");
         QVERIFY2(!httpUpload(server.host(), QStringLiteral("/"), pfad, antwort), qPrintable(pfad));
         QCOMPARE(antwort, QStringLiteral("vorher"));
