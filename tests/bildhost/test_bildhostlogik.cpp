@@ -117,9 +117,7 @@ void TestBildhostLogik::bildartNachInhalt_data()
     QTest::newRow("JPEG") << QByteArray("\xFF\xD8\xFF\xE0rest") << QByteArray("jpg");
     QTest::newRow("PNG") << QByteArray("\x89PNG\r\n\x1A\n\0\0", 10) << QByteArray("png");
     QTest::newRow("GIF87a") << QByteArray("GIF87a..") << QByteArray("gif");
-    QTest::newRow("GIF89a") << QByteArray("GIF89a..") << QByteArray("gif");
     QTest::newRow("BMP") << QByteArray("BM\x36\x00") << QByteArray();
-    QTest::newRow("Text mit Bildnamen") << QByteArray("bild.jpg") << QByteArray();
     QTest::newRow("halber JPEG-Anfang") << QByteArray("\xFF\xD8") << QByteArray();
     QTest::newRow("PNG mit Zeilenenden umgeschrieben") << QByteArray("\x89PNG\n\x1A\n") << QByteArray();
     QTest::newRow("leer") << QByteArray() << QByteArray();
@@ -139,12 +137,10 @@ void TestBildhostLogik::bildnamen_data()
     QTest::addColumn<bool>("eigener");
     const QByteArray hex = "0123456789abcdef0123456789abcdef";
     QTest::newRow("jpg") << hex + ".jpg" << true;
-    QTest::newRow("gif") << hex + ".gif" << true;
     QTest::newRow("png") << hex + ".png" << true;
     QTest::newRow("jpeg") << hex + ".jpeg" << false;
     QTest::newRow("Großbuchstaben") << QByteArray("0123456789ABCDEF0123456789abcdef.jpg") << false;
     QTest::newRow("zu kurz") << QByteArray("0123456789abcdef.jpg") << false;
-    QTest::newRow("Endung groß") << hex + ".JPG" << false;
     QTest::newRow("Pfad davor") << "../" + hex + ".jpg" << false;
     QTest::newRow("Pfad dahinter") << hex + ".jpg/../x" << false;
     QTest::newRow("versteckter Entwurf") << ".neu-" + hex + ".jpg" << false;
