@@ -27,7 +27,6 @@ void deutscheTexteLaden(QApplication& app, QTranslator& uebersetzer)
             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&uebersetzer);
 }
-}
 
 // Scripts take the link from standard output; nothing else is ever written there.
 void linkAusgeben(const Startlauf& lauf)
