@@ -1,14 +1,12 @@
 #include "links/linktext.h"
 
 #include "links/bildgroesse.h"
-
-#include <algorithm>
+#include "transfer/ftpadresse.h"
 
 QString ftpLink(const QString& url, const QString& quoteFreeName)
 {
-    // Windows paths use "\", ours "/"; a name holding the whole path would give a broken address.
-    const qsizetype trenner = std::max(quoteFreeName.lastIndexOf(u'\\'), quoteFreeName.lastIndexOf(u'/'));
-    return url + quoteFreeName.mid(trenner + 1);
+    // The very name the upload stored the file under, so the address points at it.
+    return url + langerName(quoteFreeName);
 }
 
 QString htmlSchnipsel(const QString& link, const FeldArray& bildEndungen, const QString& shortPath)
