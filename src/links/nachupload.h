@@ -13,5 +13,6 @@ public:
     // Returns the picture's web address, also when the clipboard was left alone;
     // "" when no address can be formed.
     virtual QString ausfuehren(const QString& link, const QString& quoteFreeName, const QString& shortPath,
-        const FeldArray& bildEndungen, const Optionen& optionen) = 0;
+        const FeldArray& bildEndungen, const Optionen& optionen)
+        = 0;
 };

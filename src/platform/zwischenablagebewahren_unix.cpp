@@ -27,12 +27,12 @@ template <typename T> using XcbAntwort = std::unique_ptr<T, XcbFrei>;
 bool verwalterLaeuft(xcb_connection_t* verbindung)
 {
     static constexpr char name[] = "CLIPBOARD_MANAGER";
-    const XcbAntwort<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(
-        verbindung, xcb_intern_atom(verbindung, 1, sizeof name - 1, name), nullptr));
+    const XcbAntwort<xcb_intern_atom_reply_t> atom(
+        xcb_intern_atom_reply(verbindung, xcb_intern_atom(verbindung, 1, sizeof name - 1, name), nullptr));
     if (!atom || atom->atom == XCB_NONE)
         return false;
-    const XcbAntwort<xcb_get_selection_owner_reply_t> besitzer(xcb_get_selection_owner_reply(
-        verbindung, xcb_get_selection_owner(verbindung, atom->atom), nullptr));
+    const XcbAntwort<xcb_get_selection_owner_reply_t> besitzer(
+        xcb_get_selection_owner_reply(verbindung, xcb_get_selection_owner(verbindung, atom->atom), nullptr));
     return besitzer && besitzer->owner != XCB_NONE;
 }
 

