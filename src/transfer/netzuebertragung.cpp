@@ -4,9 +4,6 @@
 #include "transfer/ftpupload.h"
 #include "transfer/imagehost.h"
 
-#include "platform/shortpath.h"
-#include "statusfenster/statusanzeige.h"
-
 bool Netzuebertragung::ftpUpload(QString& path, const Optionen& optionen, Statusanzeige& status, QString& fehlerText)
 {
     return ::ftpUpload(path, optionen, status, fehlerText);
