@@ -34,6 +34,8 @@ QString alsZeilen(const QString& text)
 bool QtDialoge::meldung(const QString& text, const QString& titel, Meldungsstil stil)
 {
     QMessageBox box(symbol(stil), titel, alsZeilen(text));
+    // The texts carry file names and command-line pieces; "<b>" in a name is part of the name.
+    box.setTextFormat(Qt::PlainText);
     if (stil == Meldungsstil::FrageJaNein) {
         QPushButton* ja = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
         QPushButton* nein = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);

@@ -44,6 +44,7 @@ public:
 
     QStringList aufforderungen;
     QStringList meldungen;
+    QList<Qt::TextFormat> formate;
 
 private:
     void nachsehen()
@@ -57,6 +58,7 @@ private:
             m_antwort(*prompt);
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             meldungen.append(box->text());
+            formate.append(box->textFormat());
             box->done(0);
         } else if (++m_wartezeit > 250) {
             modal->close();
@@ -99,6 +101,7 @@ private Q_SLOTS:
     void abbrechenEscapeUndSchliessenGebenLeer();
     void laufOhnePasswortAbgebrochenZeigtFenster();
     void laufNimmtGetipptesPasswortOhneEsZuSpeichern();
+    void meldungZeigtNamenWoertlich();
 };
 
 void TestPasswortdialog::antwortGenauWieGetipptUndMitSternen()
@@ -182,6 +185,31 @@ void TestPasswortdialog::laufNimmtGetipptesPasswortOhneEsZuSpeichern()
     QCOMPARE(l.uebertragung.letzteOptionen.FTPPassword, QStringLiteral("  geheim  "));
     QCOMPARE(umgebung.speicherInhalt().value(QStringLiteral("FTPPassword")), QString());
     QVERIFY(!l.form1.isVisible());
+}
+
+void TestPasswortdialog::meldungZeigtNamenWoertlich()
+{
+    // Box B names the file as given; a name that looks like markup must not be rendered as such.
+    umgebung.speicherLeeren();
+    umgebung.speicherSetzen(QStringLiteral("FTPServer"), QStringLiteral("ftp.example.org"));
+    umgebung.speicherSetzen(QStringLiteral("FTPLogin"), QStringLiteral("ich"));
+    umgebung.speicherSetzen(QStringLiteral("FTPPassword"), QStringLiteral("geheim"));
+    Form1 form1;
+    QtDialoge dialoge;
+    Einstellungsspeicher speicher;
+    FesteSperre sperre;
+    SkriptUebertragung uebertragung;
+    AufzeichnendeStatusanzeige status;
+    AufzeichnenderNachUpload nachUpload;
+    const QString name = QStringLiteral("/gibt/es/nicht/<b>fett</b> &amp; <i>x</i>.jpg");
+    Startlauf lauf({dialoge, form1, speicher, sperre, uebertragung, status, nachUpload}, name);
+    Benutzer benutzer([](Passwortdialog& d) { d.reject(); });
+
+    QCOMPARE(lauf.ausfuehren(), Laufende::Fehlgeschlagen);
+    QCOMPARE(benutzer.meldungen,
+        QStringList{QStringLiteral("Die angegebene Datei (\"") + name
+            + QStringLiteral("\") existiert nicht, ist ein Verzeichnis oder es sind mehrere Dateien markiert gewesen!")});
+    QCOMPARE(benutzer.formate, QList<Qt::TextFormat>{Qt::PlainText});
 }
 
 QTEST_MAIN(TestPasswortdialog)
