@@ -87,10 +87,29 @@ int fortschreiben(void* zeiger, curl_off_t, curl_off_t, curl_off_t gesamt, curl_
     return 0;
 }
 
+// The file as the worker reads it. Its size is announced to the server
+// before the first byte; a file that changes while it goes out must not end
+// as a success with only part of it on the server.
+struct Quelle {
+    QFile datei;
+    qint64 groesse = 0;
+    qint64 gelesen = 0;
+};
+
 size_t lesen(char* puffer, size_t groesse, size_t anzahl, void* zeiger)
 {
-    const qint64 gelesen = static_cast<QFile*>(zeiger)->read(puffer, static_cast<qint64>(groesse * anzahl));
-    return gelesen < 0 ? CURL_READFUNC_ABORT : static_cast<size_t>(gelesen);
+    auto& quelle = *static_cast<Quelle*>(zeiger);
+    const qint64 gewollt = std::min(quelle.groesse - quelle.gelesen, static_cast<qint64>(groesse * anzahl));
+    const qint64 gelesen = quelle.datei.read(puffer, gewollt);
+    if (gelesen < 0)
+        return CURL_READFUNC_ABORT;
+    quelle.gelesen += gelesen;
+    // libcurl stops at the announced size; a file grown since then would
+    // arrive cut off. (One that shrank ends early, which libcurl refuses itself.)
+    char dahinter = 0;
+    if (quelle.gelesen == quelle.groesse && quelle.datei.read(&dahinter, 1) != 0)
+        return CURL_READFUNC_ABORT;
+    return static_cast<size_t>(gelesen);
 }
 
 // Direct access ignores any proxy of the environment; a named proxy is
@@ -146,12 +165,13 @@ bool verbindungEinstellen(CURL* handle, const Optionen& optionen, const CurlUrl&
     return proxyEinstellen(handle, optionen);
 }
 
-bool dateiSenden(CURL* handle, Verlauf& verlauf, QFile& datei)
+bool dateiSenden(CURL* handle, Verlauf& verlauf, Quelle& quelle)
 {
+    quelle.groesse = quelle.datei.size();
     curl_easy_setopt(handle, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(handle, CURLOPT_READFUNCTION, &lesen);
-    curl_easy_setopt(handle, CURLOPT_READDATA, &datei);
-    curl_easy_setopt(handle, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(datei.size()));
+    curl_easy_setopt(handle, CURLOPT_READDATA, &quelle);
+    curl_easy_setopt(handle, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(quelle.groesse));
     curl_easy_setopt(handle, CURLOPT_VERBOSE, 1L);
     curl_easy_setopt(handle, CURLOPT_DEBUGFUNCTION, &mitlesen);
     curl_easy_setopt(handle, CURLOPT_DEBUGDATA, &verlauf);
@@ -176,14 +196,15 @@ bool ftpUpload(QString& path, const Optionen& optionen, Statusanzeige& status, Q
         fehlerText = oeffnenFehler();
     } else {
         status.status(QStringLiteral("Überprüfe Login und Passwort"));
-        QFile datei(path);
+        Quelle quelle;
+        quelle.datei.setFileName(path);
         Verlauf verlauf(status);
         grenzenSetzen(handle.get(), grenzen);
         if (!verbindungEinstellen(handle.get(), optionen, adresse))
             fehlerText = verbindenFehler(optionen);
-        else if (path.isEmpty() || !datei.open(QIODevice::ReadOnly))
+        else if (path.isEmpty() || !quelle.datei.open(QIODevice::ReadOnly))
             fehlerText = kopierenFehler(entfernterName);
-        else if (dateiSenden(handle.get(), verlauf, datei))
+        else if (dateiSenden(handle.get(), verlauf, quelle))
             erfolg = true;
         else
             fehlerText = verlauf.eingeloggt ? kopierenFehler(entfernterName) : verbindenFehler(optionen);

@@ -11,7 +11,7 @@ import sys
 
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.filesystems import AbstractedFS
-from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
+from pyftpdlib.handlers import DTPHandler, FTPHandler, ThrottledDTPHandler
 from pyftpdlib.servers import FTPServer
 
 
@@ -19,6 +19,33 @@ class Mitschrift(FTPHandler):
     def pre_process_command(self, line, cmd, arg):
         print("BEFEHL " + line, flush=True)
         super().pre_process_command(line, cmd, arg)
+
+
+class StummerDTP(DTPHandler):
+    """Takes the data connection but reads nothing: the upload stalls."""
+
+    def readable(self):
+        return False
+
+
+class OhneAbschlussDTP(DTPHandler):
+    """Reads the whole upload but never says that it arrived."""
+
+    def close(self):
+        self._resp = None
+        super().close()
+
+
+def haengenLassen(handler, stelle):
+    """Makes the server fall silent at one step of an upload."""
+    if stelle == "login":
+        handler.ftp_PASS = lambda self, line: None
+    elif stelle == "stor":
+        handler.ftp_STOR = lambda self, line, mode="w": None
+    elif stelle == "daten":
+        handler.dtp_handler = StummerDTP
+    elif stelle == "abschluss":
+        handler.dtp_handler = OhneAbschlussDTP
 
 
 class Verwerfen(AbstractedFS):
@@ -38,6 +65,8 @@ def main():
     teile.add_argument("--rechte", default="elradfmwMT")
     teile.add_argument("--drossel", type=int, default=0, help="bytes per second a data connection may take in")
     teile.add_argument("--verwerfen", action="store_true")
+    teile.add_argument("--haengen", choices=["login", "stor", "daten", "abschluss"],
+                       help="step of an upload after which the server says and does nothing more")
     args = teile.parse_args()
 
     konten = DummyAuthorizer()
@@ -49,6 +78,8 @@ def main():
         Mitschrift.dtp_handler = ThrottledDTPHandler
     if args.verwerfen:
         Mitschrift.abstracted_fs = Verwerfen
+    if args.haengen:
+        haengenLassen(Mitschrift, args.haengen)
 
     logging.basicConfig(level=logging.WARNING)
     server = FTPServer(("127.0.0.1", 0), Mitschrift)

@@ -18,6 +18,8 @@ FtpTestserver::FtpTestserver(const Art& art)
         argumente << QStringLiteral("--drossel") << QString::number(art.drossel);
     if (art.verwerfen)
         argumente << QStringLiteral("--verwerfen");
+    if (!art.haengen.isEmpty())
+        argumente << QStringLiteral("--haengen") << art.haengen;
     m_prozess.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_prozess.start(QStringLiteral("/usr/bin/python3"), argumente);
 

@@ -19,6 +19,8 @@ public:
         qint64 drossel = 0;
         // Throw uploads away instead of writing them to disk.
         bool verwerfen = false;
+        // Where the server falls silent: "login", "stor", "daten" or "abschluss"; "" never.
+        QString haengen;
     };
 
     FtpTestserver() : FtpTestserver(Art()) { }

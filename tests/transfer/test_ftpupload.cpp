@@ -118,15 +118,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("dateiname");
         QTest::addColumn<bool>("passiv");
         QTest::addColumn<QString>("aufDemServer");
+        QTest::addColumn<qsizetype>("groesse");
 
-        QTest::newRow("Ordner mit /, passiv") << "bilder/" << "foto.jpg" << true << "bilder/foto.jpg";
-        QTest::newRow("Ordner mit /, aktiv") << "bilder/" << "foto.jpg" << false << "bilder/foto.jpg";
-        QTest::newRow("ohne / angehängt") << "bilder" << "foto.jpg" << true << "bilderfoto.jpg";
-        QTest::newRow("leerer Pfad") << "" << "foto.jpg" << true << "foto.jpg";
-        QTest::newRow("absoluter Pfad") << "/bilder/" << "foto.jpg" << true << "bilder/foto.jpg";
+        const qsizetype gross = 300000;
+        QTest::newRow("Ordner mit /, passiv") << "bilder/" << "foto.jpg" << true << "bilder/foto.jpg" << gross;
+        QTest::newRow("Ordner mit /, aktiv") << "bilder/" << "foto.jpg" << false << "bilder/foto.jpg" << gross;
+        QTest::newRow("ohne / angehängt") << "bilder" << "foto.jpg" << true << "bilderfoto.jpg" << gross;
+        QTest::newRow("leerer Pfad") << "" << "foto.jpg" << true << "foto.jpg" << gross;
+        QTest::newRow("absoluter Pfad") << "/bilder/" << "foto.jpg" << true << "bilder/foto.jpg" << gross;
         QTest::newRow("Blanks, Umlaute, # und %")
             << "bilder/" << QStringLiteral("Ürlaub am Meer #1 100%;type=a.jpg") << false
-            << QStringLiteral("bilder/Ürlaub am Meer #1 100%;type=a.jpg");
+            << QStringLiteral("bilder/Ürlaub am Meer #1 100%;type=a.jpg") << gross;
+        QTest::newRow("leere Datei") << "bilder/" << "leer.jpg" << true << "bilder/leer.jpg" << qsizetype(0);
+        // 244 bytes, near the limit of most file systems; the address carries it as 724 characters.
+        const QString lang = QString(120, u'ä') + QStringLiteral(".jpg");
+        QTest::newRow("langer Name") << "" << lang << true << lang << qsizetype(1000);
     }
 
     void speichertDieBytesUnterPfadUndLangemNamen()
@@ -135,13 +141,14 @@ private Q_SLOTS:
         QFETCH(QString, dateiname);
         QFETCH(bool, passiv);
         QFETCH(QString, aufDemServer);
+        QFETCH(qsizetype, groesse);
 
         FtpTestserver server;
         QVERIFY(server.laeuft());
         QVERIFY(QDir(server.wurzel()).mkdir(QStringLiteral("bilder")));
         Testumgebung umgebung;
         const QString datei = umgebung.datei(dateiname, 0);
-        const QByteArray inhalt = zufallsbytes(300000);
+        const QByteArray inhalt = zufallsbytes(groesse);
         QFile schreiben(datei);
         QVERIFY(schreiben.open(QIODevice::WriteOnly));
         schreiben.write(inhalt);
@@ -282,24 +289,51 @@ private Q_SLOTS:
         QVERIFY(opfer.exists());
     }
 
-    void stummerServerEndetInDerFrist()
+    void verstummterServerEndetInDerFrist_data()
     {
+        QTest::addColumn<QString>("haengen");
+        QTest::addColumn<qint64>("groesse");
+        QTest::addColumn<bool>("verbindungsText");
+
+        // Before the login only the connection limit (1 s here) may end it, after it only the silence limit (1 s).
+        QTest::newRow("kein Gruß") << "gruss" << qint64(10) << true;
+        QTest::newRow("keine Antwort auf PASS") << "login" << qint64(10) << true;
+        QTest::newRow("keine Antwort auf STOR") << "stor" << qint64(10) << false;
+        // More than the socket buffers on both ends take, so the sender really stalls.
+        QTest::newRow("liest die Daten nicht") << "daten" << qint64(64) * 1024 * 1024 << false;
+        QTest::newRow("bestätigt die Daten nicht") << "abschluss" << qint64(1000) << false;
+    }
+
+    void verstummterServerEndetInDerFrist()
+    {
+        QFETCH(QString, haengen);
+        QFETCH(qint64, groesse);
+        QFETCH(bool, verbindungsText);
+
         // Takes the connection and never greets.
         QTcpServer stumm;
         QVERIFY(stumm.listen(QHostAddress::LocalHost));
+        const bool ohneGruss = haengen == QStringLiteral("gruss");
+        FtpTestserver::Art art;
+        art.haengen = ohneGruss ? QString() : haengen;
+        art.verwerfen = true;
+        FtpTestserver server(art);
+        QVERIFY(server.laeuft());
         Testumgebung umgebung;
-        Optionen optionen;
-        optionen.FTPServer = QStringLiteral("127.0.0.1:") + QString::number(stumm.serverPort());
-        optionen.FTPLogin = QStringLiteral("fotograf");
-        optionen.FTPPassword = QStringLiteral("geheim");
+        Optionen optionen = kontoAuf(server);
+        if (ohneGruss)
+            optionen.FTPServer = QStringLiteral("127.0.0.1:") + QString::number(stumm.serverPort());
+        const FtpZeitgrenzen grenzen = verbindungsText ? FtpZeitgrenzen { 1s, 60s } : FtpZeitgrenzen { 60s, 1s };
 
         QElapsedTimer uhr;
         uhr.start();
-        const Ausgang ausgang = hochladen(umgebung.datei(QStringLiteral("foto.jpg"), 10), optionen, { 1s, 60s });
+        const Ausgang ausgang = hochladen(umgebung.datei(QStringLiteral("foto.jpg"), groesse), optionen, grenzen);
 
         QVERIFY2(uhr.elapsed() < 10000, qPrintable(QString::number(uhr.elapsed())));
         QVERIFY(!ausgang.erfolg);
-        QCOMPARE(ausgang.fehlerText, verbindungsFehler(optionen.FTPServer, QStringLiteral("fotograf"), 6));
+        QCOMPARE(ausgang.fehlerText,
+            verbindungsText ? verbindungsFehler(optionen.FTPServer, QStringLiteral("fotograf"), 6)
+                            : kopierFehler(QStringLiteral("foto.jpg")));
         QCOMPARE(ausgang.texte.last(), QString());
     }
 
@@ -328,6 +362,31 @@ private Q_SLOTS:
         QVERIFY(!ausgang.erfolg);
         QCOMPARE(ausgang.fehlerText, verbindungsFehler(optionen.FTPServer, QStringLiteral("fotograf"), 6));
         QCOMPARE(ausgang.texte, QStringList({ pruefeLogin, QString() }));
+    }
+
+    void dateiAendertSichWaehrendDesSendens_data()
+    {
+        QTest::addColumn<qint64>("spaeter");
+        QTest::newRow("schrumpft") << qint64(1000);
+        QTest::newRow("wächst") << qint64(2 * 1024 * 1024);
+    }
+
+    void dateiAendertSichWaehrendDesSendens()
+    {
+        QFETCH(qint64, spaeter);
+        FtpTestserver server;
+        QVERIFY(server.laeuft());
+        Testumgebung umgebung;
+        const QString datei = umgebung.datei(QStringLiteral("wandelbar.jpg"), 1024 * 1024);
+        // Runs on this thread as soon as the transfer waits for its worker: after
+        // the size was taken, long before the login is through and the first byte read.
+        QTimer::singleShot(0, this, [&datei, spaeter] { QFile::resize(datei, spaeter); });
+
+        const Ausgang ausgang = hochladen(datei, kontoAuf(server));
+
+        QVERIFY(!ausgang.erfolg);
+        QCOMPARE(ausgang.fehlerText, kopierFehler(QStringLiteral("wandelbar.jpg")));
+        QCOMPARE(ausgang.texte.last(), QString());
     }
 
     void bleibtAnsprechbarUndMeldetFortschritt()
