@@ -1,5 +1,6 @@
 #include "transfer/hintergrundlauf.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
 
@@ -14,6 +15,13 @@ CURLcode Hintergrundlauf::ausfuehren(CURL* handle)
     // so the loop ends only once those have run here.
     QObject::connect(arbeiter.get(), &QThread::finished, &schleife, &QEventLoop::quit, Qt::QueuedConnection);
     arbeiter->start();
+    if (!arbeiter->isRunning() && !arbeiter->isFinished()) {
+        // No thread to be had (the system is out of them): finished would
+        // never come, so the transfer runs here, without repainting.
+        ergebnis = curl_easy_perform(handle);
+        QCoreApplication::sendPostedEvents(&m_kontext);
+        return ergebnis;
+    }
     schleife.exec();
     arbeiter->wait();
     return ergebnis;
