@@ -16,7 +16,12 @@ bool Lockdatei::andereInstanzLaeuft()
     // "OK" in the settings window runs the start again; our own lock is no other instance.
     if (m_lock.isLocked())
         return false;
-    return !m_lock.tryLock(0);
+    if (m_lock.tryLock(0))
+        return false;
+    // Only a lock held by someone else means another instance; a lock file that
+    // cannot be made at all (no such folder, no rights) must not lock the user out
+    // with "läuft bereits".
+    return m_lock.error() == QLockFile::LockFailedError;
 }
 
 QString Lockdatei::standardPfad()

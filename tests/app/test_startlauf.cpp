@@ -1,12 +1,14 @@
 #include "app/meldungstexte.h"
 #include "app/startlauf.h"
 #include "laufattrappen.h"
+#include "platform/lockdatei.h"
 #include "settings/einstellungsspeicher.h"
 #include "testumgebung.h"
 #include "transfer/imagehost.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTest>
 
@@ -21,6 +23,7 @@ private Q_SLOTS:
     void groessenangabe_data();
     void groessenangabe();
     void zweiteInstanz();
+    void instanzsperre();
     void ohneDatei();
     void unvollstaendigeEinstellungen();
     void passwortAbfrage();
@@ -115,6 +118,20 @@ void TestStartlauf::zweiteInstanz()
     // The first instance owns the store: the second one touches nothing.
     QVERIFY(!QFile::exists(m_umgebung.speicherDatei()));
     QCOMPARE(m_fenster.gezeigt, 0);
+}
+
+void TestStartlauf::instanzsperre()
+{
+    const QString pfad = QFileInfo(m_umgebung.datei("sperre", 0)).absolutePath() + "/MorvaFotoschicker.lock";
+    Lockdatei erste(pfad);
+    QVERIFY(!erste.andereInstanzLaeuft());
+    // "OK" runs the start again in the same process: its own lock is no other instance.
+    QVERIFY(!erste.andereInstanzLaeuft());
+    Lockdatei zweite(pfad);
+    QVERIFY(zweite.andereInstanzLaeuft());
+    // A lock that cannot be made says nothing about another instance.
+    Lockdatei ohneOrdner(pfad + "/fehlt/MorvaFotoschicker.lock");
+    QVERIFY(!ohneOrdner.andereInstanzLaeuft());
 }
 
 void TestStartlauf::ohneDatei()
