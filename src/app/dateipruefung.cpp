@@ -6,8 +6,9 @@ bool dateiExistiert(const QString& path)
 {
     if (path.isEmpty())
         return false;
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
+    // A regular file only: opening a named pipe waits for a writer that never
+    // comes, and a device has no length to check against the size limit.
+    return QFileInfo(path).isFile();
 }
 
 qint64 dateiLaenge(const QString& path)

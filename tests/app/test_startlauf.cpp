@@ -12,6 +12,8 @@
 #include <QLocale>
 #include <QTest>
 
+#include <sys/stat.h>
+
 // The start-up run with scripted answers: which box it shows, with which text,
 // and where it ends.
 class TestStartlauf : public QObject {
@@ -196,6 +198,12 @@ void TestStartlauf::dateiFehlt_data()
     QTest::newRow("in Anfuehrungszeichen") << "\"" + fehlt + "\"" << fehlt;
     QTest::newRow("nur Anfuehrungszeichen") << "\"\"" << "";
     QTest::newRow("Verzeichnis") << QDir::tempPath() << QDir::tempPath();
+    // Reading a named pipe would wait for ever for a writer.
+    const QString rohr = m_umgebung.datei("rohr.jpg", 0);
+    QFile::remove(rohr);
+    QVERIFY(::mkfifo(QFile::encodeName(rohr).constData(), 0600) == 0);
+    QTest::newRow("benannte Pipe") << rohr << rohr;
+    QTest::newRow("Geraet") << "/dev/null" << "/dev/null";
 }
 
 void TestStartlauf::dateiFehlt()
