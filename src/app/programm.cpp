@@ -40,10 +40,11 @@ void linkAusgeben(const Startlauf& lauf)
 
 int programmStarten(int argc, char** argv)
 {
-    // Taken before QApplication removes the arguments it understands itself.
     const QString argumente = argumentString(argc, argv);
-
-    QApplication app(argc, argv);
+    // Qt sees only the program's name: every argument is the user's, so a picture
+    // named "-style" or "-platform" is a picture and not an option of Qt.
+    int nurProgrammname = 1;
+    QApplication app(nurProgrammname, argv);
     QTranslator uebersetzer;
     deutscheTexteLaden(app, uebersetzer);
     app.setWindowIcon(programmSymbol());

@@ -91,3 +91,13 @@ await_end "$pid"
 [ "$RC" -ne 0 ] || fail "an invalid parameter ended with status 0"
 [ "$(stored_values)" = "$before" ] || fail "store changed by an invalid command line"
 pass "invalid parameter: its box, the usage box, no settings window, status $RC"
+
+# (c) Every argument is the user's: Qt's own options are file names here.
+(cd "$E2E_TMP" && exec "$FOTOSCHICKER" -platform offscreen) &
+pid=$!
+E2E_PIDS+=("$pid")
+box=$(await_window "$pid" "Datei existiert nicht")
+close_box "$box"
+await_end "$pid"
+[ "$RC" -ne 0 ] || fail "a missing file named like a Qt option ended with status 0"
+pass "'-platform offscreen' is taken as a file name, not as an option of Qt"
