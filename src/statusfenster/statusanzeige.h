@@ -8,5 +8,9 @@ public:
     virtual ~Statusanzeige() = default;
     virtual void status(const QString& text) = 0;
     // How far the current transfer is; total is 0 when unknown.
-    virtual void fortschritt(qint64 gesendet, qint64 gesamt) { Q_UNUSED(gesendet) Q_UNUSED(gesamt) }
+    virtual void fortschritt(qint64 gesendet, qint64 gesamt)
+    {
+        Q_UNUSED(gesendet)
+        Q_UNUSED(gesamt)
+    }
 };

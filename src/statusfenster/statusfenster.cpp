@@ -30,7 +30,8 @@ double dpiY()
 // The window's place on the whole primary screen, from its current size and resolution.
 QRect lage()
 {
-    return Fensterlage::statusfensterLage(bildschirm() ? bildschirm()->geometry() : QRect(0, 0, 1024, 768), dpiX(), dpiY());
+    return Fensterlage::statusfensterLage(
+        bildschirm() ? bildschirm()->geometry() : QRect(0, 0, 1024, 768), dpiX(), dpiY());
 }
 
 QFont statusinfoSchrift()
@@ -43,8 +44,7 @@ QFont statusinfoSchrift()
 } // namespace
 
 statusfenster::statusfenster()
-    : QFrame(nullptr,
-        Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
+    : QFrame(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
     , m_label1(new QLabel(QStringLiteral("Morva Fotoschicker Statusfenster..."), this))
     , m_statusinfo(new QLabel(QStringLiteral("Label1"), this))
 {

@@ -22,9 +22,8 @@ void serverTeilen(const QString& server, QString& host, QString& port)
         return;
     const QString kopf = server.left(doppelpunkt);
     const QString rest = server.mid(doppelpunkt + 1);
-    const bool nurZiffern = !rest.isEmpty() && std::all_of(rest.begin(), rest.end(), [](QChar c) {
-        return c >= u'0' && c <= u'9';
-    });
+    const bool nurZiffern
+        = !rest.isEmpty() && std::all_of(rest.begin(), rest.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     if (nurZiffern && (!kopf.contains(u':') || kopf.endsWith(u']'))) {
         host = kopf;
         port = rest;

@@ -43,16 +43,19 @@ QString kopierenFehler(const QString& entfernterName)
 
 // What the worker thread's callbacks share with this call.
 struct Verlauf {
-    explicit Verlauf(Statusanzeige& anzeige) : status(anzeige) { }
+    explicit Verlauf(Statusanzeige& anzeige)
+        : status(anzeige)
+    {
+    }
 
     Hintergrundlauf lauf;
     Statusanzeige& status;
     // Set on the worker once the server has accepted the login: from then on
     // every failure belongs to the put, before it to the connection.
-    std::atomic<bool> eingeloggt { false };
+    std::atomic<bool> eingeloggt{ false };
     // Worker-only: the last command sent, and when progress was last passed on.
     QByteArray letzterBefehl;
-    Uhr::time_point letzteMeldung {};
+    Uhr::time_point letzteMeldung{};
     curl_off_t gemeldet = 0;
 };
 
@@ -182,8 +185,8 @@ bool dateiSenden(CURL* handle, Verlauf& verlauf, Quelle& quelle)
 }
 } // namespace
 
-bool ftpUpload(QString& path, const Optionen& optionen, Statusanzeige& status, QString& fehlerText,
-    const FtpZeitgrenzen& grenzen)
+bool ftpUpload(
+    QString& path, const Optionen& optionen, Statusanzeige& status, QString& fehlerText, const FtpZeitgrenzen& grenzen)
 {
     path = ohneAnfuehrungszeichen(path);
     const QString entfernterName = optionen.FTPPath + langerName(path);

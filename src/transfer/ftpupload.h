@@ -11,9 +11,9 @@ class Statusanzeige;
 // the matching failure text. Tests shorten them.
 struct FtpZeitgrenzen {
     // Until the server has greeted and taken (or refused) the login.
-    std::chrono::seconds verbinden{30};
+    std::chrono::seconds verbinden{ 30 };
     // Longest stretch without any data moving or any answer from the server.
-    std::chrono::seconds ohneDaten{60};
+    std::chrono::seconds ohneDaten{ 60 };
 };
 
 // Stores the file at path on the FTP server of optionen as FTPPath followed
