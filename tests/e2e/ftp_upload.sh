@@ -31,7 +31,7 @@ cmp -s "$bild" "$wurzel/bilder/Straße am Meer.jpg" || fail "the server does not
 pass "uploaded under FTPPath plus the long name, same bytes, exit 0, no message box"
 
 # The user keeps typing in another window while the upload runs.
-xmessage -name fokushalter "Hier wird getippt" &
+xmessage -name fokushalter "Hier wird getippt" 2>/dev/null &
 E2E_PIDS+=($!)
 wait_for xdotool search --onlyvisible --classname fokushalter || fail "no focus holder window"
 halter=$(xdotool search --onlyvisible --classname fokushalter | head -n 1)
@@ -69,3 +69,19 @@ wait_gone $lauf 10 || fail "the program did not end"
 wait $lauf || true
 [ ! -e "$wurzel/bilder/Straße am Meer.jpg" ] || fail "a file arrived despite the wrong password"
 pass "wrong password: box F, then the settings window"
+
+# The X server goes away in the middle of a slow upload: the program ends at once,
+# with a failure status, instead of waiting for the transfer on its worker thread.
+store FTPServer="127.0.0.1:$LANGSAM_PORT" FTPPassword=geheim
+head -c 2000000 /dev/urandom >"$E2E_TMP/gross.jpg"
+"$FOTOSCHICKER" "$E2E_TMP/gross.jpg" 2>/dev/null &
+lauf=$!
+wait_for window_named "Datei sicher übertragen." || fail "no size question for the large picture"
+press_key "Datei sicher übertragen." Return
+wait_for xdotool search --onlyvisible --pid $lauf || fail "no status window for the large picture"
+kill "${E2E_PIDS[0]}"
+wait_gone $lauf 5 || fail "the program outlived its X server by more than 5 s"
+status=0
+wait $lauf || status=$?
+[ "$status" -ne 0 ] || fail "the upload cut off with the X server ended with status 0"
+pass "the X server gone mid-upload: the program ends at once with status $status"
