@@ -17,7 +17,8 @@ QString hilfeText()
         QStringLiteral("/ftpuser:[Login] - Benutzerkennung"),
         QStringLiteral("/ftppassword:[Passwort] - entsprechendes Passwort"),
         QStringLiteral("/url:[URL] - URL zum FTP-Zielpfad"),
-        QStringLiteral("Werden nicht alle Parameter angegeben, so werden die fehlenden Parameter aus der Registry übernommen"),
+        QStringLiteral(
+            "Werden nicht alle Parameter angegeben, so werden die fehlenden Parameter aus der Registry übernommen"),
         QString(),
         QStringLiteral("Beispiele:"),
         QStringLiteral("fotoschicker /ftpserver:ftp.example.org /file:c:\\test.jpg"),

@@ -16,14 +16,14 @@ struct Schluesselwort {
 // In the order they are tested; none is the beginning of another.
 const std::array<Schluesselwort, 6>& schluesselwoerter()
 {
-    static const std::array<Schluesselwort, 6> tabelle = {{
-        {QStringLiteral("ftpserver:"), &Optionen::FTPServer},
-        {QStringLiteral("ftpuser:"), &Optionen::FTPLogin},
-        {QStringLiteral("ftppassword:"), &Optionen::FTPPassword},
-        {QStringLiteral("ftppath:"), &Optionen::FTPPath},
-        {QStringLiteral("url:"), &Optionen::URL},
-        {QStringLiteral("file:"), nullptr},
-    }};
+    static const std::array<Schluesselwort, 6> tabelle = { {
+        { QStringLiteral("ftpserver:"), &Optionen::FTPServer },
+        { QStringLiteral("ftpuser:"), &Optionen::FTPLogin },
+        { QStringLiteral("ftppassword:"), &Optionen::FTPPassword },
+        { QStringLiteral("ftppath:"), &Optionen::FTPPath },
+        { QStringLiteral("url:"), &Optionen::URL },
+        { QStringLiteral("file:"), nullptr },
+    } };
     return tabelle;
 }
 

@@ -8,7 +8,7 @@ struct Optionen;
 enum class Parametermeldung {
     Keine,
     UngueltigerParameter, // the first piece is not a parameter; the usage text follows
-    FehlenderDateiname,   // parameters without a file name behind /file:
+    FehlenderDateiname, // parameters without a file name behind /file:
 };
 
 struct Parameterergebnis {

@@ -57,7 +57,7 @@ int programmStarten(int argc, char** argv)
     Statusfensteranzeige status;
     QtZwischenablage zwischenablage;
     Linkaktion linkaktion(zwischenablage);
-    Startlauf lauf({dialoge, form1, speicher, sperre, uebertragung, status, linkaktion}, argumente);
+    Startlauf lauf({ dialoge, form1, speicher, sperre, uebertragung, status, linkaktion }, argumente);
     status.zeigenWenn([&lauf] { return lauf.optionen().StatusfensterZeigen; });
 
     form1.uebernehmenHandler = [&lauf] { lauf.uebernehmenGeklickt(); };

@@ -74,8 +74,7 @@ Laufende Startlauf::ausfuehren()
 
     // An image-host transfer uses no FTP credentials, so it needs no password.
     if (!m_optionen.useIS && m_optionen.FTPPassword.trimmed().isEmpty()) {
-        const QString antwort
-            = dialoge.passwortAbfragen(passwortAufforderung(m_optionen.FTPServer), passwortTitel());
+        const QString antwort = dialoge.passwortAbfragen(passwortAufforderung(m_optionen.FTPServer), passwortTitel());
         m_optionen.FTPPassword = antwort;
         if (antwort.isEmpty())
             return fensterZeigen(false);

@@ -27,9 +27,9 @@ Einstellungen::Einstellungen(Optionen& optionen, Steuerelemente& steuerelemente,
 bool Einstellungen::einstellungenLaden()
 {
     Steuerelemente& s = m_steuerelemente;
-    const QString textSchluessel[] = {QStringLiteral("FTPServer"), QStringLiteral("FTPLogin"),
+    const QString textSchluessel[] = { QStringLiteral("FTPServer"), QStringLiteral("FTPLogin"),
         QStringLiteral("FTPPassword"), QStringLiteral("FTPPath"), QStringLiteral("FTPProxy"),
-        QStringLiteral("FTPProxyPort"), QStringLiteral("URL")};
+        QStringLiteral("FTPProxyPort"), QStringLiteral("URL") };
     for (int i = 0; i < 7; ++i)
         s.setText(i + 1, m_speicher.lesen(textSchluessel[i]));
 
@@ -85,17 +85,17 @@ void Einstellungen::einstellungenSpeichern()
 {
     const Optionen& o = m_optionen;
     m_speicher.schreiben({
-        {QStringLiteral("FTPServer"), o.FTPServer},
-        {QStringLiteral("FTPLogin"), o.FTPLogin},
-        {QStringLiteral("FTPPassword"), o.FTPPassword},
-        {QStringLiteral("FTPPath"), o.FTPPath},
-        {QStringLiteral("FTPPassiv"), boolean2string(o.FTPPassiv)},
-        {QStringLiteral("FTPProxy"), o.FTPProxy},
-        {QStringLiteral("FTPProxyPort"), o.FTPProxyPort},
-        {QStringLiteral("URL"), o.URL},
-        {QStringLiteral("FTPUseProxy"), boolean2string(o.FTPUseProxy)},
-        {QStringLiteral("LinkOption"), QString::number(o.LinkOption)},
-        {QStringLiteral("StatusfensterZeigen"), boolean2string(o.StatusfensterZeigen)},
-        {QStringLiteral("useIS"), boolean2string(o.useIS)},
+        { QStringLiteral("FTPServer"), o.FTPServer },
+        { QStringLiteral("FTPLogin"), o.FTPLogin },
+        { QStringLiteral("FTPPassword"), o.FTPPassword },
+        { QStringLiteral("FTPPath"), o.FTPPath },
+        { QStringLiteral("FTPPassiv"), boolean2string(o.FTPPassiv) },
+        { QStringLiteral("FTPProxy"), o.FTPProxy },
+        { QStringLiteral("FTPProxyPort"), o.FTPProxyPort },
+        { QStringLiteral("URL"), o.URL },
+        { QStringLiteral("FTPUseProxy"), boolean2string(o.FTPUseProxy) },
+        { QStringLiteral("LinkOption"), QString::number(o.LinkOption) },
+        { QStringLiteral("StatusfensterZeigen"), boolean2string(o.StatusfensterZeigen) },
+        { QStringLiteral("useIS"), boolean2string(o.useIS) },
     });
 }

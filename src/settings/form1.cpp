@@ -142,9 +142,9 @@ QGroupBox* Form1::linkrahmen()
     textzeile(raster, 0, 7, 3, QStringLiteral("URL zum FTP-Zielverzeichnis"));
     raster->addWidget(label(4, QStringLiteral("Nach erfolgreicher Übertragung:"), rahmen), 1, 0, 1, 2);
 
-    const QString optionen[3] = {QStringLiteral("Nichts in Zwischenablage kopieren"),
+    const QString optionen[3] = { QStringLiteral("Nichts in Zwischenablage kopieren"),
         QStringLiteral("Nur URL in ZA kopieren - Weiterverarbeitung z.B. in meinem"),
-        QStringLiteral("Standard-HTML-Code mit Bilder-URL in Zwischenablage kopieren")};
+        QStringLiteral("Standard-HTML-Code mit Bilder-URL in Zwischenablage kopieren") };
     for (int i = 0; i < 3; ++i) {
         m_option[i] = new QRadioButton(optionen[i], rahmen);
         m_option[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
@@ -155,8 +155,7 @@ QGroupBox* Form1::linkrahmen()
     // The link label reads as the last word of the option's caption.
     auto* verweiswerk = new Verweislabel(QStringLiteral("Verweiswerk"), rahmen);
     verweiswerk->setObjectName(QStringLiteral("Label11"));
-    connect(verweiswerk, &Verweislabel::geklickt, this,
-        [this] { urlAufrufen(Herstellerseiten::verweiswerkseite()); });
+    connect(verweiswerk, &Verweislabel::geklickt, this, [this] { urlAufrufen(Herstellerseiten::verweiswerkseite()); });
     auto* zeile = new QHBoxLayout;
     zeile->setSpacing(0);
     zeile->addWidget(m_option[1]);
@@ -172,7 +171,8 @@ QGroupBox* Form1::linkrahmen()
 QLayout* Form1::fusszeile()
 {
     auto* hinweise = new QVBoxLayout;
-    QLabel* info = label(9, QStringLiteral("Morva Fotoschicker ist kostenlos. Weitere Programme finden Sie unter:"), this);
+    QLabel* info
+        = label(9, QStringLiteral("Morva Fotoschicker ist kostenlos. Weitere Programme finden Sie unter:"), this);
     info->setWordWrap(true);
     auto* adresse = new Verweislabel(Herstellerseiten::anzeigeadresse(), this);
     adresse->setObjectName(QStringLiteral("Label10"));
@@ -190,7 +190,7 @@ QLayout* Form1::fusszeile()
     auto* zeile = new QHBoxLayout;
     zeile->addLayout(hinweise, 1);
     // No default button: Enter and Escape must not close or apply anything.
-    for (QPushButton* knopf : {m_ok, m_abbrechen, m_uebernehmen}) {
+    for (QPushButton* knopf : { m_ok, m_abbrechen, m_uebernehmen }) {
         knopf->setAutoDefault(false);
         knopf->setDefault(false);
         zeile->addWidget(knopf, 0, Qt::AlignBottom);
@@ -201,8 +201,8 @@ QLayout* Form1::fusszeile()
 void Form1::tabReihenfolgeSetzen()
 {
     // The image-host box comes last, after the buttons.
-    m_tabReihenfolge = {m_text[0], m_text[1], m_text[2], m_text[3], m_check[2], m_check[1], m_check[0], m_text[4],
-        m_text[5], m_text[6], m_option[0], m_option[1], m_option[2], m_ok, m_abbrechen, m_uebernehmen, m_check[3]};
+    m_tabReihenfolge = { m_text[0], m_text[1], m_text[2], m_text[3], m_check[2], m_check[1], m_check[0], m_text[4],
+        m_text[5], m_text[6], m_option[0], m_option[1], m_option[2], m_ok, m_abbrechen, m_uebernehmen, m_check[3] };
     for (qsizetype i = 1; i < m_tabReihenfolge.size(); ++i)
         setTabOrder(m_tabReihenfolge.at(i - 1), m_tabReihenfolge.at(i));
 }
@@ -256,7 +256,7 @@ void Form1::bildhostRegelAnwenden()
     // enabling it again restores what "Proxy verwenden" gave them.
     const bool ftp = !m_check[3]->isChecked();
     m_frame2->setEnabled(ftp);
-    for (int i : {0, 1, 2, 3, 6})
+    for (int i : { 0, 1, 2, 3, 6 })
         m_text[i]->setEnabled(ftp);
 }
 

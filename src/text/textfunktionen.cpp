@@ -2,7 +2,7 @@
 
 void csv_zerlegen(const QString& eingabe, FeldArray& ergebnis, QString& delimiter, bool leereFelderErzeugen)
 {
-    ergebnis = FeldArray{QString()};
+    ergebnis = FeldArray{ QString() };
     if (delimiter.isEmpty())
         delimiter = QStringLiteral(";");
 
