@@ -7,12 +7,11 @@ transcript. Needs Debian's python3-pyftpdlib (run with /usr/bin/python3).
 import argparse
 import logging
 import os
-import socket
 import sys
 
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.filesystems import AbstractedFS
-from pyftpdlib.handlers import DTPHandler, FTPHandler, PassiveDTP, ThrottledDTPHandler
+from pyftpdlib.handlers import DTPHandler, FTPHandler, ThrottledDTPHandler
 from pyftpdlib.servers import FTPServer
 
 
@@ -20,16 +19,6 @@ class Mitschrift(FTPHandler):
     def pre_process_command(self, line, cmd, arg):
         print("BEFEHL " + line, flush=True)
         super().pre_process_command(line, cmd, arg)
-
-
-class KnapperEmpfang(PassiveDTP):
-    """Keeps the kernel's receive buffer of the data connection small, so that
-    what the client sees acknowledged is close to what the throttled server
-    has really taken in, as behind a slow line."""
-
-    def __init__(self, *args, **kwargs):
-        super().__init__(*args, **kwargs)
-        self.socket.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, 16384)
 
 
 class StummerDTP(DTPHandler):
@@ -87,7 +76,6 @@ def main():
     if args.drossel:
         ThrottledDTPHandler.read_limit = args.drossel
         Mitschrift.dtp_handler = ThrottledDTPHandler
-        Mitschrift.passive_dtp = KnapperEmpfang
     if args.verwerfen:
         Mitschrift.abstracted_fs = Verwerfen
     if args.haengen:
