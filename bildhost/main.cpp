@@ -9,10 +9,15 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <thread>
 
 namespace {
+// How long requests still open may go on after a stop signal. A client that
+// trickles its request could otherwise hold the stop up for as long as it likes.
+constexpr auto auslaufzeit = std::chrono::seconds(5);
+
 std::string adresseInUrl(const std::string& adresse)
 {
     return adresse.find(':') == std::string::npos ? adresse : "[" + adresse + "]";
@@ -77,6 +82,15 @@ int main(int argc, char** argv)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         if (!lauscheVorbei)
             server.stop();
+        const auto frist = std::chrono::steady_clock::now() + auslaufzeit;
+        while (!lauscheVorbei && std::chrono::steady_clock::now() < frist)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (!lauscheVorbei) {
+            // Pictures are written aside and renamed when complete, so cutting
+            // a request off leaves no half picture under a name of its own.
+            std::cerr << "bildhost: Offene Anfragen nach dem Haltesignal abgebrochen.\n";
+            std::_Exit(0);
+        }
     });
 
     std::printf("bildhost: http://%s:%d/ -> %s (Bilder bis %zu Bytes, Adressen %s)\n",

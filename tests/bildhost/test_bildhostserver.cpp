@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTcpSocket>
 #include <QTest>
@@ -164,6 +165,28 @@ void TestBildhostServer::haeltBeiSigterm()
     QCOMPARE(bildhost.anhalten(), 0);
     QVERIFY(uhr.elapsed() < 5000);
     QVERIFY(bildhost.protokoll().contains("POST / 200"));
+
+    // A client that trickles its request, a byte a second, never letting the
+    // read time-out strike, must not hold the stop up for as long as it likes.
+    BildhostProzess aufgehalten(QStringLiteral(BILDHOST_PROGRAMM));
+    QVERIFY(aufgehalten.laeuft());
+    QProcess troepfler;
+    troepfler.start(QStringLiteral("/usr/bin/python3"),
+        { "-c",
+            "import socket, sys, time\n"
+            "s = socket.create_connection(('127.0.0.1', int(sys.argv[1])))\n"
+            "s.sendall(b'POST / HTTP/1.0\\r\\nContent-Length: 1000\\r\\n\\r\\n')\n"
+            "for i in range(60):\n"
+            "    s.sendall(b'x')\n"
+            "    time.sleep(1)\n",
+            QString::number(aufgehalten.port()) });
+    QVERIFY(troepfler.waitForStarted());
+    QTest::qWait(1500);
+    uhr.restart();
+    QCOMPARE(aufgehalten.anhalten(), 0);
+    QVERIFY2(uhr.elapsed() < 9000, qPrintable(QString::number(uhr.elapsed())));
+    troepfler.kill();
+    troepfler.waitForFinished();
 }
 
 QTEST_GUILESS_MAIN(TestBildhostServer)
