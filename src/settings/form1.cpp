@@ -59,8 +59,13 @@ Form1::Form1(QWidget* parent)
     connect(m_check[0], &QCheckBox::clicked, this, [this] { proxyRegelAnwenden(); });
     connect(m_check[3], &QCheckBox::clicked, this, [this] { bildhostRegelAnwenden(); });
     connect(m_ok, &QPushButton::clicked, this, [this] {
-        if (okHandler)
-            okHandler();
+        // "OK" lets pending events run before the run starts again; a second
+        // click waiting there must not start a second run inside the first.
+        if (!okHandler || m_okLaeuft)
+            return;
+        m_okLaeuft = true;
+        okHandler();
+        m_okLaeuft = false;
     });
     connect(m_uebernehmen, &QPushButton::clicked, this, [this] {
         if (uebernehmenHandler)

@@ -68,4 +68,5 @@ private:
     QPushButton* m_uebernehmen;
     QGroupBox* m_frame2;
     QList<QWidget*> m_tabReihenfolge;
+    bool m_okLaeuft = false;
 };

@@ -98,6 +98,7 @@ private Q_SLOTS:
     void abbrechenUndSchliessenSpeichernNichts();
     void okImParametermodusHoltGespeicherteWerteZurueck();
     void okStartetDenLaufMitDenFensterwerten();
+    void zweiterOkKlickImLaufStartetKeinenZweiten();
 };
 
 void TestForm1::bildhostRegelUndProxyRegel()
@@ -305,5 +306,22 @@ void TestForm1::okStartetDenLaufMitDenFensterwerten()
     QVERIFY(!l.form1.isVisible());
 }
 
+void TestForm1::zweiterOkKlickImLaufStartetKeinenZweiten()
+{
+    Form1 f;
+    f.show();
+    int laeufe = 0;
+    // The second click arrives while the first one's run is still going.
+    f.okHandler = [&] {
+        if (++laeufe == 1)
+            klicken(knopf(f, "Command2"));
+    };
+    klicken(knopf(f, "Command2"));
+    QCOMPARE(laeufe, 1);
+    klicken(knopf(f, "Command2"));
+    QCOMPARE(laeufe, 2);
+}
+
 QTEST_MAIN(TestForm1)
 #include "test_form1.moc"
+
