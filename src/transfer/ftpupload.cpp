@@ -1,5 +1,6 @@
 #include "transfer/ftpupload.h"
 
+#include "platform/datenverbindung.h"
 #include "platform/shortpath.h"
 #include "settings/optionen.h"
 #include "statusfenster/statusanzeige.h"
@@ -53,8 +54,12 @@ struct Verlauf {
     // Set on the worker once the server has accepted the login: from then on
     // every failure belongs to the put, before it to the connection.
     std::atomic<bool> eingeloggt{ false };
-    // Worker-only: the last command sent, and when progress was last passed on.
+    // Worker-only: the last command sent, the newest connection (while the file
+    // goes out, its data connection) and, once libcurl is done with that, the
+    // same socket kept open for counting; when progress was last passed on.
     QByteArray letzterBefehl;
+    curl_socket_t socket = CURL_SOCKET_BAD;
+    curl_socket_t nochOffen = CURL_SOCKET_BAD;
     Uhr::time_point letzteMeldung{};
     curl_off_t gemeldet = 0;
 };
@@ -78,9 +83,36 @@ int mitlesen(CURL*, curl_infotype art, char* daten, size_t laenge, void* zeiger)
     return 0;
 }
 
-int fortschreiben(void* zeiger, curl_off_t, curl_off_t, curl_off_t gesamt, curl_off_t gesendet)
+curl_socket_t socketAnlegen(void* zeiger, curlsocktype, curl_sockaddr* adresse)
+{
+    const auto socket
+        = static_cast<curl_socket_t>(socketOeffnen(adresse->family, adresse->socktype, adresse->protocol));
+    static_cast<Verlauf*>(zeiger)->socket = socket;
+    return socket;
+}
+
+// libcurl closes the data connection as soon as it has handed over the last
+// byte, while the system still sends what it queued. Ending only the sending
+// tells the server the file is complete and keeps the queue countable until
+// the server confirms; the socket is closed when the upload is over.
+int socketAbgeben(void* zeiger, curl_socket_t socket)
 {
     auto& verlauf = *static_cast<Verlauf*>(zeiger);
+    if (!verlauf.eingeloggt || socket != verlauf.socket || verlauf.nochOffen != CURL_SOCKET_BAD) {
+        socketSchliessen(socket);
+        return 0;
+    }
+    sendenBeenden(socket);
+    verlauf.nochOffen = socket;
+    return 0;
+}
+
+int fortschreiben(void* zeiger, curl_off_t, curl_off_t, curl_off_t gesamt, curl_off_t uebergeben)
+{
+    auto& verlauf = *static_cast<Verlauf*>(zeiger);
+    // libcurl counts what it handed to the system; on a slow line the socket's
+    // buffers hold much of that for seconds, and the bar would run ahead.
+    const curl_off_t gesendet = std::max<curl_off_t>(0, uebergeben - unbestaetigteBytes(verlauf.socket));
     const Uhr::time_point jetzt = Uhr::now();
     if (gesendet <= verlauf.gemeldet || jetzt - verlauf.letzteMeldung < fortschrittsAbstand)
         return 0;
@@ -181,7 +213,16 @@ bool dateiSenden(CURL* handle, Verlauf& verlauf, Quelle& quelle)
     curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &fortschreiben);
     curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &verlauf);
-    return verlauf.lauf.ausfuehren(handle) == CURLE_OK;
+    curl_easy_setopt(handle, CURLOPT_OPENSOCKETFUNCTION, &socketAnlegen);
+    curl_easy_setopt(handle, CURLOPT_OPENSOCKETDATA, &verlauf);
+    curl_easy_setopt(handle, CURLOPT_CLOSESOCKETFUNCTION, &socketAbgeben);
+    curl_easy_setopt(handle, CURLOPT_CLOSESOCKETDATA, &verlauf);
+    const bool erfolg = verlauf.lauf.ausfuehren(handle) == CURLE_OK;
+    // The handle outlives verlauf and closes its control connection itself.
+    curl_easy_setopt(handle, CURLOPT_CLOSESOCKETFUNCTION, nullptr);
+    if (verlauf.nochOffen != CURL_SOCKET_BAD)
+        socketSchliessen(verlauf.nochOffen);
+    return erfolg;
 }
 } // namespace
 

@@ -7,11 +7,12 @@ transcript. Needs Debian's python3-pyftpdlib (run with /usr/bin/python3).
 import argparse
 import logging
 import os
+import socket
 import sys
 
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.filesystems import AbstractedFS
-from pyftpdlib.handlers import DTPHandler, FTPHandler, ThrottledDTPHandler
+from pyftpdlib.handlers import DTPHandler, FTPHandler, PassiveDTP, ThrottledDTPHandler
 from pyftpdlib.servers import FTPServer
 
 
@@ -19,6 +20,17 @@ class Mitschrift(FTPHandler):
     def pre_process_command(self, line, cmd, arg):
         print("BEFEHL " + line, flush=True)
         super().pre_process_command(line, cmd, arg)
+
+
+class LangsameLeitung(PassiveDTP):
+    """A small receive buffer on the data connection, so that what the client
+    sees acknowledged stays close to what the throttled server has taken in,
+    as behind a slow line."""
+
+    def create_socket(self, family, type):
+        super().create_socket(family, type)
+        # Before listen(), so that the connection's window is small from its start.
+        self.socket.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, 16384)
 
 
 class StummerDTP(DTPHandler):
@@ -76,6 +88,7 @@ def main():
     if args.drossel:
         ThrottledDTPHandler.read_limit = args.drossel
         Mitschrift.dtp_handler = ThrottledDTPHandler
+        Mitschrift.passive_dtp = LangsameLeitung
     if args.verwerfen:
         Mitschrift.abstracted_fs = Verwerfen
     if args.haengen:
