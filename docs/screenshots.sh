@@ -55,25 +55,12 @@ settings_shot "$docs/einstellungen-bildhost.png"
 
 # The status window lives only as long as a transfer: a server that takes
 # 20 kB/s keeps a picture of 240000 bytes (below the size question) on its way for 12 s.
-FTP_PORT=$(free_port)
 mkdir -p "$E2E_TMP/ftp"
-/usr/bin/python3 - "$FTP_PORT" "$E2E_TMP/ftp" >"$E2E_TMP/ftp.log" 2>&1 <<'PY' &
-import sys
-from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
-from pyftpdlib.servers import FTPServer
-port, root = int(sys.argv[1]), sys.argv[2]
-auth = DummyAuthorizer()
-auth.add_user("bild", "schicker", root, perm="elradfmw")
-dtp = ThrottledDTPHandler
-dtp.read_limit = 20000
-handler = FTPHandler
-handler.authorizer = auth
-handler.dtp_handler = dtp
-FTPServer(("127.0.0.1", port), handler).serve_forever()
-PY
+/usr/bin/python3 "$repo/tests/support/ftp_testserver.py" --benutzer bild --passwort schicker \
+    --wurzel "$E2E_TMP/ftp" --drossel 20000 >"$E2E_TMP/ftp.log" 2>&1 &
 E2E_PIDS+=($!)
-wait_for bash -c "exec 3<>/dev/tcp/127.0.0.1/$FTP_PORT" || fail "FTP server did not start"
+wait_for grep -q '^PORT ' "$E2E_TMP/ftp.log" || fail "FTP server did not start"
+FTP_PORT=$(sed -n 's/^PORT //p' "$E2E_TMP/ftp.log")
 
 store useIS=Falsch FTPServer="127.0.0.1:$FTP_PORT" FTPLogin=bild FTPPassword=schicker FTPPath= \
     StatusfensterZeigen=Wahr LinkOption=0
