@@ -169,15 +169,8 @@ void TestParameter::meldungenImDialog()
 // The whole run: the boxes, then the end without the settings window or a transfer.
 void TestParameter::ungueltigerParameterBeendetLaufOhneFenster()
 {
-    SkriptDialoge dialoge;
-    SpeicherFenster fenster;
-    Einstellungsspeicher speicher;
-    FesteSperre sperre;
-    SkriptUebertragung uebertragung;
-    AufzeichnendeStatusanzeige status;
-    AufzeichnenderNachUpload nachUpload;
-    Startlauf lauf({dialoge, fenster, speicher, sperre, uebertragung, status, nachUpload},
-        QStringLiteral("bogus /file:/tmp/x.jpg"));
+    Skriptlauf l(QStringLiteral("bogus /file:/tmp/x.jpg"));
+    auto& [dialoge, fenster, speicher, sperre, uebertragung, status, nachUpload, lauf] = l;
 
     QCOMPARE(lauf.ausfuehren(), Laufende::Fehlgeschlagen);
     QCOMPARE(dialoge.meldungen.size(), 2);
@@ -199,15 +192,8 @@ void TestParameter::parameterErreichenUebertragungAberNieDenSpeicher()
     m_umgebung.speicherSetzen(QStringLiteral("URL"), QStringLiteral("http://gespeichert.example/"));
     const QString bild = m_umgebung.datei(QStringLiteral("a.jpg"), 10);
 
-    SkriptDialoge dialoge;
-    SpeicherFenster fenster;
-    Einstellungsspeicher speicher;
-    FesteSperre sperre;
-    SkriptUebertragung uebertragung;
-    AufzeichnendeStatusanzeige status;
-    AufzeichnenderNachUpload nachUpload;
-    Startlauf lauf({dialoge, fenster, speicher, sperre, uebertragung, status, nachUpload},
-        QStringLiteral("/ftpserver:127.0.0.1 /ftpuser:anna /url:http://h//x/ /file:") + bild);
+    Skriptlauf l(QStringLiteral("/ftpserver:127.0.0.1 /ftpuser:anna /url:http://h//x/ /file:") + bild);
+    auto& [dialoge, fenster, speicher, sperre, uebertragung, status, nachUpload, lauf] = l;
     QCOMPARE(lauf.ausfuehren(), Laufende::Hochgeladen);
     const QMap<QString, QString> vorher = m_umgebung.speicherInhalt();
 

@@ -77,6 +77,9 @@ struct LaufOhnePasswort {
         : lauf({dialoge, form1, speicher, sperre, uebertragung, status, nachUpload},
               umgebung.datei(QStringLiteral("bild.jpg"), 100))
     {
+        umgebung.speicherLeeren();
+        umgebung.speicherSetzen(QStringLiteral("FTPServer"), QStringLiteral("ftp.example.org"));
+        umgebung.speicherSetzen(QStringLiteral("FTPLogin"), QStringLiteral("ich"));
     }
 
     Form1 form1;
@@ -148,9 +151,6 @@ void TestPasswortdialog::abbrechenEscapeUndSchliessenGebenLeer()
 
 void TestPasswortdialog::laufOhnePasswortAbgebrochenZeigtFenster()
 {
-    umgebung.speicherLeeren();
-    umgebung.speicherSetzen(QStringLiteral("FTPServer"), QStringLiteral("ftp.example.org"));
-    umgebung.speicherSetzen(QStringLiteral("FTPLogin"), QStringLiteral("ich"));
     LaufOhnePasswort l(umgebung);
     Benutzer benutzer([](Passwortdialog& d) {
         QTest::keyClicks(feld(d), QStringLiteral("halb"));
@@ -170,9 +170,6 @@ void TestPasswortdialog::laufOhnePasswortAbgebrochenZeigtFenster()
 
 void TestPasswortdialog::laufNimmtGetipptesPasswortOhneEsZuSpeichern()
 {
-    umgebung.speicherLeeren();
-    umgebung.speicherSetzen(QStringLiteral("FTPServer"), QStringLiteral("ftp.example.org"));
-    umgebung.speicherSetzen(QStringLiteral("FTPLogin"), QStringLiteral("ich"));
     LaufOhnePasswort l(umgebung);
     Benutzer benutzer([](Passwortdialog& d) {
         QTest::keyClicks(feld(d), QStringLiteral("  geheim  "));

@@ -4,9 +4,11 @@
 // boxes and read back everything that was shown.
 
 #include "app/dialoge.h"
+#include "app/startlauf.h"
 #include "app/einstellungsfenster.h"
 #include "app/instanzsperre.h"
 #include "links/nachupload.h"
+#include "settings/einstellungsspeicher.h"
 #include "settings/optionen.h"
 #include "statusfenster/statusanzeige.h"
 #include "transfer/uebertragung.h"
@@ -98,4 +100,21 @@ public:
         FeldArray bildEndungen;
     };
     QList<Aufruf> aufrufe;
+};
+
+// A run on the given argument string whose every part but the settings store is scripted.
+struct Skriptlauf {
+    explicit Skriptlauf(const QString& argumente)
+        : lauf({dialoge, fenster, speicher, sperre, uebertragung, status, nachUpload}, argumente)
+    {
+    }
+
+    SkriptDialoge dialoge;
+    SpeicherFenster fenster;
+    Einstellungsspeicher speicher;
+    FesteSperre sperre;
+    SkriptUebertragung uebertragung;
+    AufzeichnendeStatusanzeige status;
+    AufzeichnenderNachUpload nachUpload;
+    Startlauf lauf;
 };
