@@ -42,10 +42,22 @@ QString kopierenFehler(const QString& entfernterName)
     return QStringLiteral("Datei konnte nicht nach \"") + entfernterName + QStringLiteral("\" kopiert werden!");
 }
 
+// The upload's sockets, which we open and close for libcurl. libcurl keeps the
+// close callback with the connection and still calls it when the handle is
+// cleaned up, so this outlives the handle.
+struct Sockets {
+    // The newest socket; once logged in, that is the data connection.
+    curl_socket_t neuestes = CURL_SOCKET_BAD;
+    bool datenverbindung = false;
+    // The data connection after libcurl let go of it, kept for counting.
+    curl_socket_t nochOffen = CURL_SOCKET_BAD;
+};
+
 // What the worker thread's callbacks share with this call.
 struct Verlauf {
-    explicit Verlauf(Statusanzeige& anzeige)
+    Verlauf(Statusanzeige& anzeige, Sockets& s)
         : status(anzeige)
+        , sockets(s)
     {
     }
 
@@ -54,12 +66,10 @@ struct Verlauf {
     // Set on the worker once the server has accepted the login: from then on
     // every failure belongs to the put, before it to the connection.
     std::atomic<bool> eingeloggt{ false };
-    // Worker-only: the last command sent, the newest connection (while the file
-    // goes out, its data connection) and, once libcurl is done with that, the
-    // same socket kept open for counting; when progress was last passed on.
+    // Worker-only while the upload runs: the sockets, the last command sent, and
+    // when progress was last passed on.
+    Sockets& sockets;
     QByteArray letzterBefehl;
-    curl_socket_t socket = CURL_SOCKET_BAD;
-    curl_socket_t nochOffen = CURL_SOCKET_BAD;
     Uhr::time_point letzteMeldung{};
     curl_off_t gemeldet = 0;
 };
@@ -87,7 +97,9 @@ curl_socket_t socketAnlegen(void* zeiger, curlsocktype, curl_sockaddr* adresse)
 {
     const auto socket
         = static_cast<curl_socket_t>(socketOeffnen(adresse->family, adresse->socktype, adresse->protocol));
-    static_cast<Verlauf*>(zeiger)->socket = socket;
+    auto& verlauf = *static_cast<Verlauf*>(zeiger);
+    verlauf.sockets.neuestes = socket;
+    verlauf.sockets.datenverbindung = verlauf.eingeloggt;
     return socket;
 }
 
@@ -97,13 +109,13 @@ curl_socket_t socketAnlegen(void* zeiger, curlsocktype, curl_sockaddr* adresse)
 // the server confirms; the socket is closed when the upload is over.
 int socketAbgeben(void* zeiger, curl_socket_t socket)
 {
-    auto& verlauf = *static_cast<Verlauf*>(zeiger);
-    if (!verlauf.eingeloggt || socket != verlauf.socket || verlauf.nochOffen != CURL_SOCKET_BAD) {
+    auto& sockets = *static_cast<Sockets*>(zeiger);
+    if (!sockets.datenverbindung || socket != sockets.neuestes || sockets.nochOffen != CURL_SOCKET_BAD) {
         socketSchliessen(socket);
         return 0;
     }
     sendenBeenden(socket);
-    verlauf.nochOffen = socket;
+    sockets.nochOffen = socket;
     return 0;
 }
 
@@ -112,7 +124,7 @@ int fortschreiben(void* zeiger, curl_off_t, curl_off_t, curl_off_t gesamt, curl_
     auto& verlauf = *static_cast<Verlauf*>(zeiger);
     // libcurl counts what it handed to the system; on a slow line the socket's
     // buffers hold much of that for seconds, and the bar would run ahead.
-    const curl_off_t gesendet = std::max<curl_off_t>(0, uebergeben - unbestaetigteBytes(verlauf.socket));
+    const curl_off_t gesendet = std::max<curl_off_t>(0, uebergeben - unbestaetigteBytes(verlauf.sockets.neuestes));
     const Uhr::time_point jetzt = Uhr::now();
     if (gesendet <= verlauf.gemeldet || jetzt - verlauf.letzteMeldung < fortschrittsAbstand)
         return 0;
@@ -216,12 +228,11 @@ bool dateiSenden(CURL* handle, Verlauf& verlauf, Quelle& quelle)
     curl_easy_setopt(handle, CURLOPT_OPENSOCKETFUNCTION, &socketAnlegen);
     curl_easy_setopt(handle, CURLOPT_OPENSOCKETDATA, &verlauf);
     curl_easy_setopt(handle, CURLOPT_CLOSESOCKETFUNCTION, &socketAbgeben);
-    curl_easy_setopt(handle, CURLOPT_CLOSESOCKETDATA, &verlauf);
+    curl_easy_setopt(handle, CURLOPT_CLOSESOCKETDATA, &verlauf.sockets);
     const bool erfolg = verlauf.lauf.ausfuehren(handle) == CURLE_OK;
-    // The handle outlives verlauf and closes its control connection itself.
-    curl_easy_setopt(handle, CURLOPT_CLOSESOCKETFUNCTION, nullptr);
-    if (verlauf.nochOffen != CURL_SOCKET_BAD)
-        socketSchliessen(verlauf.nochOffen);
+    if (verlauf.sockets.nochOffen != CURL_SOCKET_BAD)
+        socketSchliessen(verlauf.sockets.nochOffen);
+    verlauf.sockets.nochOffen = CURL_SOCKET_BAD;
     return erfolg;
 }
 } // namespace
@@ -235,6 +246,7 @@ bool ftpUpload(
     // Outlives the handle, which refers to it.
     const CurlUrl adresse = ftpAdresse(optionen.FTPServer, entfernterName);
 
+    Sockets sockets;
     bool erfolg = false;
     if (const CurlHandle handle(curl_easy_init()); !handle) {
         fehlerText = oeffnenFehler();
@@ -242,7 +254,7 @@ bool ftpUpload(
         status.status(QStringLiteral("Überprüfe Login und Passwort"));
         Quelle quelle;
         quelle.datei.setFileName(path);
-        Verlauf verlauf(status);
+        Verlauf verlauf(status, sockets);
         grenzenSetzen(handle.get(), grenzen);
         if (!verbindungEinstellen(handle.get(), optionen, adresse))
             fehlerText = verbindenFehler(optionen);
