@@ -1,6 +1,7 @@
 #include "bildhostprozess.h"
 
 #include "httpskriptserver.h"
+#include "kindprozess.h"
 
 #include <QDeadlineTimer>
 #include <QRegularExpression>
@@ -9,6 +10,7 @@
 BildhostProzess::BildhostProzess(const QString& programm, const QStringList& weitereArgumente)
 {
     m_prozess.setProcessChannelMode(QProcess::SeparateChannels);
+    endetMitDemTest(m_prozess);
     m_prozess.start(programm,
         QStringList{ QStringLiteral("--address"), QStringLiteral("127.0.0.1"), QStringLiteral("--port"),
             QStringLiteral("0"), QStringLiteral("--storage"), ablage() }

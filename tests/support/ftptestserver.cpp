@@ -1,5 +1,7 @@
 #include "ftptestserver.h"
 
+#include "kindprozess.h"
+
 #include <QDeadlineTimer>
 
 namespace {
@@ -21,6 +23,7 @@ FtpTestserver::FtpTestserver(const Art& art)
     if (!art.haengen.isEmpty())
         argumente << QStringLiteral("--haengen") << art.haengen;
     m_prozess.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    endetMitDemTest(m_prozess);
     m_prozess.start(QStringLiteral("/usr/bin/python3"), argumente);
 
     const QDeadlineTimer frist(10000);

@@ -1,5 +1,7 @@
 #include "proxytestserver.h"
 
+#include "kindprozess.h"
+
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QTcpServer>
@@ -34,6 +36,7 @@ ProxyTestserver::ProxyTestserver(Art art)
 void ProxyTestserver::socksStarten()
 {
     m_prozess.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    endetMitDemTest(m_prozess);
     m_prozess.start(QStringLiteral("/usr/bin/python3"),
         { QStringLiteral("-u"), qEnvironmentVariable("TEST_SOURCE_DIR") + QStringLiteral("/support/socks_testserver.py") });
     const QDeadlineTimer frist(10000);
@@ -56,6 +59,7 @@ void ProxyTestserver::tinyproxyStarten()
         + "\"\n");
     datei.close();
     m_prozess.setProcessChannelMode(QProcess::ForwardedChannels);
+    endetMitDemTest(m_prozess);
     m_prozess.start(QStringLiteral("tinyproxy"), { QStringLiteral("-d"), QStringLiteral("-c"), konfiguration });
     const QDeadlineTimer frist(10000);
     while (!frist.hasExpired() && m_prozess.state() != QProcess::NotRunning && !m_laeuft) {
