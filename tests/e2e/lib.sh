@@ -102,3 +102,13 @@ start_bildhost() {
     E2E_PIDS+=($!)
     wait_for grep -q '^bildhost: http' "$BILDHOST_LOG" || fail "bildhost did not start: $(cat "$BILDHOST_LOG")"
 }
+
+# dark_pixels_at_bottom ID ROWS : how many near-black pixels the lowest ROWS rows of the window show
+# (text drawn in the normal colour; a disabled button's caption is grey and does not count).
+dark_pixels_at_bottom() {
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    import -window root "$E2E_TMP/bildschirm.png"
+    convert "$E2E_TMP/bildschirm.png" -crop "${WIDTH}x$2+${X}+$((Y + HEIGHT - $2))" +repage \
+        -colorspace Gray -threshold 25% -negate -format '%[fx:round(mean*w*h)]' info:
+}

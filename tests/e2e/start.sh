@@ -35,5 +35,19 @@ wait $erster 2>/dev/null || true
 dritter=$!
 wait_for window_named "$titel" || fail "a killed instance's lock blocked the next start"
 [ -z "$(window_named "Morva Fotoschicker schon gestartet")" ] || fail "box A after a killed instance"
-kill $dritter
 pass "a lock left by a killed instance does not block"
+
+# Without a picture "OK" is disabled: its caption is grey. With a picture but incomplete settings
+# the same window has "OK" enabled, and the only change in its button row is the black caption.
+sleep 0.5
+ohne_datei=$(dark_pixels_at_bottom "$(window_named "$titel")" 40)
+kill $dritter
+wait_gone $dritter || fail "the window did not end"
+"$FOTOSCHICKER" "$E2E_TMP/egal.jpg" &
+vierter=$!
+wait_for window_named "$titel" || fail "no settings window for a picture with incomplete settings"
+sleep 0.5
+mit_datei=$(dark_pixels_at_bottom "$(window_named "$titel")" 40)
+kill $vierter
+[ "$ohne_datei" -lt "$mit_datei" ] || fail "OK looks alike without ($ohne_datei) and with a picture ($mit_datei)"
+pass "OK is disabled without a picture ($ohne_datei dark pixels in the button row, $mit_datei with OK enabled)"
