@@ -170,7 +170,7 @@ void TestParameter::meldungenImDialog()
 void TestParameter::ungueltigerParameterBeendetLaufOhneFenster()
 {
     Skriptlauf l(QStringLiteral("bogus /file:/tmp/x.jpg"));
-    auto& [dialoge, fenster, speicher, sperre, uebertragung, status, nachUpload, lauf] = l;
+    auto& [fenster, dialoge, speicher, sperre, uebertragung, status, nachUpload, lauf] = l;
 
     QCOMPARE(lauf.ausfuehren(), Laufende::Fehlgeschlagen);
     QCOMPARE(dialoge.meldungen.size(), 2);
@@ -193,7 +193,7 @@ void TestParameter::parameterErreichenUebertragungAberNieDenSpeicher()
     const QString bild = m_umgebung.datei(QStringLiteral("a.jpg"), 10);
 
     Skriptlauf l(QStringLiteral("/ftpserver:127.0.0.1 /ftpuser:anna /url:http://h//x/ /file:") + bild);
-    auto& [dialoge, fenster, speicher, sperre, uebertragung, status, nachUpload, lauf] = l;
+    auto& [fenster, dialoge, speicher, sperre, uebertragung, status, nachUpload, lauf] = l;
     QCOMPARE(lauf.ausfuehren(), Laufende::Hochgeladen);
     const QMap<QString, QString> vorher = m_umgebung.speicherInhalt();
 

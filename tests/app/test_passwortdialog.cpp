@@ -72,24 +72,14 @@ private:
 
 // A start with a picture and a stored account without password, shown with
 // the real dialogs.
-struct LaufOhnePasswort {
+struct LaufOhnePasswort : Testlauf<Form1, QtDialoge> {
     explicit LaufOhnePasswort(Testumgebung& umgebung)
-        : lauf({dialoge, form1, speicher, sperre, uebertragung, status, nachUpload},
-              umgebung.datei(QStringLiteral("bild.jpg"), 100))
+        : Testlauf(umgebung.datei(QStringLiteral("bild.jpg"), 100))
     {
         umgebung.speicherLeeren();
         umgebung.speicherSetzen(QStringLiteral("FTPServer"), QStringLiteral("ftp.example.org"));
         umgebung.speicherSetzen(QStringLiteral("FTPLogin"), QStringLiteral("ich"));
     }
-
-    Form1 form1;
-    QtDialoge dialoge;
-    Einstellungsspeicher speicher;
-    FesteSperre sperre;
-    SkriptUebertragung uebertragung;
-    AufzeichnendeStatusanzeige status;
-    AufzeichnenderNachUpload nachUpload;
-    Startlauf lauf;
 };
 } // namespace
 
@@ -162,8 +152,8 @@ void TestPasswortdialog::laufOhnePasswortAbgebrochenZeigtFenster()
         QStringList({QStringLiteral("Passwort eingeben|Sie haben kein Passwort hinterlegt.\nBitte geben Sie Ihr "
                                     "Passwort für den Zugang zu \"ftp.example.org\" jetzt ein:")}));
     QCOMPARE(benutzer.meldungen, QStringList());
-    QVERIFY(l.form1.isVisible());
-    QVERIFY(l.form1.findChild<QPushButton*>(QStringLiteral("Command2"))->isEnabled());
+    QVERIFY(l.fenster.isVisible());
+    QVERIFY(l.fenster.findChild<QPushButton*>(QStringLiteral("Command2"))->isEnabled());
     QVERIFY(l.uebertragung.ftpPfade.isEmpty());
     QCOMPARE(l.lauf.optionen().FTPPassword, QString());
 }
@@ -181,7 +171,7 @@ void TestPasswortdialog::laufNimmtGetipptesPasswortOhneEsZuSpeichern()
     QCOMPARE(benutzer.meldungen, QStringList());
     QCOMPARE(l.uebertragung.letzteOptionen.FTPPassword, QStringLiteral("  geheim  "));
     QCOMPARE(umgebung.speicherInhalt().value(QStringLiteral("FTPPassword")), QString());
-    QVERIFY(!l.form1.isVisible());
+    QVERIFY(!l.fenster.isVisible());
 }
 
 void TestPasswortdialog::meldungZeigtNamenWoertlich()
@@ -191,18 +181,11 @@ void TestPasswortdialog::meldungZeigtNamenWoertlich()
     umgebung.speicherSetzen(QStringLiteral("FTPServer"), QStringLiteral("ftp.example.org"));
     umgebung.speicherSetzen(QStringLiteral("FTPLogin"), QStringLiteral("ich"));
     umgebung.speicherSetzen(QStringLiteral("FTPPassword"), QStringLiteral("geheim"));
-    Form1 form1;
-    QtDialoge dialoge;
-    Einstellungsspeicher speicher;
-    FesteSperre sperre;
-    SkriptUebertragung uebertragung;
-    AufzeichnendeStatusanzeige status;
-    AufzeichnenderNachUpload nachUpload;
     const QString name = QStringLiteral("/gibt/es/nicht/<b>fett</b> &amp; <i>x</i>.jpg");
-    Startlauf lauf({dialoge, form1, speicher, sperre, uebertragung, status, nachUpload}, name);
+    Testlauf<Form1, QtDialoge> l(name);
     Benutzer benutzer([](Passwortdialog& d) { d.reject(); });
 
-    QCOMPARE(lauf.ausfuehren(), Laufende::Fehlgeschlagen);
+    QCOMPARE(l.lauf.ausfuehren(), Laufende::Fehlgeschlagen);
     QCOMPARE(benutzer.meldungen,
         QStringList{QStringLiteral("Die angegebene Datei (\"") + name
             + QStringLiteral("\") existiert nicht, ist ein Verzeichnis oder es sind mehrere Dateien markiert gewesen!")});

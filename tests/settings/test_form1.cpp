@@ -46,23 +46,15 @@ void klicken(QWidget* w)
 
 // A run as the program builds it: the real window and store, scripted
 // dialogs and transfer, the buttons wired to the run.
-struct Lauf {
+struct Lauf : Testlauf<Form1, SkriptDialoge> {
     explicit Lauf(const QString& argumente)
-        : lauf({dialoge, form1, speicher, sperre, uebertragung, status, nachUpload}, argumente)
+        : Testlauf(argumente)
     {
-        form1.uebernehmenHandler = [this] { lauf.uebernehmenGeklickt(); };
-        form1.okHandler = [this] { okEnden.append(lauf.okGeklickt()); };
-        form1.abbrechenHandler = [this] { ++abbrechen; };
+        fenster.uebernehmenHandler = [this] { lauf.uebernehmenGeklickt(); };
+        fenster.okHandler = [this] { okEnden.append(lauf.okGeklickt()); };
+        fenster.abbrechenHandler = [this] { ++abbrechen; };
     }
 
-    Form1 form1;
-    SkriptDialoge dialoge;
-    Einstellungsspeicher speicher;
-    FesteSperre sperre;
-    SkriptUebertragung uebertragung;
-    AufzeichnendeStatusanzeige status;
-    AufzeichnenderNachUpload nachUpload;
-    Startlauf lauf;
     QList<Laufende> okEnden;
     int abbrechen = 0;
 };
@@ -214,9 +206,9 @@ void TestForm1::ohneDateiIstOkGesperrt()
 {
     Lauf l{QString()};
     QCOMPARE(l.lauf.ausfuehren(), Laufende::FensterOffen);
-    QVERIFY(l.form1.isVisible());
-    QVERIFY(!knopf(l.form1, "Command2")->isEnabled());
-    QCOMPARE(l.form1.windowTitle(), QStringLiteral("Morva Fotoschicker 1.1 - Einstellungen"));
+    QVERIFY(l.fenster.isVisible());
+    QVERIFY(!knopf(l.fenster, "Command2")->isEnabled());
+    QCOMPARE(l.fenster.windowTitle(), QStringLiteral("Morva Fotoschicker 1.1 - Einstellungen"));
     QVERIFY(l.dialoge.meldungen.isEmpty());
 }
 
@@ -224,15 +216,15 @@ void TestForm1::uebernehmenSchliesstPfadAbUndSpeichert()
 {
     Lauf l{QString()};
     l.lauf.ausfuehren();
-    QTest::keyClicks(text(l.form1, 1), QStringLiteral("ftp.example.org"));
-    QTest::keyClicks(text(l.form1, 4), QStringLiteral("www/bilder"));
-    QTest::keyClicks(text(l.form1, 7), QStringLiteral("http://example.org/bilder"));
-    klicken(kind<QRadioButton>(l.form1, QStringLiteral("Option1_1")));
-    klicken(knopf(l.form1, "Command1"));
+    QTest::keyClicks(text(l.fenster, 1), QStringLiteral("ftp.example.org"));
+    QTest::keyClicks(text(l.fenster, 4), QStringLiteral("www/bilder"));
+    QTest::keyClicks(text(l.fenster, 7), QStringLiteral("http://example.org/bilder"));
+    klicken(kind<QRadioButton>(l.fenster, QStringLiteral("Option1_1")));
+    klicken(knopf(l.fenster, "Command1"));
 
-    QVERIFY(l.form1.isVisible());
-    QCOMPARE(text(l.form1, 4)->text(), QStringLiteral("www/bilder/"));
-    QCOMPARE(text(l.form1, 7)->text(), QStringLiteral("http://example.org/bilder/"));
+    QVERIFY(l.fenster.isVisible());
+    QCOMPARE(text(l.fenster, 4)->text(), QStringLiteral("www/bilder/"));
+    QCOMPARE(text(l.fenster, 7)->text(), QStringLiteral("http://example.org/bilder/"));
     const auto gespeichert = umgebung.speicherInhalt();
     QCOMPARE(gespeichert.value(QStringLiteral("FTPServer")), QStringLiteral("ftp.example.org"));
     QCOMPARE(gespeichert.value(QStringLiteral("FTPPath")), QStringLiteral("www/bilder/"));
@@ -247,15 +239,15 @@ void TestForm1::abbrechenUndSchliessenSpeichernNichts()
     l.lauf.ausfuehren();
     const auto vorher = umgebung.speicherInhalt();
 
-    text(l.form1, 1)->setText(QStringLiteral("neu.example.org"));
-    klicken(check(l.form1, 4));
-    klicken(knopf(l.form1, "Command3"));
+    text(l.fenster, 1)->setText(QStringLiteral("neu.example.org"));
+    klicken(check(l.fenster, 4));
+    klicken(knopf(l.fenster, "Command3"));
     QCOMPARE(l.abbrechen, 1);
-    QVERIFY(!l.form1.isVisible());
+    QVERIFY(!l.fenster.isVisible());
     QCOMPARE(umgebung.speicherInhalt(), vorher);
 
-    l.form1.show();
-    l.form1.close();
+    l.fenster.show();
+    l.fenster.close();
     QCOMPARE(l.abbrechen, 2);
     QCOMPARE(umgebung.speicherInhalt(), vorher);
 }
@@ -269,21 +261,21 @@ void TestForm1::okImParametermodusHoltGespeicherteWerteZurueck()
     Lauf l(QStringLiteral("/ftpserver:kommando.example.org /file:") + bild);
     QCOMPARE(l.lauf.ausfuehren(), Laufende::FensterOffen);
     QVERIFY(l.lauf.optionen().parameterModus);
-    QVERIFY(knopf(l.form1, "Command2")->isEnabled());
+    QVERIFY(knopf(l.fenster, "Command2")->isEnabled());
     const auto vorher = umgebung.speicherInhalt();
 
-    text(l.form1, 4)->clear();
-    QTest::keyClicks(text(l.form1, 4), QStringLiteral("bearbeitet"));
-    klicken(knopf(l.form1, "Command1"));
-    QCOMPARE(text(l.form1, 4)->text(), QStringLiteral("bearbeitet/"));
+    text(l.fenster, 4)->clear();
+    QTest::keyClicks(text(l.fenster, 4), QStringLiteral("bearbeitet"));
+    klicken(knopf(l.fenster, "Command1"));
+    QCOMPARE(text(l.fenster, 4)->text(), QStringLiteral("bearbeitet/"));
     QCOMPARE(umgebung.speicherInhalt(), vorher);
 
-    klicken(knopf(l.form1, "Command2"));
+    klicken(knopf(l.fenster, "Command2"));
     QCOMPARE(l.okEnden, QList<Laufende>({Laufende::FensterOffen}));
-    QCOMPARE(text(l.form1, 4)->text(), QStringLiteral("gespeichert/"));
+    QCOMPARE(text(l.fenster, 4)->text(), QStringLiteral("gespeichert/"));
     QCOMPARE(umgebung.speicherInhalt(), vorher);
     QVERIFY(l.uebertragung.ftpPfade.isEmpty());
-    QVERIFY(l.form1.isVisible());
+    QVERIFY(l.fenster.isVisible());
 }
 
 void TestForm1::okStartetDenLaufMitDenFensterwerten()
@@ -291,19 +283,19 @@ void TestForm1::okStartetDenLaufMitDenFensterwerten()
     const QString bild = umgebung.datei(QStringLiteral("bild.jpg"), 100);
     Lauf l(bild);
     QCOMPARE(l.lauf.ausfuehren(), Laufende::FensterOffen);
-    QVERIFY(knopf(l.form1, "Command2")->isEnabled());
+    QVERIFY(knopf(l.fenster, "Command2")->isEnabled());
 
-    QTest::keyClicks(text(l.form1, 1), QStringLiteral("ftp.example.org"));
-    QTest::keyClicks(text(l.form1, 2), QStringLiteral("ich"));
-    QTest::keyClicks(text(l.form1, 3), QStringLiteral("pw"));
-    klicken(knopf(l.form1, "Command2"));
+    QTest::keyClicks(text(l.fenster, 1), QStringLiteral("ftp.example.org"));
+    QTest::keyClicks(text(l.fenster, 2), QStringLiteral("ich"));
+    QTest::keyClicks(text(l.fenster, 3), QStringLiteral("pw"));
+    klicken(knopf(l.fenster, "Command2"));
 
     QCOMPARE(l.okEnden, QList<Laufende>({Laufende::Hochgeladen}));
     QCOMPARE(l.uebertragung.ftpPfade, QStringList({bild}));
     QCOMPARE(l.uebertragung.letzteOptionen.FTPServer, QStringLiteral("ftp.example.org"));
     QCOMPARE(l.uebertragung.letzteOptionen.FTPPassword, QStringLiteral("pw"));
     QCOMPARE(umgebung.speicherInhalt().value(QStringLiteral("FTPLogin")), QStringLiteral("ich"));
-    QVERIFY(!l.form1.isVisible());
+    QVERIFY(!l.fenster.isVisible());
 }
 
 void TestForm1::zweiterOkKlickImLaufStartetKeinenZweiten()

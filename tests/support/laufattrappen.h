@@ -102,15 +102,16 @@ public:
     QList<Aufruf> aufrufe;
 };
 
-// A run on the given argument string whose every part but the settings store is scripted.
-struct Skriptlauf {
-    explicit Skriptlauf(const QString& argumente)
+// A run on the given argument string with the real settings store, the given
+// window and dialogs, and every other part scripted.
+template <typename Fenster, typename DialogeArt> struct Testlauf {
+    explicit Testlauf(const QString& argumente)
         : lauf({dialoge, fenster, speicher, sperre, uebertragung, status, nachUpload}, argumente)
     {
     }
 
-    SkriptDialoge dialoge;
-    SpeicherFenster fenster;
+    Fenster fenster;
+    DialogeArt dialoge;
     Einstellungsspeicher speicher;
     FesteSperre sperre;
     SkriptUebertragung uebertragung;
@@ -118,3 +119,5 @@ struct Skriptlauf {
     AufzeichnenderNachUpload nachUpload;
     Startlauf lauf;
 };
+
+using Skriptlauf = Testlauf<SpeicherFenster, SkriptDialoge>;
