@@ -34,8 +34,3 @@ bool Einstellungsspeicher::schreiben(const QList<QPair<QString, QString>>& werte
     speicher.sync();
     return speicher.status() == QSettings::NoError;
 }
-
-QString Einstellungsspeicher::ort()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, anwendung, anwendung).fileName();
-}

@@ -14,7 +14,4 @@ public:
     // Writes all given keys in one go. The file never holds a half-written
     // state and is readable by its owner only, since it keeps the password.
     bool schreiben(const QList<QPair<QString, QString>>& werte);
-
-    // Where the store lives (a file path on Linux).
-    static QString ort();
 };
