@@ -40,7 +40,7 @@ QString bildhostUpload(
 {
     const QString fehlschlag
         = QStringLiteral("Die Datei konnte nicht auf ") + host + QStringLiteral(" kopiert werden!");
-    path = stringreplace(path, QStringLiteral("\""), QString());
+    path = ohneAnfuehrungszeichen(path);
     status.status(QStringLiteral("Dienst ") + host + QStringLiteral(" wird kontaktiert"));
     path = ShortPath(path);
     status.status(QStringLiteral("Datei wird übertragen"));

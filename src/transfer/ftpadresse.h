@@ -3,14 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include <curl/curl.h>
-
-#include <memory>
-
-struct CurlUrlFreigabe {
-    void operator()(CURLU* url) const { curl_url_cleanup(url); }
-};
-using CurlUrl = std::unique_ptr<CURLU, CurlUrlFreigabe>;
+#include "transfer/curlzeiger.h"
 
 // The name the file gets on the server: what follows the last separator of
 // the quote-free path. Both "\" and "/" separate, as a path on this system

@@ -5,6 +5,7 @@
 #include "settings/optionen.h"
 #include "statusfenster/statusanzeige.h"
 #include "text/textfunktionen.h"
+#include "transfer/curlzeiger.h"
 #include "transfer/ftpadresse.h"
 #include "transfer/hintergrundlauf.h"
 
@@ -19,11 +20,6 @@
 namespace {
 using Uhr = std::chrono::steady_clock;
 constexpr auto fortschrittsAbstand = std::chrono::milliseconds(250);
-
-struct CurlFreigabe {
-    void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
-};
-using CurlHandle = std::unique_ptr<CURL, CurlFreigabe>;
 
 QString oeffnenFehler()
 {

@@ -1,5 +1,6 @@
 #include "transfer/httpupload.h"
 
+#include "transfer/curlzeiger.h"
 #include "transfer/hintergrundlauf.h"
 #include "transfer/multipartkoerper.h"
 
@@ -12,13 +13,6 @@
 #include <memory>
 
 namespace {
-struct CurlFreigabe {
-    void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
-    void operator()(curl_slist* liste) const { curl_slist_free_all(liste); }
-};
-using CurlHandle = std::unique_ptr<CURL, CurlFreigabe>;
-using CurlListe = std::unique_ptr<curl_slist, CurlFreigabe>;
-
 struct Antwortpuffer {
     QByteArray daten;
     qint64 hoechstens = 0;
