@@ -12,7 +12,7 @@ namespace {
 // The five fields a parameter can overwrite, as "server|login|password|path|url".
 QString felder(const Optionen& o)
 {
-    return QStringList{o.FTPServer, o.FTPLogin, o.FTPPassword, o.FTPPath, o.URL}.join(u'|');
+    return QStringList{ o.FTPServer, o.FTPLogin, o.FTPPassword, o.FTPPath, o.URL }.join(u'|');
 }
 
 Optionen gespeichert()
@@ -77,48 +77,85 @@ void TestParameter::grammatik_data()
 
     // Bare file names: taken whole, nothing changed.
     QTest::newRow("leer") << u""_qs << u""_qs << unveraendert << false << M::Keine << u""_qs;
-    QTest::newRow("windows-pfad") << u"c:\\test.jpg"_qs << u"c:\\test.jpg"_qs << unveraendert << false << M::Keine << u""_qs;
-    QTest::newRow("in anfuehrungszeichen") << u"\"c:\\a b.jpg\""_qs << u"\"c:\\a b.jpg\""_qs << unveraendert << false << M::Keine << u""_qs;
+    QTest::newRow("windows-pfad") << u"c:\\test.jpg"_qs << u"c:\\test.jpg"_qs << unveraendert << false << M::Keine
+                                  << u""_qs;
+    QTest::newRow("in anfuehrungszeichen")
+        << u"\"c:\\a b.jpg\""_qs << u"\"c:\\a b.jpg\""_qs << unveraendert << false << M::Keine << u""_qs;
     QTest::newRow("blank am ende") << u"a.jpg "_qs << u"a.jpg "_qs << unveraendert << false << M::Keine << u""_qs;
     QTest::newRow("nur schraegstriche") << u"///"_qs << u"///"_qs << unveraendert << false << M::Keine << u""_qs;
-    QTest::newRow("file allein") << u"/file:c:\\test.jpg"_qs << u"/file:c:\\test.jpg"_qs << unveraendert << false << M::Keine << u""_qs;
-    QTest::newRow("ftpserver allein") << u"/ftpserver:h.example"_qs << u"/ftpserver:h.example"_qs << unveraendert << false << M::Keine << u""_qs;
+    QTest::newRow("file allein") << u"/file:c:\\test.jpg"_qs << u"/file:c:\\test.jpg"_qs << unveraendert << false
+                                 << M::Keine << u""_qs;
+    QTest::newRow("ftpserver allein") << u"/ftpserver:h.example"_qs << u"/ftpserver:h.example"_qs << unveraendert
+                                      << false << M::Keine << u""_qs;
     // Paths with "/" stay file names as long as no keyword follows a "/".
-    QTest::newRow("unix-pfad") << u"/home/anna/Bilder/urlaub.jpg"_qs << u"/home/anna/Bilder/urlaub.jpg"_qs << unveraendert << false << M::Keine << u""_qs;
-    QTest::newRow("unix-pfad mit blanks") << u"/home/anna/mein bild.jpg /x"_qs << u"/home/anna/mein bild.jpg /x"_qs << unveraendert << false << M::Keine << u""_qs;
-    QTest::newRow("vorwaertsschraegstriche") << u"c:/bilder/a.jpg"_qs << u"c:/bilder/a.jpg"_qs << unveraendert << false << M::Keine << u""_qs;
-    QTest::newRow("file allein mit pfad") << u"/file:/home/anna/a.jpg"_qs << u"/file:/home/anna/a.jpg"_qs << unveraendert << false << M::Keine << u""_qs;
-    QTest::newRow("ftppath allein mit pfad") << u"/ftppath:www/bilder/"_qs << u"/ftppath:www/bilder/"_qs << unveraendert << false << M::Keine << u""_qs;
+    QTest::newRow("unix-pfad") << u"/home/anna/Bilder/urlaub.jpg"_qs << u"/home/anna/Bilder/urlaub.jpg"_qs
+                               << unveraendert << false << M::Keine << u""_qs;
+    QTest::newRow("unix-pfad mit blanks") << u"/home/anna/mein bild.jpg /x"_qs << u"/home/anna/mein bild.jpg /x"_qs
+                                          << unveraendert << false << M::Keine << u""_qs;
+    QTest::newRow("vorwaertsschraegstriche")
+        << u"c:/bilder/a.jpg"_qs << u"c:/bilder/a.jpg"_qs << unveraendert << false << M::Keine << u""_qs;
+    QTest::newRow("file allein mit pfad")
+        << u"/file:/home/anna/a.jpg"_qs << u"/file:/home/anna/a.jpg"_qs << unveraendert << false << M::Keine << u""_qs;
+    QTest::newRow("ftppath allein mit pfad")
+        << u"/ftppath:www/bilder/"_qs << u"/ftppath:www/bilder/"_qs << unveraendert << false << M::Keine << u""_qs;
 
     // Parameters.
-    QTest::newRow("beispiel der hilfe") << u"/ftppath:www/bilder/ /file:c:\\test.jpg"_qs << u"c:\\test.jpg"_qs << u"s0|l0|p0|www/bilder/|u0/"_qs << true << M::Keine << u""_qs;
-    QTest::newRow("grossschreibung") << u"/FTPSERVER:Host.Example /FtpUser:Anna /FILE:C:\\A.JPG"_qs << u"C:\\A.JPG"_qs << u"Host.Example|Anna|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
-    QTest::newRow("ohne blank davor") << u"/ftpserver:h/file:c:\\a.jpg"_qs << u"c:\\a.jpg"_qs << u"h|l0|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
-    QTest::newRow("blanks um den wert") << u"/ftpuser:  anna  /file:a.jpg"_qs << u"a.jpg"_qs << u"s0|anna|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
-    QTest::newRow("tab bleibt") << u"/ftpuser:\tanna\t /file:a.jpg"_qs << u"a.jpg"_qs << u"s0|\tanna\t|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
-    QTest::newRow("zweimal") << u"/ftpuser:a /ftpuser:b /file:x.jpg /file:y.jpg"_qs << u"y.jpg"_qs << u"s0|b|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
-    QTest::newRow("alle felder") << u"/ftpserver:h /ftpuser:u /ftppassword:pw /ftppath:p/ /url:http://h/p/ /file:f"_qs << u"f"_qs << u"h|u|pw|p/|http://h/p/"_qs << true << M::Keine << u""_qs;
-    QTest::newRow("unbekanntes wort dazwischen") << u"/ftpserver:h /bogus /file:a.jpg"_qs << u"a.jpg"_qs << u"h /bogus|l0|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
-    QTest::newRow("file in anfuehrungszeichen") << u"/ftpserver:h /file:\"c:\\mein ordner\\a b.jpg\""_qs << u"\"c:\\mein ordner\\a b.jpg\""_qs << u"h|l0|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
-    QTest::newRow("leeres passwort") << u"/ftppassword: /file:a.jpg"_qs << u"a.jpg"_qs << u"s0|l0||d0/|u0/"_qs << true << M::Keine << u""_qs;
-    QTest::newRow("erstes ohne schraegstrich") << u"ftpuser:anna /file:a.jpg"_qs << u"a.jpg"_qs << u"s0|anna|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
-    QTest::newRow("schluesselwort im wert") << u"/url:http://h/file:a.jpg"_qs << u"a.jpg"_qs << u"s0|l0|p0|d0/|http://h"_qs << true << M::Keine << u""_qs;
-    QTest::newRow("umlaute") << u"/ftpuser:jörg /file:/tmp/bäume.jpg"_qs << u"/tmp/bäume.jpg"_qs << u"s0|jörg|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("beispiel der hilfe") << u"/ftppath:www/bilder/ /file:c:\\test.jpg"_qs << u"c:\\test.jpg"_qs
+                                        << u"s0|l0|p0|www/bilder/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("grossschreibung") << u"/FTPSERVER:Host.Example /FtpUser:Anna /FILE:C:\\A.JPG"_qs << u"C:\\A.JPG"_qs
+                                     << u"Host.Example|Anna|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("ohne blank davor") << u"/ftpserver:h/file:c:\\a.jpg"_qs << u"c:\\a.jpg"_qs << u"h|l0|p0|d0/|u0/"_qs
+                                      << true << M::Keine << u""_qs;
+    QTest::newRow("blanks um den wert") << u"/ftpuser:  anna  /file:a.jpg"_qs << u"a.jpg"_qs << u"s0|anna|p0|d0/|u0/"_qs
+                                        << true << M::Keine << u""_qs;
+    QTest::newRow("tab bleibt") << u"/ftpuser:\tanna\t /file:a.jpg"_qs << u"a.jpg"_qs << u"s0|\tanna\t|p0|d0/|u0/"_qs
+                                << true << M::Keine << u""_qs;
+    QTest::newRow("zweimal") << u"/ftpuser:a /ftpuser:b /file:x.jpg /file:y.jpg"_qs << u"y.jpg"_qs
+                             << u"s0|b|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("alle felder") << u"/ftpserver:h /ftpuser:u /ftppassword:pw /ftppath:p/ /url:http://h/p/ /file:f"_qs
+                                 << u"f"_qs << u"h|u|pw|p/|http://h/p/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("unbekanntes wort dazwischen") << u"/ftpserver:h /bogus /file:a.jpg"_qs << u"a.jpg"_qs
+                                                 << u"h /bogus|l0|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("file in anfuehrungszeichen")
+        << u"/ftpserver:h /file:\"c:\\mein ordner\\a b.jpg\""_qs << u"\"c:\\mein ordner\\a b.jpg\""_qs
+        << u"h|l0|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("leeres passwort") << u"/ftppassword: /file:a.jpg"_qs << u"a.jpg"_qs << u"s0|l0||d0/|u0/"_qs << true
+                                     << M::Keine << u""_qs;
+    QTest::newRow("erstes ohne schraegstrich")
+        << u"ftpuser:anna /file:a.jpg"_qs << u"a.jpg"_qs << u"s0|anna|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("schluesselwort im wert")
+        << u"/url:http://h/file:a.jpg"_qs << u"a.jpg"_qs << u"s0|l0|p0|d0/|http://h"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("umlaute") << u"/ftpuser:jörg /file:/tmp/bäume.jpg"_qs << u"/tmp/bäume.jpg"_qs
+                             << u"s0|jörg|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
     // Every "/" of a value stays as typed; only the one in front of a keyword separates.
-    QTest::newRow("doppelter schraegstrich") << u"/url:http://example.org/bilder/ /file:a.jpg"_qs << u"a.jpg"_qs << u"s0|l0|p0|d0/|http://example.org/bilder/"_qs << true << M::Keine << u""_qs;
-    QTest::newRow("schraegstrich am ende") << u"/file:a.jpg /ftppath:www/"_qs << u"a.jpg"_qs << u"s0|l0|p0|www/|u0/"_qs << true << M::Keine << u""_qs;
-    QTest::newRow("schraegstrich vor trenner") << u"/ftppath:www//file:a.jpg"_qs << u"a.jpg"_qs << u"s0|l0|p0|www/|u0/"_qs << true << M::Keine << u""_qs;
-    QTest::newRow("absoluter pfad als wert") << u"/ftpserver:127.0.0.1 /ftpuser:anna /file:/tmp/x.jpg"_qs << u"/tmp/x.jpg"_qs << u"127.0.0.1|anna|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
-    QTest::newRow("mehrere fuehrende") << u"//ftpserver:h /file:a.jpg"_qs << u"a.jpg"_qs << u"h|l0|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("doppelter schraegstrich")
+        << u"/url:http://example.org/bilder/ /file:a.jpg"_qs << u"a.jpg"_qs
+        << u"s0|l0|p0|d0/|http://example.org/bilder/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("schraegstrich am ende")
+        << u"/file:a.jpg /ftppath:www/"_qs << u"a.jpg"_qs << u"s0|l0|p0|www/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("schraegstrich vor trenner")
+        << u"/ftppath:www//file:a.jpg"_qs << u"a.jpg"_qs << u"s0|l0|p0|www/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("absoluter pfad als wert")
+        << u"/ftpserver:127.0.0.1 /ftpuser:anna /file:/tmp/x.jpg"_qs << u"/tmp/x.jpg"_qs
+        << u"127.0.0.1|anna|p0|d0/|u0/"_qs << true << M::Keine << u""_qs;
+    QTest::newRow("mehrere fuehrende") << u"//ftpserver:h /file:a.jpg"_qs << u"a.jpg"_qs << u"h|l0|p0|d0/|u0/"_qs
+                                       << true << M::Keine << u""_qs;
 
     // Faults: only the first piece can be rejected, and then nothing is changed.
-    QTest::newRow("ohne dateiname") << u"/ftpserver:h /ftpuser:anna"_qs << u""_qs << u"h|anna|p0|d0/|u0/"_qs << true << M::FehlenderDateiname << u""_qs;
-    QTest::newRow("file nur blanks") << u"/ftpserver:h /file:   "_qs << u""_qs << u"h|l0|p0|d0/|u0/"_qs << true << M::FehlenderDateiname << u""_qs;
-    QTest::newRow("dateiname zuerst") << u"a.jpg /ftpuser:x"_qs << u""_qs << unveraendert << true << M::UngueltigerParameter << u"a.jpg "_qs;
-    QTest::newRow("wort zuerst") << u"bogus /file:/tmp/x.jpg"_qs << u""_qs << unveraendert << true << M::UngueltigerParameter << u"bogus "_qs;
-    QTest::newRow("unbekannt mit schraegstrich") << u"/bogus /file:a.jpg"_qs << u""_qs << unveraendert << true << M::UngueltigerParameter << u"bogus "_qs;
-    QTest::newRow("pfad zuerst") << u"/home/anna/a.jpg /ftpuser:x"_qs << u""_qs << unveraendert << true << M::UngueltigerParameter << u"home/anna/a.jpg "_qs;
-    QTest::newRow("pfad zuerst wie getippt") << u"c://a.jpg/ /ftpuser:x /file:y"_qs << u""_qs << unveraendert << true << M::UngueltigerParameter << u"c://a.jpg/ "_qs;
+    QTest::newRow("ohne dateiname") << u"/ftpserver:h /ftpuser:anna"_qs << u""_qs << u"h|anna|p0|d0/|u0/"_qs << true
+                                    << M::FehlenderDateiname << u""_qs;
+    QTest::newRow("file nur blanks") << u"/ftpserver:h /file:   "_qs << u""_qs << u"h|l0|p0|d0/|u0/"_qs << true
+                                     << M::FehlenderDateiname << u""_qs;
+    QTest::newRow("dateiname zuerst") << u"a.jpg /ftpuser:x"_qs << u""_qs << unveraendert << true
+                                      << M::UngueltigerParameter << u"a.jpg "_qs;
+    QTest::newRow("wort zuerst") << u"bogus /file:/tmp/x.jpg"_qs << u""_qs << unveraendert << true
+                                 << M::UngueltigerParameter << u"bogus "_qs;
+    QTest::newRow("unbekannt mit schraegstrich")
+        << u"/bogus /file:a.jpg"_qs << u""_qs << unveraendert << true << M::UngueltigerParameter << u"bogus "_qs;
+    QTest::newRow("pfad zuerst") << u"/home/anna/a.jpg /ftpuser:x"_qs << u""_qs << unveraendert << true
+                                 << M::UngueltigerParameter << u"home/anna/a.jpg "_qs;
+    QTest::newRow("pfad zuerst wie getippt") << u"c://a.jpg/ /ftpuser:x /file:y"_qs << u""_qs << unveraendert << true
+                                             << M::UngueltigerParameter << u"c://a.jpg/ "_qs;
 }
 
 void TestParameter::grammatik()
@@ -197,7 +234,7 @@ void TestParameter::parameterErreichenUebertragungAberNieDenSpeicher()
     QCOMPARE(lauf.ausfuehren(), Laufende::Hochgeladen);
     const QMap<QString, QString> vorher = m_umgebung.speicherInhalt();
 
-    QCOMPARE(uebertragung.ftpPfade, QStringList{bild});
+    QCOMPARE(uebertragung.ftpPfade, QStringList{ bild });
     QCOMPARE(uebertragung.letzteOptionen.FTPServer, QStringLiteral("127.0.0.1"));
     QCOMPARE(uebertragung.letzteOptionen.FTPLogin, QStringLiteral("anna"));
     QCOMPARE(uebertragung.letzteOptionen.URL, QStringLiteral("http://h//x/"));

@@ -53,8 +53,8 @@ private:
         if (!modal)
             return;
         if (auto* prompt = qobject_cast<Passwortdialog*>(modal); prompt && prompt->isVisible()) {
-            aufforderungen.append(prompt->windowTitle() + u'|'
-                + prompt->findChild<QLabel*>(QStringLiteral("aufforderung"))->text());
+            aufforderungen.append(
+                prompt->windowTitle() + u'|' + prompt->findChild<QLabel*>(QStringLiteral("aufforderung"))->text());
             m_antwort(*prompt);
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             meldungen.append(box->text());
@@ -149,8 +149,8 @@ void TestPasswortdialog::laufOhnePasswortAbgebrochenZeigtFenster()
 
     QCOMPARE(l.lauf.ausfuehren(), Laufende::FensterOffen);
     QCOMPARE(benutzer.aufforderungen,
-        QStringList({QStringLiteral("Passwort eingeben|Sie haben kein Passwort hinterlegt.\nBitte geben Sie Ihr "
-                                    "Passwort für den Zugang zu \"ftp.example.org\" jetzt ein:")}));
+        QStringList({ QStringLiteral("Passwort eingeben|Sie haben kein Passwort hinterlegt.\nBitte geben Sie Ihr "
+                                     "Passwort für den Zugang zu \"ftp.example.org\" jetzt ein:") }));
     QCOMPARE(benutzer.meldungen, QStringList());
     QVERIFY(l.fenster.isVisible());
     QVERIFY(l.fenster.findChild<QPushButton*>(QStringLiteral("Command2"))->isEnabled());
@@ -187,9 +187,10 @@ void TestPasswortdialog::meldungZeigtNamenWoertlich()
 
     QCOMPARE(l.lauf.ausfuehren(), Laufende::Fehlgeschlagen);
     QCOMPARE(benutzer.meldungen,
-        QStringList{QStringLiteral("Die angegebene Datei (\"") + name
-            + QStringLiteral("\") existiert nicht, ist ein Verzeichnis oder es sind mehrere Dateien markiert gewesen!")});
-    QCOMPARE(benutzer.formate, QList<Qt::TextFormat>{Qt::PlainText});
+        QStringList{ QStringLiteral("Die angegebene Datei (\"") + name
+            + QStringLiteral(
+                "\") existiert nicht, ist ein Verzeichnis oder es sind mehrere Dateien markiert gewesen!") });
+    QCOMPARE(benutzer.formate, QList<Qt::TextFormat>{ Qt::PlainText });
 }
 
 QTEST_MAIN(TestPasswortdialog)

@@ -70,8 +70,8 @@ void TestStartlauf::init()
 
 Laufende TestStartlauf::starten(const QString& argumente)
 {
-    m_lauf = std::make_unique<Startlauf>(Startlauf::Teile{m_dialoge, m_fenster, m_speicher, m_sperre,
-                                             m_uebertragung, m_status, m_nachUpload},
+    m_lauf = std::make_unique<Startlauf>(
+        Startlauf::Teile{ m_dialoge, m_fenster, m_speicher, m_sperre, m_uebertragung, m_status, m_nachUpload },
         argumente);
     return m_lauf->ausfuehren();
 }
@@ -159,11 +159,12 @@ void TestStartlauf::unvollstaendigeEinstellungen()
 void TestStartlauf::passwortAbfrage()
 {
     ftpKontoSpeichern(QStringLiteral("   "));
-    m_dialoge.passwortAntworten = QStringList{"  "};
+    m_dialoge.passwortAntworten = QStringList{ "  " };
     QCOMPARE(starten(m_umgebung.datei("a.jpg", 10)), Laufende::Hochgeladen);
     QCOMPARE(m_dialoge.passwortAufforderungen,
-        QStringList{QString::fromUtf8("Passwort eingeben|Sie haben kein Passwort hinterlegt.\r\n"
-                                      "Bitte geben Sie Ihr Passwort für den Zugang zu \"ftp.example.org\" jetzt ein:")});
+        QStringList{
+            QString::fromUtf8("Passwort eingeben|Sie haben kein Passwort hinterlegt.\r\n"
+                              "Bitte geben Sie Ihr Passwort für den Zugang zu \"ftp.example.org\" jetzt ein:") });
     // A password of blanks is a password; it lives for this run only.
     QCOMPARE(m_uebertragung.letzteOptionen.FTPPassword, QStringLiteral("  "));
     QCOMPARE(m_umgebung.speicherInhalt().value("FTPPassword"), QStringLiteral("   "));
@@ -196,14 +197,16 @@ void TestStartlauf::dateiFehlt_data()
     const QString fehlt = QDir::tempPath() + "/gibt es nicht.jpg";
     QTest::newRow("fehlt") << fehlt << fehlt;
     QTest::newRow("in Anfuehrungszeichen") << "\"" + fehlt + "\"" << fehlt;
-    QTest::newRow("nur Anfuehrungszeichen") << "\"\"" << "";
+    QTest::newRow("nur Anfuehrungszeichen") << "\"\""
+                                            << "";
     QTest::newRow("Verzeichnis") << QDir::tempPath() << QDir::tempPath();
     // Reading a named pipe would wait for ever for a writer.
     const QString rohr = m_umgebung.datei("rohr.jpg", 0);
     QFile::remove(rohr);
     QVERIFY(::mkfifo(QFile::encodeName(rohr).constData(), 0600) == 0);
     QTest::newRow("benannte Pipe") << rohr << rohr;
-    QTest::newRow("Geraet") << "/dev/null" << "/dev/null";
+    QTest::newRow("Geraet") << "/dev/null"
+                            << "/dev/null";
 }
 
 void TestStartlauf::dateiFehlt()
@@ -262,29 +265,31 @@ void TestStartlauf::grosseDateiFrage()
 {
     ftpKontoSpeichern();
     const QString datei = m_umgebung.datei("gross.zip", 250001);
-    m_dialoge.antworten = {false};
+    m_dialoge.antworten = { false };
     QCOMPARE(starten(datei), Laufende::Abgebrochen);
     QCOMPARE(m_dialoge.meldungen.size(), 1);
     QCOMPARE(m_dialoge.meldungen[0].text,
-        QString::fromUtf8("Die angegebene Datei ist mit 0,238 MB sehr groß.\r\nWollen Sie die Datei wirklich übertragen?"));
+        QString::fromUtf8(
+            "Die angegebene Datei ist mit 0,238 MB sehr groß.\r\nWollen Sie die Datei wirklich übertragen?"));
     QCOMPARE(m_dialoge.meldungen[0].titel, QString::fromUtf8("Datei sicher übertragen?"));
     QCOMPARE(m_dialoge.meldungen[0].stil, Meldungsstil::FrageJaNein);
     QVERIFY(m_uebertragung.ftpPfade.isEmpty());
 
     init();
     ftpKontoSpeichern();
-    m_dialoge.antworten = {true};
+    m_dialoge.antworten = { true };
     QCOMPARE(starten(datei), Laufende::Hochgeladen);
-    QCOMPARE(m_uebertragung.ftpPfade, QStringList{datei});
+    QCOMPARE(m_uebertragung.ftpPfade, QStringList{ datei });
 }
 
 void TestStartlauf::riesigeDatei()
 {
     ftpKontoSpeichern();
-    m_dialoge.antworten = {false};
+    m_dialoge.antworten = { false };
     QCOMPARE(starten(m_umgebung.datei("riesig.bin", qint64(1) << 31)), Laufende::Abgebrochen);
     QCOMPARE(m_dialoge.meldungen.value(0).text,
-        QString::fromUtf8("Die angegebene Datei ist mit über 2000 MB sehr groß.\r\nWollen Sie die Datei wirklich übertragen?"));
+        QString::fromUtf8(
+            "Die angegebene Datei ist mit über 2000 MB sehr groß.\r\nWollen Sie die Datei wirklich übertragen?"));
 }
 
 void TestStartlauf::erfolg()
@@ -295,11 +300,11 @@ void TestStartlauf::erfolg()
     // The status window was on: success shows no box at all.
     QVERIFY(m_dialoge.meldungen.isEmpty());
     // The short path step took the quotes off the name the transfer gets.
-    QCOMPARE(m_uebertragung.ftpPfade, QStringList{datei});
+    QCOMPARE(m_uebertragung.ftpPfade, QStringList{ datei });
     QCOMPARE(m_nachUpload.aufrufe.size(), 1);
     QCOMPARE(m_nachUpload.aufrufe[0].quoteFreeName, datei);
     QCOMPARE(m_nachUpload.aufrufe[0].shortPath, datei);
-    QCOMPARE(m_nachUpload.aufrufe[0].bildEndungen, (QStringList{"", ".jpg", ".jpeg", ".gif", ".png"}));
+    QCOMPARE(m_nachUpload.aufrufe[0].bildEndungen, (QStringList{ "", ".jpg", ".jpeg", ".gif", ".png" }));
     QCOMPARE(m_fenster.gezeigt, 0);
 }
 

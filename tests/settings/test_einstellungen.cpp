@@ -11,7 +11,7 @@
 namespace {
 struct stat dateistatus(const QString& pfad)
 {
-    struct stat info {};
+    struct stat info { };
     ::stat(QFile::encodeName(pfad).constData(), &info);
     return info;
 }
@@ -60,17 +60,16 @@ void TestEinstellungen::ersterStart()
     for (const QString& text : fenster.texte)
         QCOMPARE(text, QString());
     QCOMPARE(fenster.haken[0], false); // Proxy verwenden
-    QCOMPARE(fenster.haken[1], true);  // Passive Übertragung
-    QCOMPARE(fenster.haken[2], true);  // Statusfenster anzeigen
+    QCOMPARE(fenster.haken[1], true); // Passive Übertragung
+    QCOMPARE(fenster.haken[2], true); // Statusfenster anzeigen
     QCOMPARE(fenster.haken[3], false); // Bilderdienst
     QCOMPARE(fenster.option, 2);
     QVERIFY(fenster.proxyRegelAufrufe > 0);
     QVERIFY(fenster.bildhostRegelAufrufe > 0);
 
-    const QMap<QString, QString> erwartet{
-        {"FTPServer", ""}, {"FTPLogin", ""}, {"FTPPassword", ""}, {"FTPPath", ""}, {"FTPProxy", ""},
-        {"FTPProxyPort", ""}, {"URL", ""}, {"FTPPassiv", "Wahr"}, {"StatusfensterZeigen", "Wahr"},
-        {"FTPUseProxy", "Falsch"}, {"useIS", "Falsch"}, {"LinkOption", "2"}};
+    const QMap<QString, QString> erwartet{ { "FTPServer", "" }, { "FTPLogin", "" }, { "FTPPassword", "" },
+        { "FTPPath", "" }, { "FTPProxy", "" }, { "FTPProxyPort", "" }, { "URL", "" }, { "FTPPassiv", "Wahr" },
+        { "StatusfensterZeigen", "Wahr" }, { "FTPUseProxy", "Falsch" }, { "useIS", "Falsch" }, { "LinkOption", "2" } };
     QCOMPARE(m_umgebung.speicherInhalt(), erwartet);
 }
 
@@ -82,8 +81,9 @@ void TestEinstellungen::speicherdateiIstPrivat()
     QCOMPARE(dateimodus(m_umgebung.speicherDatei()), 0600);
 
     // A store the user made world-readable becomes private at the next write.
-    QFile::setPermissions(m_umgebung.speicherDatei(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-            | QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ReadOther | QFileDevice::ReadGroup);
+    QFile::setPermissions(m_umgebung.speicherDatei(),
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser
+            | QFileDevice::ReadOther | QFileDevice::ReadGroup);
     const ino_t vorher = dateistatus(m_umgebung.speicherDatei()).st_ino;
     laden(fenster, optionen);
     QCOMPARE(dateimodus(m_umgebung.speicherDatei()), 0600);
@@ -99,14 +99,22 @@ void TestEinstellungen::wahrheitswerteWoertlich_data()
     QTest::addColumn<bool>("angehakt");
     QTest::addColumn<QString>("neuGeschrieben");
 
-    QTest::newRow("Proxy wahr klein") << "FTPUseProxy" << "wahr" << 1 << false << "Falsch";
-    QTest::newRow("Proxy Wahr") << "FTPUseProxy" << "Wahr" << 1 << true << "Wahr";
-    QTest::newRow("Passiv falsch klein") << "FTPPassiv" << "falsch" << 2 << true << "Wahr";
-    QTest::newRow("Passiv Falsch") << "FTPPassiv" << "Falsch" << 2 << false << "Falsch";
-    QTest::newRow("Status 0") << "StatusfensterZeigen" << "0" << 3 << true << "Wahr";
-    QTest::newRow("Status Falsch") << "StatusfensterZeigen" << "Falsch" << 3 << false << "Falsch";
-    QTest::newRow("Bilderdienst true") << "useIS" << "true" << 4 << false << "Falsch";
-    QTest::newRow("Bilderdienst Wahr") << "useIS" << "Wahr" << 4 << true << "Wahr";
+    QTest::newRow("Proxy wahr klein") << "FTPUseProxy"
+                                      << "wahr" << 1 << false << "Falsch";
+    QTest::newRow("Proxy Wahr") << "FTPUseProxy"
+                                << "Wahr" << 1 << true << "Wahr";
+    QTest::newRow("Passiv falsch klein") << "FTPPassiv"
+                                         << "falsch" << 2 << true << "Wahr";
+    QTest::newRow("Passiv Falsch") << "FTPPassiv"
+                                   << "Falsch" << 2 << false << "Falsch";
+    QTest::newRow("Status 0") << "StatusfensterZeigen"
+                              << "0" << 3 << true << "Wahr";
+    QTest::newRow("Status Falsch") << "StatusfensterZeigen"
+                                   << "Falsch" << 3 << false << "Falsch";
+    QTest::newRow("Bilderdienst true") << "useIS"
+                                       << "true" << 4 << false << "Falsch";
+    QTest::newRow("Bilderdienst Wahr") << "useIS"
+                                       << "Wahr" << 4 << true << "Wahr";
 }
 
 void TestEinstellungen::wahrheitswerteWoertlich()
@@ -130,11 +138,16 @@ void TestEinstellungen::schraegstrichAmEnde_data()
     QTest::addColumn<QString>("gespeichert");
     QTest::addColumn<QString>("erwartet");
 
-    QTest::newRow("ohne") << "www/bilder" << "www/bilder/";
-    QTest::newRow("leer") << "" << "";
-    QTest::newRow("nur Schraegstrich") << "/" << "/";
-    QTest::newRow("Backslash") << "www\\bilder\\" << "www\\bilder\\/";
-    QTest::newRow("schon da") << "http://a.example/b/" << "http://a.example/b/";
+    QTest::newRow("ohne") << "www/bilder"
+                          << "www/bilder/";
+    QTest::newRow("leer") << ""
+                          << "";
+    QTest::newRow("nur Schraegstrich") << "/"
+                                       << "/";
+    QTest::newRow("Backslash") << "www\\bilder\\"
+                               << "www\\bilder\\/";
+    QTest::newRow("schon da") << "http://a.example/b/"
+                              << "http://a.example/b/";
 }
 
 void TestEinstellungen::schraegstrichAmEnde()
@@ -164,13 +177,41 @@ void TestEinstellungen::vollstaendig_data()
     QTest::addColumn<QString>("proxy");
     QTest::addColumn<bool>("erwartet");
 
-    QTest::newRow("FTP komplett") << "ftp.example" << "anna" << "Falsch" << "Falsch" << "" << true;
-    QTest::newRow("Server nur Blanks") << "   " << "anna" << "Falsch" << "Falsch" << "" << false;
-    QTest::newRow("Login fehlt") << "ftp.example" << "" << "Falsch" << "Falsch" << "" << false;
-    QTest::newRow("Bilderdienst ohne FTP") << "" << "" << "Wahr" << "Falsch" << "" << true;
-    QTest::newRow("Bilderdienst, Proxy leer") << "" << "" << "Wahr" << "Wahr" << "" << false;
-    QTest::newRow("Proxy ein Blank") << "ftp.example" << "anna" << "Falsch" << "Wahr" << " " << true;
-    QTest::newRow("Proxy leer") << "ftp.example" << "anna" << "Falsch" << "Wahr" << "" << false;
+    QTest::newRow("FTP komplett") << "ftp.example"
+                                  << "anna"
+                                  << "Falsch"
+                                  << "Falsch"
+                                  << "" << true;
+    QTest::newRow("Server nur Blanks") << "   "
+                                       << "anna"
+                                       << "Falsch"
+                                       << "Falsch"
+                                       << "" << false;
+    QTest::newRow("Login fehlt") << "ftp.example"
+                                 << ""
+                                 << "Falsch"
+                                 << "Falsch"
+                                 << "" << false;
+    QTest::newRow("Bilderdienst ohne FTP") << ""
+                                           << ""
+                                           << "Wahr"
+                                           << "Falsch"
+                                           << "" << true;
+    QTest::newRow("Bilderdienst, Proxy leer") << ""
+                                              << ""
+                                              << "Wahr"
+                                              << "Wahr"
+                                              << "" << false;
+    QTest::newRow("Proxy ein Blank") << "ftp.example"
+                                     << "anna"
+                                     << "Falsch"
+                                     << "Wahr"
+                                     << " " << true;
+    QTest::newRow("Proxy leer") << "ftp.example"
+                                << "anna"
+                                << "Falsch"
+                                << "Wahr"
+                                << "" << false;
 }
 
 void TestEinstellungen::vollstaendig()

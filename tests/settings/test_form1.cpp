@@ -104,16 +104,16 @@ void TestForm1::bildhostRegelUndProxyRegel()
     QVERIFY(text(f, 6)->isEnabled());
 
     klicken(check(f, 4));
-    for (int n : {1, 2, 3, 4, 5, 6, 7})
+    for (int n : { 1, 2, 3, 4, 5, 6, 7 })
         QVERIFY2(!text(f, n)->isEnabled(), qPrintable(QStringLiteral("Text%1").arg(n)));
     QVERIFY(!check(f, 1)->isEnabled());
-    for (QWidget* w : std::initializer_list<QWidget*>{check(f, 2), check(f, 3), check(f, 4),
+    for (QWidget* w : std::initializer_list<QWidget*>{ check(f, 2), check(f, 3), check(f, 4),
              kind<QWidget>(f, QStringLiteral("Option1_0")), kind<QWidget>(f, QStringLiteral("Option1_1")),
-             kind<QWidget>(f, QStringLiteral("Option1_2"))})
+             kind<QWidget>(f, QStringLiteral("Option1_2")) })
         QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
 
     klicken(check(f, 4));
-    for (int n : {1, 2, 3, 4, 5, 6, 7})
+    for (int n : { 1, 2, 3, 4, 5, 6, 7 })
         QVERIFY2(text(f, n)->isEnabled(), qPrintable(QStringLiteral("Text%1").arg(n)));
 
     // With the proxy off, leaving image-host mode must not switch the proxy boxes on.
@@ -149,11 +149,11 @@ void TestForm1::tabReihenfolge()
     Form1 f;
     f.setAngehakt(1, true);
     f.proxyRegelAnwenden();
-    const QStringList kette = {QStringLiteral("Text1"), QStringLiteral("Text2"), QStringLiteral("Text3"),
+    const QStringList kette = { QStringLiteral("Text1"), QStringLiteral("Text2"), QStringLiteral("Text3"),
         QStringLiteral("Text4"), QStringLiteral("Check3"), QStringLiteral("Check2"), QStringLiteral("Check1"),
         QStringLiteral("Text5"), QStringLiteral("Text6"), QStringLiteral("Text7"), QStringLiteral("Option1_0"),
         QStringLiteral("Option1_1"), QStringLiteral("Option1_2"), QStringLiteral("Command2"),
-        QStringLiteral("Command3"), QStringLiteral("Command1"), QStringLiteral("Check4")};
+        QStringLiteral("Command3"), QStringLiteral("Command1"), QStringLiteral("Check4") };
     QStringList gefunden;
     for (QWidget* w = text(f, 1); gefunden.size() < kette.size(); w = w->nextInFocusChain()) {
         if (w->focusPolicy() & Qt::TabFocus)
@@ -198,13 +198,14 @@ void TestForm1::verweiseOeffnenIhreSeiten()
     QTest::mouseClick(kind<QLabel>(f, QStringLiteral("Label10")), Qt::LeftButton);
     QTest::mouseClick(kind<QLabel>(f, QStringLiteral("Label11")), Qt::LeftButton);
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QCOMPARE(browser.geoeffnet, QStringList({Herstellerseiten::programmseite(), Herstellerseiten::verweiswerkseite()}));
+    QCOMPARE(
+        browser.geoeffnet, QStringList({ Herstellerseiten::programmseite(), Herstellerseiten::verweiswerkseite() }));
     QVERIFY(Herstellerseiten::verweiswerkseite().startsWith(Herstellerseiten::programmseite()));
 }
 
 void TestForm1::ohneDateiIstOkGesperrt()
 {
-    Lauf l{QString()};
+    Lauf l{ QString() };
     QCOMPARE(l.lauf.ausfuehren(), Laufende::FensterOffen);
     QVERIFY(l.fenster.isVisible());
     QVERIFY(!knopf(l.fenster, "Command2")->isEnabled());
@@ -214,7 +215,7 @@ void TestForm1::ohneDateiIstOkGesperrt()
 
 void TestForm1::uebernehmenSchliesstPfadAbUndSpeichert()
 {
-    Lauf l{QString()};
+    Lauf l{ QString() };
     l.lauf.ausfuehren();
     QTest::keyClicks(text(l.fenster, 1), QStringLiteral("ftp.example.org"));
     QTest::keyClicks(text(l.fenster, 4), QStringLiteral("www/bilder"));
@@ -235,7 +236,7 @@ void TestForm1::uebernehmenSchliesstPfadAbUndSpeichert()
 void TestForm1::abbrechenUndSchliessenSpeichernNichts()
 {
     umgebung.speicherSetzen(QStringLiteral("FTPServer"), QStringLiteral("alt.example.org"));
-    Lauf l{QString()};
+    Lauf l{ QString() };
     l.lauf.ausfuehren();
     const auto vorher = umgebung.speicherInhalt();
 
@@ -271,7 +272,7 @@ void TestForm1::okImParametermodusHoltGespeicherteWerteZurueck()
     QCOMPARE(umgebung.speicherInhalt(), vorher);
 
     klicken(knopf(l.fenster, "Command2"));
-    QCOMPARE(l.okEnden, QList<Laufende>({Laufende::FensterOffen}));
+    QCOMPARE(l.okEnden, QList<Laufende>({ Laufende::FensterOffen }));
     QCOMPARE(text(l.fenster, 4)->text(), QStringLiteral("gespeichert/"));
     QCOMPARE(umgebung.speicherInhalt(), vorher);
     QVERIFY(l.uebertragung.ftpPfade.isEmpty());
@@ -290,8 +291,8 @@ void TestForm1::okStartetDenLaufMitDenFensterwerten()
     QTest::keyClicks(text(l.fenster, 3), QStringLiteral("pw"));
     klicken(knopf(l.fenster, "Command2"));
 
-    QCOMPARE(l.okEnden, QList<Laufende>({Laufende::Hochgeladen}));
-    QCOMPARE(l.uebertragung.ftpPfade, QStringList({bild}));
+    QCOMPARE(l.okEnden, QList<Laufende>({ Laufende::Hochgeladen }));
+    QCOMPARE(l.uebertragung.ftpPfade, QStringList({ bild }));
     QCOMPARE(l.uebertragung.letzteOptionen.FTPServer, QStringLiteral("ftp.example.org"));
     QCOMPARE(l.uebertragung.letzteOptionen.FTPPassword, QStringLiteral("pw"));
     QCOMPARE(umgebung.speicherInhalt().value(QStringLiteral("FTPLogin")), QStringLiteral("ich"));
@@ -316,4 +317,3 @@ void TestForm1::zweiterOkKlickImLaufStartetKeinenZweiten()
 
 QTEST_MAIN(TestForm1)
 #include "test_form1.moc"
-

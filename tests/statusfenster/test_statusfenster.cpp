@@ -73,8 +73,9 @@ private Q_SLOTS:
             Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus));
         QCOMPARE(fenster->palette().color(QPalette::Window), QColor(255, 255, 128));
         const QScreen* schirm = QGuiApplication::primaryScreen();
-        QCOMPARE(fenster->geometry(), Fensterlage::statusfensterLage(schirm->geometry(),
-            schirm->logicalDotsPerInchX(), schirm->logicalDotsPerInchY()));
+        QCOMPARE(fenster->geometry(),
+            Fensterlage::statusfensterLage(
+                schirm->geometry(), schirm->logicalDotsPerInchX(), schirm->logicalDotsPerInchY()));
 
         anzeige.status(QStringLiteral("Verbindung hergestellt, übertrage Datei..."));
         QCOMPARE(anzeige.fenster(), fenster);

@@ -13,7 +13,7 @@ QString skript()
 
 FtpTestserver::FtpTestserver(const Art& art)
 {
-    QStringList argumente { QStringLiteral("-u"), skript(), QStringLiteral("--benutzer"), art.benutzer,
+    QStringList argumente{ QStringLiteral("-u"), skript(), QStringLiteral("--benutzer"), art.benutzer,
         QStringLiteral("--passwort"), art.passwort, QStringLiteral("--wurzel"), m_wurzel.path(),
         QStringLiteral("--rechte"), art.rechte };
     if (art.drossel > 0)

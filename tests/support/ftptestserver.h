@@ -23,7 +23,10 @@ public:
         QString haengen;
     };
 
-    FtpTestserver() : FtpTestserver(Art()) { }
+    FtpTestserver()
+        : FtpTestserver(Art())
+    {
+    }
     explicit FtpTestserver(const Art& art);
     ~FtpTestserver();
     FtpTestserver(const FtpTestserver&) = delete;

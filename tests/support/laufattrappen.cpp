@@ -4,7 +4,7 @@
 
 bool SkriptDialoge::meldung(const QString& text, const QString& titel, Meldungsstil stil)
 {
-    meldungen.append({text, titel, stil});
+    meldungen.append({ text, titel, stil });
     if (stil != Meldungsstil::FrageJaNein)
         return true;
     return antworten.isEmpty() ? true : antworten.takeFirst();
@@ -46,6 +46,6 @@ QString SkriptUebertragung::bildhostUpload(QString& path, Statusanzeige& status,
 QString AufzeichnenderNachUpload::ausfuehren(const QString& link, const QString& quoteFreeName,
     const QString& shortPath, const FeldArray& bildEndungen, const Optionen&)
 {
-    aufrufe.append({link, quoteFreeName, shortPath, bildEndungen});
+    aufrufe.append({ link, quoteFreeName, shortPath, bildEndungen });
     return link;
 }

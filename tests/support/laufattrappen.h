@@ -4,9 +4,9 @@
 // boxes and read back everything that was shown.
 
 #include "app/dialoge.h"
-#include "app/startlauf.h"
 #include "app/einstellungsfenster.h"
 #include "app/instanzsperre.h"
+#include "app/startlauf.h"
 #include "links/nachupload.h"
 #include "settings/einstellungsspeicher.h"
 #include "settings/optionen.h"
@@ -47,12 +47,16 @@ public:
     void bildhostRegelAnwenden() override { ++bildhostRegelAufrufe; }
     void setTitel(const QString& t) override { titel = t; }
     void verbergen() override { sichtbar = false; }
-    void zeigen() override { sichtbar = true; ++gezeigt; }
+    void zeigen() override
+    {
+        sichtbar = true;
+        ++gezeigt;
+    }
     void okAktivieren(bool aktiv) override { okAktiv = aktiv; }
     void ereignisseVerarbeiten() override { }
 
     QString texte[7];
-    bool haken[4] = {false, false, false, false};
+    bool haken[4] = { false, false, false, false };
     int option = 2;
     QString titel;
     bool sichtbar = false;
@@ -106,7 +110,7 @@ public:
 // window and dialogs, and every other part scripted.
 template <typename Fenster, typename DialogeArt> struct Testlauf {
     explicit Testlauf(const QString& argumente)
-        : lauf({dialoge, fenster, speicher, sperre, uebertragung, status, nachUpload}, argumente)
+        : lauf({ dialoge, fenster, speicher, sperre, uebertragung, status, nachUpload }, argumente)
     {
     }
 

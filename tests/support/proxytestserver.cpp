@@ -38,7 +38,8 @@ void ProxyTestserver::socksStarten()
     m_prozess.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     endetMitDemTest(m_prozess);
     m_prozess.start(QStringLiteral("/usr/bin/python3"),
-        { QStringLiteral("-u"), qEnvironmentVariable("TEST_SOURCE_DIR") + QStringLiteral("/support/socks_testserver.py") });
+        { QStringLiteral("-u"),
+            qEnvironmentVariable("TEST_SOURCE_DIR") + QStringLiteral("/support/socks_testserver.py") });
     const QDeadlineTimer frist(10000);
     while (!frist.hasExpired() && !m_ausgabe.contains('\n') && m_prozess.waitForReadyRead(frist.remainingTime()))
         m_ausgabe += m_prozess.readAllStandardOutput();
@@ -54,9 +55,10 @@ void ProxyTestserver::tinyproxyStarten()
     QFile datei(konfiguration);
     if (!datei.open(QIODevice::WriteOnly))
         return;
-    datei.write("Port " + QByteArray::number(m_port) + "\nListen 127.0.0.1\nAllow 127.0.0.1\nTimeout 60\n"
-        "MaxClients 20\nLogLevel Info\nLogFile \"" + QFile::encodeName(m_ordner.filePath(QStringLiteral("log")))
-        + "\"\n");
+    datei.write("Port " + QByteArray::number(m_port)
+        + "\nListen 127.0.0.1\nAllow 127.0.0.1\nTimeout 60\n"
+          "MaxClients 20\nLogLevel Info\nLogFile \""
+        + QFile::encodeName(m_ordner.filePath(QStringLiteral("log"))) + "\"\n");
     datei.close();
     m_prozess.setProcessChannelMode(QProcess::ForwardedChannels);
     endetMitDemTest(m_prozess);

@@ -28,16 +28,26 @@ void TestTextfunktionen::zerlegen_data()
     QTest::addColumn<bool>("leere");
     QTest::addColumn<QStringList>("erwartet");
 
-    QTest::newRow("drei Felder") << "a;b;c" << ";" << false << QStringList{"", "a", "b", "c"};
-    QTest::newRow("leere Felder weg") << ";a;;b;" << ";" << false << QStringList{"", "a", "b"};
-    QTest::newRow("leere Felder bleiben") << ";a;;b;" << ";" << true << QStringList{"", "", "a", "", "b", ""};
-    QTest::newRow("leer ohne Felder") << "" << ";" << false << QStringList{""};
-    QTest::newRow("leer mit leerem Feld") << "" << ";" << true << QStringList{"", ""};
-    QTest::newRow("Blank bleibt") << "a; b" << ";" << false << QStringList{"", "a", " b"};
-    QTest::newRow("mehrstellig") << "x--y" << "--" << false << QStringList{"", "x", "y"};
-    QTest::newRow("nicht ueberlappend") << "a---b" << "--" << false << QStringList{"", "a", "-b"};
-    QTest::newRow("ohne Trenner") << "abc" << ";" << false << QStringList{"", "abc"};
-    QTest::newRow("Umlaute") << QString::fromUtf8("ä/ö") << "/" << false << QStringList{"", QString::fromUtf8("ä"), QString::fromUtf8("ö")};
+    QTest::newRow("drei Felder") << "a;b;c"
+                                 << ";" << false << QStringList{ "", "a", "b", "c" };
+    QTest::newRow("leere Felder weg") << ";a;;b;"
+                                      << ";" << false << QStringList{ "", "a", "b" };
+    QTest::newRow("leere Felder bleiben") << ";a;;b;"
+                                          << ";" << true << QStringList{ "", "", "a", "", "b", "" };
+    QTest::newRow("leer ohne Felder") << ""
+                                      << ";" << false << QStringList{ "" };
+    QTest::newRow("leer mit leerem Feld") << ""
+                                          << ";" << true << QStringList{ "", "" };
+    QTest::newRow("Blank bleibt") << "a; b"
+                                  << ";" << false << QStringList{ "", "a", " b" };
+    QTest::newRow("mehrstellig") << "x--y"
+                                 << "--" << false << QStringList{ "", "x", "y" };
+    QTest::newRow("nicht ueberlappend") << "a---b"
+                                        << "--" << false << QStringList{ "", "a", "-b" };
+    QTest::newRow("ohne Trenner") << "abc"
+                                  << ";" << false << QStringList{ "", "abc" };
+    QTest::newRow("Umlaute") << QString::fromUtf8("ä/ö") << "/" << false
+                             << QStringList{ "", QString::fromUtf8("ä"), QString::fromUtf8("ö") };
 }
 
 void TestTextfunktionen::zerlegen()
@@ -47,7 +57,7 @@ void TestTextfunktionen::zerlegen()
     QFETCH(bool, leere);
     QFETCH(QStringList, erwartet);
 
-    FeldArray ergebnis{QStringLiteral("alt"), QStringLiteral("alt")};
+    FeldArray ergebnis{ QStringLiteral("alt"), QStringLiteral("alt") };
     csv_zerlegen(eingabe, ergebnis, trenner, leere);
     QCOMPARE(ergebnis, erwartet);
 }
@@ -57,7 +67,7 @@ void TestTextfunktionen::zerlegenMitLeeremTrenner()
     QString trenner;
     FeldArray ergebnis;
     csv_zerlegen(QStringLiteral("a;b"), ergebnis, trenner, false);
-    QCOMPARE(ergebnis, (QStringList{"", "a", "b"}));
+    QCOMPARE(ergebnis, (QStringList{ "", "a", "b" }));
     QCOMPARE(trenner, QStringLiteral(";"));
 }
 
@@ -67,15 +77,15 @@ void TestTextfunktionen::rechtsEnthalten_data()
     QTest::addColumn<QString>("gesucht");
     QTest::addColumn<bool>("erwartet");
 
-    const QStringList bilder{"", ".jpg", ".jpeg", ".gif", ".png"};
+    const QStringList bilder{ "", ".jpg", ".jpeg", ".gif", ".png" };
     QTest::newRow("grosse Endung") << bilder << "C:\\Bilder\\Foto.JPG" << true;
     QTest::newRow("lange Endung") << bilder << "/home/a/b.JpEg" << true;
     QTest::newRow("Endung in der Mitte") << bilder << "C:\\Bilder\\Foto.jpg.txt" << false;
     QTest::newRow("kuerzer als Eintrag") << bilder << "jpg" << false;
     QTest::newRow("leer") << bilder << "" << false;
-    QTest::newRow("grosser Eintrag passt nie") << QStringList{"", ".JPG"} << "x.JPG" << false;
-    QTest::newRow("nur Element 0") << QStringList{".jpg"} << "a.jpg" << false;
-    QTest::newRow("leerer Eintrag passt immer") << QStringList{"", ""} << "egal" << true;
+    QTest::newRow("grosser Eintrag passt nie") << QStringList{ "", ".JPG" } << "x.JPG" << false;
+    QTest::newRow("nur Element 0") << QStringList{ ".jpg" } << "a.jpg" << false;
+    QTest::newRow("leerer Eintrag passt immer") << QStringList{ "", "" } << "egal" << true;
 }
 
 void TestTextfunktionen::rechtsEnthalten()
@@ -93,13 +103,34 @@ void TestTextfunktionen::ersetzen_data()
     QTest::addColumn<QString>("durch");
     QTest::addColumn<QString>("erwartet");
 
-    QTest::newRow("Anfuehrungszeichen") << "\"C:\\a \"b\".jpg\"" << "\"" << "" << "C:\\a b.jpg";
-    QTest::newRow("nicht ueberlappend") << "aaa" << "aa" << "b" << "ba";
-    QTest::newRow("Ersatz enthaelt Suche") << "aXa" << "a" << "aa" << "aaXaa";
-    QTest::newRow("leere Suche") << "abc" << "" << "x" << "abc";
-    QTest::newRow("gleich") << "abc" << "b" << "b" << "abc";
-    QTest::newRow("Gross/klein zaehlt") << "ABC" << "b" << "x" << "ABC";
-    QTest::newRow("am Ende") << "abab" << "b" << "" << "aa";
+    QTest::newRow("Anfuehrungszeichen") << "\"C:\\a \"b\".jpg\""
+                                        << "\""
+                                        << ""
+                                        << "C:\\a b.jpg";
+    QTest::newRow("nicht ueberlappend") << "aaa"
+                                        << "aa"
+                                        << "b"
+                                        << "ba";
+    QTest::newRow("Ersatz enthaelt Suche") << "aXa"
+                                           << "a"
+                                           << "aa"
+                                           << "aaXaa";
+    QTest::newRow("leere Suche") << "abc"
+                                 << ""
+                                 << "x"
+                                 << "abc";
+    QTest::newRow("gleich") << "abc"
+                            << "b"
+                            << "b"
+                            << "abc";
+    QTest::newRow("Gross/klein zaehlt") << "ABC"
+                                        << "b"
+                                        << "x"
+                                        << "ABC";
+    QTest::newRow("am Ende") << "abab"
+                             << "b"
+                             << ""
+                             << "aa";
 }
 
 void TestTextfunktionen::ersetzen()
