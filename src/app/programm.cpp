@@ -1,5 +1,6 @@
 #include "app/programm.h"
 
+#include "app/infoaufruf.h"
 #include "app/qtdialoge.h"
 #include "app/startlauf.h"
 #include "links/linkaktion.h"
@@ -13,6 +14,7 @@
 #include "transfer/netzuebertragung.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -36,10 +38,25 @@ void linkAusgeben(const Startlauf& lauf)
     std::fputs((lauf.link() + u'\n').toUtf8().constData(), stdout);
     std::fflush(stdout);
 }
+
+QStringList argumentListe(int argc, char** argv)
+{
+    QStringList liste;
+    for (int i = 1; i < argc; ++i)
+        liste.append(QFile::decodeName(argv[i]));
+    return liste;
+}
 } // namespace
 
 int programmStarten(int argc, char** argv)
 {
+    // Answered before Qt starts: it needs no screen, and takes no lock a running upload holds.
+    if (const Infoaufruf info = infoaufrufErkennen(argumentListe(argc, argv)); info != Infoaufruf::Keiner) {
+        // A full disk or closed pipe must not pass for a printed answer.
+        const bool geschrieben = std::fputs(infoText(info).toUtf8().constData(), stdout) >= 0;
+        return geschrieben && std::fflush(stdout) == 0 ? 0 : 1;
+    }
+
     const QString argumente = argumentString(argc, argv);
     // Qt sees only the program's name: every argument is the user's, so a picture
     // named "-style" or "-platform" is a picture and not an option of Qt.

@@ -1,0 +1,57 @@
+#include "app/infoaufruf.h"
+
+#include "app/hilfetext.h"
+
+#include <QFileInfo>
+
+namespace {
+const QString programmVersion = QStringLiteral(FOTOSCHICKER_VERSION);
+
+bool etwasMitDemNamen(const QString& name)
+{
+    // A dangling link counts: the user still named something by that name.
+    const QFileInfo info(name);
+    return info.exists() || info.isSymLink();
+}
+} // namespace
+
+Infoaufruf infoaufrufErkennen(const QStringList& argumente)
+{
+    if (argumente.size() != 1)
+        return Infoaufruf::Keiner;
+    const QString& wort = argumente.constFirst();
+    Infoaufruf aufruf = Infoaufruf::Keiner;
+    if (wort == u"--help" || wort == u"-h")
+        aufruf = Infoaufruf::Hilfe;
+    else if (wort == u"--version" || wort == u"-V")
+        aufruf = Infoaufruf::Version;
+    if (aufruf != Infoaufruf::Keiner && etwasMitDemNamen(wort))
+        return Infoaufruf::Keiner;
+    return aufruf;
+}
+
+QString infoText(Infoaufruf aufruf)
+{
+    switch (aufruf) {
+    case Infoaufruf::Keiner:
+        break;
+    case Infoaufruf::Hilfe: {
+        QString text = hilfeText();
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        return text
+            + QStringLiteral("\n\n"
+                             "fotoschicker --help | -h       zeigt diesen Text\n"
+                             "fotoschicker --version | -V    zeigt die Version\n"
+                             "\n"
+                             "Rückgabewerte:\n"
+                             "0  Bild hochgeladen, oder das Einstellungsfenster wurde geschlossen\n"
+                             "1  Fehler: zweite Instanz, Datei fehlt oder ist zu groß für den Bildhost,\n"
+                             "   Übertragung fehlgeschlagen, fehlerhafte Befehlszeile\n"
+                             "2  eine Datei über 250000 Bytes: die Frage \"Datei sicher übertragen?\" wurde\n"
+                             "   mit \"Nein\" beantwortet\n");
+    }
+    case Infoaufruf::Version:
+        return QStringLiteral("fotoschicker ") + programmVersion + u'\n';
+    }
+    return {};
+}
