@@ -122,7 +122,9 @@ int fortschreiben(void* zeiger, curl_off_t, curl_off_t, curl_off_t gesamt, curl_
     // buffers hold much of that for seconds, and the bar would run ahead.
     const curl_off_t gesendet = std::max<curl_off_t>(0, uebergeben - unbestaetigteBytes(verlauf.sockets.neuestes));
     const Uhr::time_point jetzt = Uhr::now();
-    if (gesendet <= verlauf.gemeldet || jetzt - verlauf.letzteMeldung < fortschrittsAbstand)
+    // The last bytes may sit unread in the server's buffers, or be refused:
+    // a full bar waits for the server's confirmation.
+    if (gesendet >= gesamt || gesendet <= verlauf.gemeldet || jetzt - verlauf.letzteMeldung < fortschrittsAbstand)
         return 0;
     verlauf.letzteMeldung = jetzt;
     verlauf.gemeldet = gesendet;
@@ -226,6 +228,8 @@ bool dateiSenden(CURL* handle, Verlauf& verlauf, Quelle& quelle)
     curl_easy_setopt(handle, CURLOPT_CLOSESOCKETFUNCTION, &socketAbgeben);
     curl_easy_setopt(handle, CURLOPT_CLOSESOCKETDATA, &verlauf.sockets);
     const bool erfolg = verlauf.lauf.ausfuehren(handle) == CURLE_OK;
+    if (erfolg)
+        verlauf.status.fortschritt(quelle.groesse, quelle.groesse);
     if (verlauf.sockets.nochOffen != CURL_SOCKET_BAD)
         socketSchliessen(verlauf.sockets.nochOffen);
     verlauf.sockets.nochOffen = CURL_SOCKET_BAD;

@@ -48,6 +48,40 @@ class OhneAbschlussDTP(DTPHandler):
         super().close()
 
 
+class Ereignisse:
+    """Writes what the server really did, in the order it did it, to a file a
+    test can read at any moment: "GELESEN n" after each read from a data
+    connection (n bytes in all so far), "BESTAETIGT" just before an upload's
+    226 goes out."""
+
+    def __init__(self, pfad):
+        self.datei = open(pfad, "a", buffering=1)
+
+    def schreiben(self, zeile):
+        self.datei.write(zeile + "\n")
+        self.datei.flush()
+
+
+def mitzaehlen(handler, ereignisse):
+    class Gezaehlt(handler.dtp_handler):
+        def handle_read(self):
+            super().handle_read()
+            ereignisse.schreiben("GELESEN %d" % self.tot_bytes_received)
+
+        # The base class binds this name to its own handle_read.
+        handle_read_event = handle_read
+
+    handler.dtp_handler = Gezaehlt
+    melden = handler.respond
+
+    def respond(self, resp, *args, **kwargs):
+        if resp.startswith("226"):
+            ereignisse.schreiben("BESTAETIGT")
+        melden(self, resp, *args, **kwargs)
+
+    handler.respond = respond
+
+
 def haengenLassen(handler, stelle):
     """Makes the server fall silent at one step of an upload."""
     if stelle == "login":
@@ -79,6 +113,7 @@ def main():
     teile.add_argument("--verwerfen", action="store_true")
     teile.add_argument("--haengen", choices=["login", "stor", "daten", "abschluss"],
                        help="step of an upload after which the server says and does nothing more")
+    teile.add_argument("--ereignisse", help="file to record reads and confirmations in")
     args = teile.parse_args()
 
     konten = DummyAuthorizer()
@@ -93,6 +128,8 @@ def main():
         Mitschrift.abstracted_fs = Verwerfen
     if args.haengen:
         haengenLassen(Mitschrift, args.haengen)
+    if args.ereignisse:
+        mitzaehlen(Mitschrift, Ereignisse(args.ereignisse))
 
     logging.basicConfig(level=logging.WARNING)
     server = FTPServer(("127.0.0.1", 0), Mitschrift)

@@ -3,6 +3,7 @@
 #include "kindprozess.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 
 namespace {
 QString skript()
@@ -22,6 +23,8 @@ FtpTestserver::FtpTestserver(const Art& art)
         argumente << QStringLiteral("--verwerfen");
     if (!art.haengen.isEmpty())
         argumente << QStringLiteral("--haengen") << art.haengen;
+    if (art.mitzaehlen)
+        argumente << QStringLiteral("--ereignisse") << ereignisDatei();
     m_prozess.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     endetMitDemTest(m_prozess);
     m_prozess.start(QStringLiteral("/usr/bin/python3"), argumente);
@@ -41,6 +44,28 @@ FtpTestserver::~FtpTestserver()
     if (!m_prozess.waitForFinished(3000))
         m_prozess.kill();
     m_prozess.waitForFinished(3000);
+}
+
+QString FtpTestserver::ereignisDatei() const
+{
+    return m_ereignisse.filePath(QStringLiteral("ereignisse"));
+}
+
+FtpTestserver::Lesestand FtpTestserver::lesestand() const
+{
+    Lesestand stand;
+    QFile datei(ereignisDatei());
+    if (!datei.open(QIODevice::ReadOnly))
+        return stand;
+    // The server appends whole lines; a line it is still writing has no end yet.
+    const QByteArray inhalt = datei.readAll();
+    for (const QByteArray& zeile : inhalt.left(inhalt.lastIndexOf('\n') + 1).split('\n')) {
+        if (zeile.startsWith("GELESEN "))
+            stand.gelesen = zeile.mid(8).toLongLong();
+        else if (zeile == "BESTAETIGT")
+            stand.bestaetigt = true;
+    }
+    return stand;
 }
 
 QString FtpTestserver::adresse() const

@@ -21,6 +21,15 @@ public:
         bool verwerfen = false;
         // Where the server falls silent: "login", "stor", "daten" or "abschluss"; "" never.
         QString haengen;
+        // Record every read from a data connection and every upload's confirmation (see lesestand()).
+        bool mitzaehlen = false;
+    };
+
+    // What the server had really done at the moment of asking: the bytes it had
+    // read from data connections so far, and whether it had confirmed an upload.
+    struct Lesestand {
+        qint64 gelesen = 0;
+        bool bestaetigt = false;
     };
 
     FtpTestserver()
@@ -40,9 +49,14 @@ public:
     QString wurzel() const { return m_wurzel.path(); }
     // Every command line received so far, in order, without "BEFEHL ".
     QStringList befehle();
+    // Only with Art::mitzaehlen.
+    Lesestand lesestand() const;
 
 private:
+    QString ereignisDatei() const;
+
     QTemporaryDir m_wurzel;
+    QTemporaryDir m_ereignisse;
     QProcess m_prozess;
     quint16 m_port = 0;
     QByteArray m_ausgabe;
