@@ -10,18 +10,18 @@ ended() {
     [ ! -e "/proc/$1" ] || grep -q ') Z ' "/proc/$1/stat" 2>/dev/null
 }
 
-# await_window PID TITLE : prints the id of the window once it shows (10 s at most);
+# await_window PID TITLE : prints the id of the window once it shows (30 s at most);
 # fails if the program ends first or the settings window shows meanwhile.
 await_window() {
     local i id
-    for i in $(seq 100); do
+    for i in $(seq 300); do
         [ -z "$(window_named "$EINSTELLUNGEN")" ] || fail "settings window shown while waiting for \"$2\""
         id=$(window_named "$2")
         [ -n "$id" ] && { echo "$id"; return 0; }
         ended "$1" && fail "program ended before \"$2\" was shown"
         sleep 0.1
     done
-    fail "no window \"$2\" within 10 s"
+    fail "no window \"$2\" within 30 s"
 }
 
 # close_box ID : presses Return in the box (its only button) and waits until it is gone.
@@ -29,18 +29,18 @@ close_box() {
     xdotool windowfocus --sync "$1" 2>/dev/null || true
     xdotool key --clearmodifiers Return
     local i
-    for i in $(seq 50); do
+    for i in $(seq 300); do
         xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$1" || return 0
         sleep 0.1
     done
     fail "box $1 did not close"
 }
 
-# await_end PID : sets RC to the program's exit status (10 s at most); the
+# await_end PID : sets RC to the program's exit status (30 s at most); the
 # settings window must not show on the way.
 await_end() {
     local i
-    for i in $(seq 100); do
+    for i in $(seq 300); do
         [ -z "$(window_named "$EINSTELLUNGEN")" ] || fail "settings window shown"
         if ended "$1"; then
             wait "$1" && RC=0 || RC=$?
@@ -48,7 +48,7 @@ await_end() {
         fi
         sleep 0.1
     done
-    fail "program did not end within 10 s"
+    fail "program did not end within 30 s"
 }
 
 KEYS=(FTPServer FTPLogin FTPPassword FTPPath FTPPassiv FTPProxy FTPProxyPort URL FTPUseProxy LinkOption

@@ -25,10 +25,11 @@ free_port() {
     /usr/bin/python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'
 }
 
-# wait_for CMD... : retries a command for up to 10 s.
+# wait_for CMD... : retries a command until it succeeds. The 30 s are only the bound of a
+# failure: a loaded machine may take long to start a program, and the test must not fail for it.
 wait_for() {
     local i
-    for i in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+    for i in $(seq 300); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
     return 1
 }
 
@@ -89,9 +90,9 @@ press_key() {
     xdotool key "$2"
 }
 
-# wait_gone PID [SECONDS] : waits until the process has ended (default 10 s); then reaps it.
+# wait_gone PID [SECONDS] : waits until the process has ended (at most 30 s by default).
 wait_gone() {
-    timeout "${2:-10}" tail --pid="$1" -f /dev/null
+    timeout "${2:-30}" tail --pid="$1" -f /dev/null
 }
 
 # start_bildhost PORT DIR : our image host on 127.0.0.1:PORT, keeping pictures in DIR;
@@ -111,4 +112,17 @@ dark_pixels_at_bottom() {
     import -window root "$E2E_TMP/bildschirm.png"
     convert "$E2E_TMP/bildschirm.png" -crop "${WIDTH}x$2+${X}+$((Y + HEIGHT - $2))" +repage \
         -colorspace Gray -threshold 25% -negate -format '%[fx:round(mean*w*h)]' info:
+}
+
+# painted_dark_pixels_at_bottom ID ROWS : the same, once the window has been painted: the count
+# is taken again until it is above zero and the same twice in a row, however long painting takes.
+painted_dark_pixels_at_bottom() {
+    local i vorher=-1 jetzt
+    for i in $(seq 100); do
+        jetzt=$(dark_pixels_at_bottom "$@")
+        [ "$jetzt" -gt 0 ] && [ "$jetzt" = "$vorher" ] && { echo "$jetzt"; return 0; }
+        vorher=$jetzt
+        sleep 0.2
+    done
+    fail "window $1 was not painted within 20 s"
 }

@@ -39,15 +39,13 @@ pass "a lock left by a killed instance does not block"
 
 # Without a picture "OK" is disabled: its caption is grey. With a picture but incomplete settings
 # the same window has "OK" enabled, and the only change in its button row is the black caption.
-sleep 0.5
-ohne_datei=$(dark_pixels_at_bottom "$(window_named "$titel")" 40)
+ohne_datei=$(painted_dark_pixels_at_bottom "$(window_named "$titel")" 40)
 kill $dritter
 wait_gone $dritter || fail "the window did not end"
 "$FOTOSCHICKER" "$E2E_TMP/egal.jpg" &
 vierter=$!
 wait_for window_named "$titel" || fail "no settings window for a picture with incomplete settings"
-sleep 0.5
-mit_datei=$(dark_pixels_at_bottom "$(window_named "$titel")" 40)
+mit_datei=$(painted_dark_pixels_at_bottom "$(window_named "$titel")" 40)
 kill $vierter
 [ "$ohne_datei" -lt "$mit_datei" ] || fail "OK looks alike without ($ohne_datei) and with a picture ($mit_datei)"
 pass "OK is disabled without a picture ($ohne_datei dark pixels in the button row, $mit_datei with OK enabled)"
