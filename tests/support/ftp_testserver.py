@@ -17,6 +17,15 @@ from pyftpdlib.servers import FTPServer
 
 
 class Mitschrift(FTPHandler):
+    """Prints every command, and when each control connection begins and
+    ends, so that a test knows when a transcript is complete."""
+
+    def on_connect(self):
+        print("VERBUNDEN", flush=True)
+
+    def on_disconnect(self):
+        print("GETRENNT", flush=True)
+
     def pre_process_command(self, line, cmd, arg):
         print("BEFEHL " + line, flush=True)
         super().pre_process_command(line, cmd, arg)

@@ -29,7 +29,7 @@ FtpTestserver::FtpTestserver(const Art& art)
     endetMitDemTest(m_prozess);
     m_prozess.start(QStringLiteral("/usr/bin/python3"), argumente);
 
-    const QDeadlineTimer frist(10000);
+    const QDeadlineTimer frist(30000);
     while (!frist.hasExpired() && !m_ausgabe.contains('\n') && m_prozess.waitForReadyRead(frist.remainingTime()))
         m_ausgabe += m_prozess.readAllStandardOutput();
     const qsizetype ende = m_ausgabe.indexOf('\n');
@@ -75,10 +75,14 @@ QString FtpTestserver::adresse() const
 
 QStringList FtpTestserver::befehle()
 {
-    // The server may still be writing the last lines of a session that just ended.
-    while (m_prozess.waitForReadyRead(200))
-        m_ausgabe += m_prozess.readAllStandardOutput();
+    // The server may still be writing the last lines of a session that just
+    // ended: the transcript is whole once every connection it took has ended.
+    const QDeadlineTimer frist(30000);
     m_ausgabe += m_prozess.readAllStandardOutput();
+    while (m_ausgabe.count("VERBUNDEN\n") > m_ausgabe.count("GETRENNT\n") && !frist.hasExpired()) {
+        m_prozess.waitForReadyRead(frist.remainingTime());
+        m_ausgabe += m_prozess.readAllStandardOutput();
+    }
     QStringList zeilen;
     for (const QByteArray& zeile : m_ausgabe.split('\n'))
         if (zeile.startsWith("BEFEHL "))

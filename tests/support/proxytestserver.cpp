@@ -40,7 +40,7 @@ void ProxyTestserver::socksStarten()
     m_prozess.start(QStringLiteral("/usr/bin/python3"),
         { QStringLiteral("-u"),
             qEnvironmentVariable("TEST_SOURCE_DIR") + QStringLiteral("/support/socks_testserver.py") });
-    const QDeadlineTimer frist(10000);
+    const QDeadlineTimer frist(30000);
     while (!frist.hasExpired() && !m_ausgabe.contains('\n') && m_prozess.waitForReadyRead(frist.remainingTime()))
         m_ausgabe += m_prozess.readAllStandardOutput();
     if (m_ausgabe.startsWith("PORT "))
@@ -63,7 +63,7 @@ void ProxyTestserver::tinyproxyStarten()
     m_prozess.setProcessChannelMode(QProcess::ForwardedChannels);
     endetMitDemTest(m_prozess);
     m_prozess.start(QStringLiteral("tinyproxy"), { QStringLiteral("-d"), QStringLiteral("-c"), konfiguration });
-    const QDeadlineTimer frist(10000);
+    const QDeadlineTimer frist(30000);
     while (!frist.hasExpired() && m_prozess.state() != QProcess::NotRunning && !m_laeuft) {
         m_laeuft = nimmtVerbindungenAn(m_port);
         if (!m_laeuft)
