@@ -2,16 +2,34 @@
 
 #include "bildname.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
+#include <cstring>
 #include <memory>
-#include <sstream>
 
 namespace {
 struct DateiSchliessen {
     void operator()(std::FILE* datei) const { std::fclose(datei); }
 };
 } // namespace
+
+std::string ablageordnerPruefen(const std::filesystem::path& ordner)
+{
+    const std::string name = "Der Ablageordner " + ordner.string();
+    std::error_code fehler;
+    std::filesystem::create_directories(ordner, fehler);
+    if (fehler)
+        return name + " fehlt und lässt sich nicht anlegen: " + fehler.message();
+    if (!std::filesystem::is_directory(ordner, fehler))
+        return name + " ist kein Ordner" + (fehler ? ": " + fehler.message() : std::string("."));
+    if (access(ordner.c_str(), R_OK | W_OK | X_OK) != 0)
+        return name + " ist nicht les- und beschreibbar: " + std::strerror(errno);
+    return {};
+}
 
 Ablage::Ablage(std::filesystem::path ordner)
     : m_ordner(std::move(ordner))
@@ -48,14 +66,17 @@ std::optional<std::string> Ablage::speichern(std::string_view inhalt, Bildart ar
     return name;
 }
 
-std::optional<std::string> Ablage::lesen(std::string_view name) const
+std::optional<Bilddatei> Ablage::oeffnen(std::string_view name) const
 {
     if (!istBildname(name))
         return std::nullopt;
-    std::ifstream datei(m_ordner / std::string(name), std::ios::binary);
-    if (!datei)
+    const int deskriptor = open((m_ordner / std::string(name)).c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (deskriptor < 0)
         return std::nullopt;
-    std::ostringstream inhalt;
-    inhalt << datei.rdbuf();
-    return std::move(inhalt).str();
+    struct stat angaben { };
+    if (fstat(deskriptor, &angaben) != 0 || !S_ISREG(angaben.st_mode)) {
+        close(deskriptor);
+        return std::nullopt;
+    }
+    return Bilddatei{ deskriptor, static_cast<std::uint64_t>(angaben.st_size) };
 }

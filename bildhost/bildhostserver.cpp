@@ -1,123 +1,271 @@
 #include "bildhostserver.h"
 
+#include "anfragefristen.h"
 #include "antwortseiten.h"
 #include "bildart.h"
-#include "bildname.h"
 #include "formular.h"
+#include "protokollzeile.h"
 
-#include <httplib.h>
+#include <microhttpd.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 constexpr char htmlTyp[] = "text/html; charset=utf-8";
-constexpr char formulartypKopf[] = "X-Bildhost-Formulartyp";
 // Room for the form's other parts and headers next to the picture itself.
 constexpr std::size_t formularZuschlag = std::size_t{ 64 } * 1024;
 
-void ablehnen(httplib::Response& antwort, int status, std::string_view grund)
+// A POST's body as it comes in, piece by piece.
+struct Upload {
+    std::string koerper;
+};
+
+bool gleichOhneGrossKlein(std::string_view a, std::string_view b)
 {
-    antwort.status = status;
-    antwort.set_content(fehlerseite(grund), htmlTyp);
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
 }
 
-// Runs before the body is read. A body announced too large is refused at
-// once: httplib would read and drop all of it first, for as long as it comes.
-//
-// httplib parses multipart bodies itself but insists on a line end after the
-// closing boundary, which the uploading program does not send. Renaming the
-// type before the body is read makes httplib hand over the raw body, which
-// the form reader here takes as it comes.
-httplib::Server::HandlerResponse vorDemKoerper(
-    const httplib::Request& anfrage, httplib::Response& antwort, std::size_t koerperHoechstens)
+std::string_view kopfwert(MHD_Connection* verbindung, const char* name)
 {
-    if (anfrage.get_header_value<std::uint64_t>("Content-Length") > koerperHoechstens) {
-        ablehnen(antwort, 413, "Die Anfrage ist zu groß.");
-        antwort.set_header("Connection", "close");
-        return httplib::Server::HandlerResponse::Handled;
-    }
-    // httplib hands the router a request it owns and did not create const.
-    auto& veraenderbar = const_cast<httplib::Request&>(anfrage);
-    veraenderbar.headers.erase(formulartypKopf);
-    const std::string typ = anfrage.get_header_value("Content-Type");
-    if (anfrage.method == "POST" && !grenzeAusInhaltstyp(typ).empty()) {
-        veraenderbar.headers.erase("Content-Type");
-        veraenderbar.headers.emplace("Content-Type", "application/octet-stream");
-        veraenderbar.headers.emplace(formulartypKopf, typ);
-    }
-    return httplib::Server::HandlerResponse::Unhandled;
+    const char* wert = MHD_lookup_connection_value(verbindung, MHD_HEADER_KIND, name);
+    return wert ? std::string_view(wert) : std::string_view();
 }
 
-void hochladen(
-    const httplib::Request& anfrage, httplib::Response& antwort, const Ablage& ablage, const Bildhostregeln& regeln)
+std::size_t kopfgroesse(MHD_Connection* verbindung)
 {
-    const auto teile = formularZerlegen(anfrage.body, grenzeAusInhaltstyp(anfrage.get_header_value(formulartypKopf)));
-    if (!teile)
-        return ablehnen(antwort, 400, "Die Anfrage ist kein gültiges Formular (multipart/form-data).");
-    const Formularteil* datei = teilMitNamen(*teile, "fileupload");
-    if (!datei)
-        return ablehnen(antwort, 400, "Das Formular enthält kein Feld fileupload.");
-    if (datei->inhalt.size() > regeln.hoechstgroesse)
-        return ablehnen(antwort, 413, "Das Bild ist größer als " + std::to_string(regeln.hoechstgroesse) + " Bytes.");
-    const auto art = bildartErkennen(datei->inhalt);
-    if (!art)
-        return ablehnen(antwort, 415, "Die Datei ist kein JPEG-, GIF- oder PNG-Bild.");
-    const auto name = ablage.speichern(datei->inhalt, *art);
-    if (!name)
-        return ablehnen(antwort, 500, "Das Bild konnte nicht gespeichert werden.");
-    antwort.set_content(erfolgsseite(regeln.oeffentlicheAdresse + *name), htmlTyp);
+    std::size_t summe = 0;
+    MHD_get_connection_values_n(
+        verbindung, MHD_HEADER_KIND,
+        [](void* zaehler, MHD_ValueKind, const char*, size_t name, const char*, size_t wert) {
+            // "Name: Wert" and the line end.
+            *static_cast<std::size_t*>(zaehler) += name + wert + 4;
+            return MHD_YES;
+        },
+        &summe);
+    return summe;
 }
 
-void ausliefern(const httplib::Request& anfrage, httplib::Response& antwort, const Ablage& ablage)
+// "identity" and no header at all are the only codings taken; a packed body is never unpacked.
+bool ungepackt(std::string_view kodierung)
 {
-    const std::string name = anfrage.matches[1];
-    const auto inhalt = ablage.lesen(name);
-    if (!inhalt)
-        return ablehnen(antwort, 404, "Dieses Bild gibt es hier nicht.");
-    const auto art = bildartZurEndung(std::string_view(name).substr(name.rfind('.') + 1));
-    antwort.set_header("X-Content-Type-Options", "nosniff");
-    antwort.set_content(*inhalt, std::string(inhaltstyp(*art)));
-}
-
-void fehlerSeiteGeben(const httplib::Request&, httplib::Response& antwort)
-{
-    if (!antwort.body.empty())
-        return;
-    switch (antwort.status) {
-    case 404:
-        return ablehnen(antwort, 404, "Diese Seite gibt es hier nicht.");
-    case 413:
-        return ablehnen(antwort, 413, "Die Anfrage ist zu groß.");
-    default:
-        return ablehnen(
-            antwort, antwort.status, "Die Anfrage wurde abgelehnt (" + std::to_string(antwort.status) + ").");
-    }
-}
-
-void protokollieren(const httplib::Request& anfrage, const httplib::Response& antwort)
-{
-    std::printf("%s %s %d\n", anfrage.method.c_str(), anfrage.path.c_str(), antwort.status);
-    std::fflush(stdout);
+    while (!kodierung.empty() && (kodierung.front() == ' ' || kodierung.front() == '\t'))
+        kodierung.remove_prefix(1);
+    while (!kodierung.empty() && (kodierung.back() == ' ' || kodierung.back() == '\t'))
+        kodierung.remove_suffix(1);
+    return kodierung.empty() || gleichOhneGrossKlein(kodierung, "identity");
 }
 } // namespace
 
-void bildhostEinrichten(httplib::Server& server, const Ablage& ablage, const Bildhostregeln& regeln)
+struct Bildhostserver::Innen {
+    Innen(const Ablage& ablageOrdner, Bildhostregeln bildhostregeln)
+        : ablage(ablageOrdner)
+        , regeln(std::move(bildhostregeln))
+        , koerperHoechstens(regeln.hoechstgroesse + formularZuschlag)
+        , fristen(regeln.anfrageFrist)
+    {
+    }
+
+    MHD_Result antworten(MHD_Connection* verbindung, std::string_view methode, std::string_view pfad, const char* daten,
+        size_t* datenmenge, void** zustand);
+    MHD_Result erstAnfrage(MHD_Connection* verbindung, std::string_view methode, std::string_view pfad, void** zustand);
+    MHD_Result hochladen(MHD_Connection* verbindung, std::string_view pfad, const Upload& upload);
+    MHD_Result ausliefern(MHD_Connection* verbindung, std::string_view methode, std::string_view pfad);
+    MHD_Result ablehnen(MHD_Connection* verbindung, std::string_view methode, std::string_view pfad, unsigned status,
+        std::string_view grund);
+    MHD_Result senden(MHD_Connection* verbindung, std::string_view methode, std::string_view pfad, unsigned status,
+        MHD_Response* antwort);
+
+    const Ablage& ablage;
+    const Bildhostregeln regeln;
+    const std::size_t koerperHoechstens;
+    Anfragefristen fristen;
+    MHD_Daemon* daemon = nullptr;
+};
+
+MHD_Result Bildhostserver::Innen::senden(
+    MHD_Connection* verbindung, std::string_view methode, std::string_view pfad, unsigned status, MHD_Response* antwort)
 {
-    const std::size_t koerperHoechstens = regeln.hoechstgroesse + formularZuschlag;
-    server.set_payload_max_length(koerperHoechstens);
-    server.set_read_timeout(10, 0);
-    server.set_write_timeout(10, 0);
-    server.set_keep_alive_timeout(5);
-    server.set_keep_alive_max_count(10);
-    server.set_pre_routing_handler([koerperHoechstens](const httplib::Request& anfrage, httplib::Response& antwort) {
-        return vorDemKoerper(anfrage, antwort, koerperHoechstens);
-    });
-    server.Post("/", [&ablage, regeln](const httplib::Request& anfrage, httplib::Response& antwort) {
-        hochladen(anfrage, antwort, ablage, regeln);
-    });
-    server.Get("/(.*)", [&ablage](const httplib::Request& anfrage, httplib::Response& antwort) {
-        ausliefern(anfrage, antwort, ablage);
-    });
-    server.set_error_handler(fehlerSeiteGeben);
-    server.set_logger(protokollieren);
+    std::printf("%s\n", protokollzeile(methode, pfad, static_cast<int>(status)).c_str());
+    std::fflush(stdout);
+    if (!antwort)
+        return MHD_NO;
+    // After a refusal nothing more of this connection is read: bytes of a
+    // body left unread must never be taken for a request of their own.
+    if (status >= 400)
+        MHD_add_response_header(antwort, MHD_HTTP_HEADER_CONNECTION, "close");
+    fristen.beantwortet(verbindung);
+    const MHD_Result ergebnis = MHD_queue_response(verbindung, status, antwort);
+    MHD_destroy_response(antwort);
+    return ergebnis;
+}
+
+MHD_Result Bildhostserver::Innen::ablehnen(MHD_Connection* verbindung, std::string_view methode, std::string_view pfad,
+    unsigned status, std::string_view grund)
+{
+    const std::string seite = fehlerseite(grund);
+    MHD_Response* antwort
+        = MHD_create_response_from_buffer(seite.size(), const_cast<char*>(seite.data()), MHD_RESPMEM_MUST_COPY);
+    if (antwort) {
+        MHD_add_response_header(antwort, MHD_HTTP_HEADER_CONTENT_TYPE, htmlTyp);
+        if (status == MHD_HTTP_METHOD_NOT_ALLOWED)
+            MHD_add_response_header(antwort, MHD_HTTP_HEADER_ALLOW, "GET, HEAD, POST");
+    }
+    return senden(verbindung, methode, pfad, status, antwort);
+}
+
+MHD_Result Bildhostserver::Innen::antworten(MHD_Connection* verbindung, std::string_view methode, std::string_view pfad,
+    const char* daten, size_t* datenmenge, void** zustand)
+{
+    auto* upload = static_cast<Upload*>(*zustand);
+    if (!upload)
+        return erstAnfrage(verbindung, methode, pfad, zustand);
+    if (*datenmenge == 0)
+        return hochladen(verbindung, pfad, *upload);
+    if (upload->koerper.size() + *datenmenge > koerperHoechstens) {
+        // Whatever the framing, chunked or none: the body never grows past the limit.
+        return ablehnen(verbindung, methode, pfad, MHD_HTTP_CONTENT_TOO_LARGE, "Die Anfrage ist zu groß.");
+    }
+    upload->koerper.append(daten, *datenmenge);
+    *datenmenge = 0;
+    return MHD_YES;
+}
+
+// The request's head is complete; its body, if any, has not been read yet.
+MHD_Result Bildhostserver::Innen::erstAnfrage(
+    MHD_Connection* verbindung, std::string_view methode, std::string_view pfad, void** zustand)
+{
+    if (methode.size() + pfad.size() + kopfgroesse(verbindung) > regeln.kopfHoechstens)
+        return ablehnen(verbindung, methode, pfad, MHD_HTTP_REQUEST_HEADER_FIELDS_TOO_LARGE,
+            "Die Kopfzeilen der Anfrage sind zu groß.");
+    if (!ungepackt(kopfwert(verbindung, MHD_HTTP_HEADER_CONTENT_ENCODING)))
+        return ablehnen(verbindung, methode, pfad, MHD_HTTP_UNSUPPORTED_MEDIA_TYPE,
+            "Gepackte Anfragen (Content-Encoding) werden nicht angenommen.");
+    if (methode == MHD_HTTP_METHOD_GET || methode == MHD_HTTP_METHOD_HEAD)
+        return ausliefern(verbindung, methode, pfad);
+    if (methode != MHD_HTTP_METHOD_POST)
+        return ablehnen(verbindung, methode, pfad, MHD_HTTP_METHOD_NOT_ALLOWED, "Diese Anfrageart gibt es hier nicht.");
+    if (pfad != "/")
+        return ablehnen(verbindung, methode, pfad, MHD_HTTP_NOT_FOUND, "Diese Seite gibt es hier nicht.");
+    const std::string_view laenge = kopfwert(verbindung, MHD_HTTP_HEADER_CONTENT_LENGTH);
+    // Without a length or chunks the body would end only with the connection, and cannot be told from junk.
+    if (laenge.empty() && kopfwert(verbindung, MHD_HTTP_HEADER_TRANSFER_ENCODING).empty())
+        return ablehnen(verbindung, methode, pfad, MHD_HTTP_LENGTH_REQUIRED, "Die Anfrage nennt ihre Länge nicht.");
+    std::uint64_t angekuendigt = 0;
+    if (!laenge.empty()) {
+        const auto [ende, fehler] = std::from_chars(laenge.data(), laenge.data() + laenge.size(), angekuendigt);
+        // Too long to be a number here is too long for the limit too.
+        if (fehler == std::errc::result_out_of_range || angekuendigt > koerperHoechstens)
+            return ablehnen(verbindung, methode, pfad, MHD_HTTP_CONTENT_TOO_LARGE, "Die Anfrage ist zu groß.");
+    }
+    auto upload = std::make_unique<Upload>();
+    upload->koerper.reserve(std::min<std::uint64_t>(angekuendigt, koerperHoechstens));
+    *zustand = upload.release();
+    return MHD_YES;
+}
+
+MHD_Result Bildhostserver::Innen::hochladen(MHD_Connection* verbindung, std::string_view pfad, const Upload& upload)
+{
+    const std::string_view post = MHD_HTTP_METHOD_POST;
+    const auto teile
+        = formularZerlegen(upload.koerper, grenzeAusInhaltstyp(kopfwert(verbindung, MHD_HTTP_HEADER_CONTENT_TYPE)));
+    if (!teile)
+        return ablehnen(verbindung, post, pfad, MHD_HTTP_BAD_REQUEST,
+            "Die Anfrage ist kein gültiges Formular (multipart/form-data).");
+    const Formularteil* datei = teilMitNamen(*teile, "fileupload");
+    if (!datei)
+        return ablehnen(verbindung, post, pfad, MHD_HTTP_BAD_REQUEST, "Das Formular enthält kein Feld fileupload.");
+    if (datei->inhalt.size() > regeln.hoechstgroesse)
+        return ablehnen(verbindung, post, pfad, MHD_HTTP_CONTENT_TOO_LARGE,
+            "Das Bild ist größer als " + std::to_string(regeln.hoechstgroesse) + " Bytes.");
+    const auto art = bildartErkennen(datei->inhalt);
+    if (!art)
+        return ablehnen(
+            verbindung, post, pfad, MHD_HTTP_UNSUPPORTED_MEDIA_TYPE, "Die Datei ist kein JPEG-, GIF- oder PNG-Bild.");
+    const auto name = ablage.speichern(datei->inhalt, *art);
+    if (!name)
+        return ablehnen(
+            verbindung, post, pfad, MHD_HTTP_INTERNAL_SERVER_ERROR, "Das Bild konnte nicht gespeichert werden.");
+    const std::string seite = erfolgsseite(regeln.oeffentlicheAdresse + *name);
+    MHD_Response* antwort
+        = MHD_create_response_from_buffer(seite.size(), const_cast<char*>(seite.data()), MHD_RESPMEM_MUST_COPY);
+    if (antwort)
+        MHD_add_response_header(antwort, MHD_HTTP_HEADER_CONTENT_TYPE, htmlTyp);
+    return senden(verbindung, post, pfad, MHD_HTTP_OK, antwort);
+}
+
+MHD_Result Bildhostserver::Innen::ausliefern(
+    MHD_Connection* verbindung, std::string_view methode, std::string_view pfad)
+{
+    const auto datei = pfad.starts_with('/') ? ablage.oeffnen(pfad.substr(1)) : std::nullopt;
+    if (!datei)
+        return ablehnen(verbindung, methode, pfad, MHD_HTTP_NOT_FOUND, "Dieses Bild gibt es hier nicht.");
+    // Takes the descriptor over, also when it fails.
+    MHD_Response* antwort = MHD_create_response_from_fd64(datei->groesse, datei->deskriptor);
+    if (!antwort) {
+        close(datei->deskriptor);
+    } else {
+        const auto art = bildartZurEndung(pfad.substr(pfad.rfind('.') + 1));
+        MHD_add_response_header(antwort, MHD_HTTP_HEADER_CONTENT_TYPE, std::string(inhaltstyp(*art)).c_str());
+        MHD_add_response_header(antwort, "X-Content-Type-Options", "nosniff");
+    }
+    return senden(verbindung, methode, pfad, MHD_HTTP_OK, antwort);
+}
+
+Bildhostserver::Bildhostserver(const Ablage& ablage, Bildhostregeln regeln)
+    : m_innen(std::make_unique<Innen>(ablage, std::move(regeln)))
+{
+}
+
+Bildhostserver::~Bildhostserver()
+{
+    if (m_innen->daemon)
+        MHD_stop_daemon(m_innen->daemon);
+}
+
+bool Bildhostserver::starten(int lauschsocket, std::string& fehler)
+{
+    const MHD_AccessHandlerCallback zugriff
+        = [](void* innen, MHD_Connection* verbindung, const char* pfad, const char* methode, const char*,
+              const char* daten, size_t* datenmenge, void** zustand) {
+              return static_cast<Innen*>(innen)->antworten(verbindung, methode, pfad, daten, datenmenge, zustand);
+          };
+    const MHD_RequestCompletedCallback erledigt
+        = [](void* innen, MHD_Connection* verbindung, void** zustand, MHD_RequestTerminationCode) {
+              delete static_cast<Upload*>(*zustand);
+              *zustand = nullptr;
+              static_cast<Innen*>(innen)->fristen.naechsteAnfrage(verbindung);
+          };
+    const MHD_NotifyConnectionCallback verbindungsnachricht
+        = [](void* innen, MHD_Connection* verbindung, void**, MHD_ConnectionNotificationCode art) {
+              auto& fristen = static_cast<Innen*>(innen)->fristen;
+              if (art == MHD_CONNECTION_NOTIFY_STARTED)
+                  fristen.verbunden(
+                      verbindung, MHD_get_connection_info(verbindung, MHD_CONNECTION_INFO_CONNECTION_FD)->connect_fd);
+              else
+                  fristen.getrennt(verbindung);
+          };
+    const Bildhostregeln& regeln = m_innen->regeln;
+    // The library's memory per connection holds the request's head; beyond it
+    // the library refuses on its own, so it must leave room above our limit.
+    const std::size_t speicherJeVerbindung = 2 * regeln.kopfHoechstens + 16 * 1024;
+    m_innen->daemon = MHD_start_daemon(MHD_USE_EPOLL_INTERNAL_THREAD, 0, nullptr, nullptr, zugriff, m_innen.get(),
+        MHD_OPTION_LISTEN_SOCKET, static_cast<MHD_socket>(lauschsocket), MHD_OPTION_CONNECTION_LIMIT,
+        regeln.verbindungenHoechstens, MHD_OPTION_PER_IP_CONNECTION_LIMIT, regeln.verbindungenJeAdresse,
+        MHD_OPTION_CONNECTION_TIMEOUT, static_cast<unsigned>(regeln.leerlaufFrist.count()),
+        MHD_OPTION_CONNECTION_MEMORY_LIMIT, speicherJeVerbindung, MHD_OPTION_NOTIFY_COMPLETED, erledigt, m_innen.get(),
+        MHD_OPTION_NOTIFY_CONNECTION, verbindungsnachricht, m_innen.get(), MHD_OPTION_STRICT_FOR_CLIENT, 1,
+        MHD_OPTION_END);
+    if (!m_innen->daemon) {
+        close(lauschsocket);
+        fehler = "Der HTTP-Server ließ sich nicht starten.";
+        return false;
+    }
+    return true;
 }

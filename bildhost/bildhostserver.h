@@ -2,21 +2,43 @@
 
 #include "ablage.h"
 
+#include <chrono>
 #include <cstddef>
+#include <memory>
 #include <string>
-
-namespace httplib {
-class Server;
-}
 
 struct Bildhostregeln {
     // The start of every address a reply names, with its closing "/".
     std::string oeffentlicheAdresse;
     std::size_t hoechstgroesse = 250000;
+    // All header lines of one request together, with its request line.
+    std::size_t kopfHoechstens = 16 * 1024;
+    unsigned verbindungenHoechstens = 512;
+    unsigned verbindungenJeAdresse = 16;
+    // From the first byte of a request to its last.
+    std::chrono::milliseconds anfrageFrist = std::chrono::seconds(30);
+    // A connection on which nothing moves is closed after this.
+    std::chrono::seconds leerlaufFrist = std::chrono::seconds(10);
 };
 
-// Teaches the server its two jobs: POST "/" takes a picture from the upload
-// form and answers with its address, GET "/NAME" hands a stored picture back.
-// Everything else, and every refused upload, gets an HTML page without markers.
-// Also bounds what a request may cost.
-void bildhostEinrichten(httplib::Server& server, const Ablage& ablage, const Bildhostregeln& regeln);
+// The image host's two jobs: POST "/" takes a picture from the upload form
+// and answers with its address, GET "/NAME" hands a stored picture back.
+// Everything else, and every refused upload, gets an HTML page without markers
+// and the connection closes after it. What one request and all connections
+// together may cost is bounded by the rules.
+class Bildhostserver {
+public:
+    Bildhostserver(const Ablage& ablage, Bildhostregeln regeln);
+    // Stops serving; a picture being stored is stored whole first.
+    ~Bildhostserver();
+    Bildhostserver(const Bildhostserver&) = delete;
+    Bildhostserver& operator=(const Bildhostserver&) = delete;
+
+    // Serves the connections that come in on the listening socket, which it
+    // then owns, in a thread of its own. False with the reason when it cannot.
+    bool starten(int lauschsocket, std::string& fehler);
+
+private:
+    struct Innen;
+    std::unique_ptr<Innen> m_innen;
+};

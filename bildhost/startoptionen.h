@@ -15,14 +15,27 @@ struct Startoptionen {
     std::size_t hoechstgroesse = 250000;
     // The start of every address a reply names; "" means http://ADRESSE:PORT/.
     std::string oeffentlicheAdresse;
+    // All header lines of one request together, names and values.
+    std::size_t kopfHoechstens = 16 * 1024;
+    unsigned verbindungenHoechstens = 512;
+    unsigned verbindungenJeAdresse = 16;
+    // From a request's first byte to its last.
+    unsigned anfrageFristSekunden = 30;
+    // A connection on which nothing moves.
+    unsigned leerlaufFristSekunden = 10;
+    bool hilfe = false;
 };
 
-// Reads "--address A --port P --storage DIR [--max-size BYTES] [--public-url URL]".
-// Nothing, with the reason in fehler, for an unknown, repeated-without-value
-// or malformed option, or without --storage.
+// Reads the command line (see hilfetext()). Nothing, with the reason in
+// fehler, for an unknown option, a missing value, a value out of its range or
+// no --storage; with "--help" the rest is not checked.
 std::optional<Startoptionen> startoptionenLesen(const std::vector<std::string_view>& argumente, std::string& fehler);
 
+// One line: how to call it.
 std::string_view bedienungstext();
+
+// Every option with its default and range, for --help.
+std::string hilfetext();
 
 // The public address with its closing "/", or "" when it could not stand in a
 // reply: the uploading program refuses addresses with blanks, control

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-translations-l10n
-    libcurl4-openssl-dev libcpp-httplib-dev
+    libcurl4-openssl-dev libmicrohttpd-dev
     python3-pyftpdlib tinyproxy time
     libxcb1-dev
     xvfb xauth xdotool xclip x11-utils imagemagick

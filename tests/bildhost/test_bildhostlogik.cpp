@@ -1,11 +1,18 @@
+#include "anfragefristen.h"
 #include "bildart.h"
 #include "bildname.h"
 #include "formular.h"
+#include "protokollzeile.h"
 #include "startoptionen.h"
 
 #include "transfer/multipartkoerper.h"
 
+#include <QDeadlineTimer>
 #include <QTest>
+
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <set>
 
@@ -36,6 +43,9 @@ private Q_SLOTS:
     void neueNamenSindEigeneUndVerschieden();
     void startoptionen_data();
     void startoptionen();
+    void protokollzeilen_data();
+    void protokollzeilen();
+    void fristBeendetNurUnbeantworteteAnfragen();
 };
 
 // The body the uploading program sends, with the bytes that could confuse a reader inside the file.
@@ -179,6 +189,18 @@ void TestBildhostLogik::startoptionen_data()
     QTest::newRow("Port zu groß") << QStringList{ "--storage", "b", "--port", "65536" } << false << "";
     QTest::newRow("Port keine Zahl") << QStringList{ "--storage", "b", "--port", "80x" } << false << "";
     QTest::newRow("Größe 0") << QStringList{ "--storage", "b", "--max-size", "0" } << false << "";
+    QTest::newRow("Größe 100 MB") << QStringList{ "--storage", "b", "--max-size", "100000000" } << true << "";
+    QTest::newRow("Größe über 100 MB") << QStringList{ "--storage", "b", "--max-size", "100000001" } << false << "";
+    QTest::newRow("Größe jenseits von 64 Bit")
+        << QStringList{ "--storage", "b", "--max-size", "18446744073709551616" } << false << "";
+    QTest::newRow("Größe negativ") << QStringList{ "--storage", "b", "--max-size", "-1" } << false << "";
+    QTest::newRow("alle Grenzen") << QStringList{ "--storage", "b", "--max-header-size", "1024", "--max-connections",
+        "16384", "--max-connections-per-ip", "1", "--request-timeout", "3600", "--idle-timeout", "1" }
+                                  << true << "";
+    QTest::newRow("Kopf zu klein") << QStringList{ "--storage", "b", "--max-header-size", "1023" } << false << "";
+    QTest::newRow("keine Verbindung") << QStringList{ "--storage", "b", "--max-connections", "0" } << false << "";
+    QTest::newRow("Frist zu lang") << QStringList{ "--storage", "b", "--request-timeout", "3601" } << false << "";
+    QTest::newRow("Hilfe ohne Ablage") << QStringList{ "--help" } << true << "";
     QTest::newRow("Wert fehlt") << QStringList{ "--storage" } << false << "";
     QTest::newRow("unbekannt") << QStringList{ "--storage", "b", "--verbose", "1" } << false << "";
     QTest::newRow("Adresse mit Anführungszeichen")
@@ -202,6 +224,50 @@ void TestBildhostLogik::startoptionen()
     QCOMPARE(fehler.empty(), gueltig);
     if (optionen)
         QCOMPARE(QString::fromStdString(optionen->oeffentlicheAdresse), oeffentlich);
+}
+
+void TestBildhostLogik::protokollzeilen_data()
+{
+    QTest::addColumn<QByteArray>("pfad");
+    QTest::addColumn<QByteArray>("zeile");
+    QTest::newRow("gewöhnlich") << QByteArray("/0123.jpg") << QByteArray("GET /0123.jpg 404");
+    QTest::newRow("Zeilenende und ESC") << QByteArray("/x\nPOST / 200\r\n\x1b[31m")
+                                        << QByteArray("GET /x\\x0aPOST\\x20/\\x20200\\x0d\\x0a\\x1b[31m 404");
+    QTest::newRow("NUL, DEL, Backslash") << QByteArray("/a\0b\x7f\\", 6) << QByteArray("GET /a\\x00b\\x7f\\x5c 404");
+    QTest::newRow("UTF-8") << QByteArray("/ä") << QByteArray("GET /\\xc3\\xa4 404");
+}
+
+void TestBildhostLogik::protokollzeilen()
+{
+    QFETCH(QByteArray, pfad);
+    QFETCH(QByteArray, zeile);
+    QCOMPARE(bytes(protokollzeile("GET", ansicht(pfad), 404)), zeile);
+}
+
+// A request still coming in is cut off at its deadline; an answered one is not,
+// though both began together and the same round of the clock sees them.
+void TestBildhostLogik::fristBeendetNurUnbeantworteteAnfragen()
+{
+    int offen[2];
+    int beantwortet[2];
+    QCOMPARE(socketpair(AF_UNIX, SOCK_STREAM, 0, offen), 0);
+    QCOMPARE(socketpair(AF_UNIX, SOCK_STREAM, 0, beantwortet), 0);
+    {
+        Anfragefristen fristen(std::chrono::milliseconds(100));
+        fristen.verbunden(&offen, offen[0]);
+        fristen.verbunden(&beantwortet, beantwortet[0]);
+        fristen.beantwortet(&beantwortet);
+        pollfd ende{ offen[1], POLLIN, 0 };
+        QCOMPARE(poll(&ende, 1, 10000), 1);
+        char zeichen = 0;
+        QCOMPARE(read(offen[1], &zeichen, 1), ssize_t(0));
+        pollfd still{ beantwortet[1], POLLIN, 0 };
+        QCOMPARE(poll(&still, 1, 0), 0);
+        fristen.getrennt(&offen);
+        fristen.getrennt(&beantwortet);
+    }
+    for (const int deskriptor : { offen[0], offen[1], beantwortet[0], beantwortet[1] })
+        close(deskriptor);
 }
 
 QTEST_GUILESS_MAIN(TestBildhostLogik)

@@ -101,6 +101,8 @@ void TestBildhostServer::nurEigeneNamenWerdenAusgeliefert()
     const QByteArray bild = bildhost.senden("GET /" + name.toLatin1() + " HTTP/1.0\r\n\r\n");
     QCOMPARE(httpStatus(bild), 200);
     QVERIFY(httpZerlegen(bild).kopf.contains("Content-Type: image/gif\r\n"));
+    // A polyglot picture is never run as a page: browsers must keep to the type.
+    QVERIFY(httpZerlegen(bild).kopf.contains("X-Content-Type-Options: nosniff\r\n"));
     QCOMPARE(httpZerlegen(bild).koerper, gif);
 
     const QString anderesFormat = QString(name).replace(".gif", ".png");
@@ -160,10 +162,7 @@ void TestBildhostServer::haeltBeiSigterm()
     BildhostProzess bildhost(QStringLiteral(BILDHOST_PROGRAMM));
     QVERIFY(bildhost.laeuft());
     QCOMPARE(httpStatus(bildhost.formularSenden(multipartKoerper("bild.jpg", jpeg))), 200);
-    QElapsedTimer uhr;
-    uhr.start();
     QCOMPARE(bildhost.anhalten(), 0);
-    QVERIFY(uhr.elapsed() < 5000);
     QVERIFY(bildhost.protokoll().contains("POST / 200"));
 
     // A client that trickles its request, a byte a second, never letting the
@@ -176,15 +175,15 @@ void TestBildhostServer::haeltBeiSigterm()
             "import socket, sys, time\n"
             "s = socket.create_connection(('127.0.0.1', int(sys.argv[1])))\n"
             "s.sendall(b'POST / HTTP/1.0\\r\\nContent-Length: 1000\\r\\n\\r\\n')\n"
+            "print('gesendet', flush=True)\n"
             "for i in range(60):\n"
             "    s.sendall(b'x')\n"
             "    time.sleep(1)\n",
             QString::number(aufgehalten.port()) });
     QVERIFY(troepfler.waitForStarted());
-    QTest::qWait(1500);
-    uhr.restart();
+    QTRY_VERIFY_WITH_TIMEOUT(troepfler.canReadLine(), 10000);
+    // Ends within anhalten()'s deadline, or it reports -1.
     QCOMPARE(aufgehalten.anhalten(), 0);
-    QVERIFY2(uhr.elapsed() < 9000, qPrintable(QString::number(uhr.elapsed())));
     troepfler.kill();
     troepfler.waitForFinished();
 }
