@@ -68,7 +68,20 @@ struct Verlauf {
     QByteArray letzterBefehl;
     Uhr::time_point letzteMeldung{};
     curl_off_t gemeldet = 0;
+    // What the server answered to SIZE after the put; -1 while it said nothing usable.
+    qint64 groesseAufDemServer = -1;
 };
+
+// A "213 <bytes>" answer to SIZE; anything else leaves the size unknown.
+void groesseMitlesen(Verlauf& verlauf, QByteArrayView zeile)
+{
+    if (verlauf.letzterBefehl != "SIZE " || !zeile.startsWith("213 "))
+        return;
+    bool zahl = false;
+    const qint64 groesse = zeile.sliced(4).trimmed().toLongLong(&zahl);
+    if (zahl && groesse >= 0)
+        verlauf.groesseAufDemServer = groesse;
+}
 
 // libcurl tells no one when the login is through, and a time-out looks the
 // same before and after it; so the dialogue is read: a 2xx answer to USER or
@@ -79,6 +92,8 @@ int mitlesen(CURL*, curl_infotype art, char* daten, size_t laenge, void* zeiger)
     const QByteArrayView zeile(daten, static_cast<qsizetype>(laenge));
     if (art == CURLINFO_HEADER_OUT) {
         verlauf.letzterBefehl = zeile.first(std::min<qsizetype>(zeile.size(), 5)).toByteArray();
+    } else if (art == CURLINFO_HEADER_IN && verlauf.eingeloggt) {
+        groesseMitlesen(verlauf, zeile);
     } else if (art == CURLINFO_HEADER_IN && !verlauf.eingeloggt && zeile.startsWith('2')
         && (verlauf.letzterBefehl == "USER " || verlauf.letzterBefehl == "PASS ")) {
         verlauf.eingeloggt = true;
@@ -210,6 +225,23 @@ bool verbindungEinstellen(CURL* handle, const Optionen& optionen, const CurlUrl&
     return proxyEinstellen(handle, optionen);
 }
 
+// A server may confirm a put it kept only part of (a full disk, a quota);
+// asked afterwards, it tells how much it really holds. "*": a server that
+// does not know SIZE leaves the upload as it was.
+void groesseNachfragen(CURL* handle, const QString& entfernterName, CurlListe& befehle)
+{
+    if (hatSteuerzeichen(entfernterName))
+        return;
+    const QByteArray befehl = QByteArrayLiteral("*SIZE ") + entfernterName.toUtf8();
+    befehle.reset(curl_slist_append(nullptr, befehl.constData()));
+    curl_easy_setopt(handle, CURLOPT_POSTQUOTE, befehle.get());
+}
+
+bool ganzAngekommen(const Verlauf& verlauf, const Quelle& quelle)
+{
+    return verlauf.groesseAufDemServer < 0 || verlauf.groesseAufDemServer == quelle.groesse;
+}
+
 bool dateiSenden(CURL* handle, Verlauf& verlauf, Quelle& quelle)
 {
     quelle.groesse = quelle.datei.size();
@@ -247,6 +279,7 @@ bool ftpUpload(
     const CurlUrl adresse = ftpAdresse(optionen.FTPServer, entfernterName);
 
     Sockets sockets;
+    CurlListe nachfrage;
     bool erfolg = false;
     if (const CurlHandle handle(curl_easy_init()); !handle) {
         fehlerText = oeffnenFehler();
@@ -256,11 +289,12 @@ bool ftpUpload(
         quelle.datei.setFileName(path);
         Verlauf verlauf(status, sockets);
         grenzenSetzen(handle.get(), grenzen);
+        groesseNachfragen(handle.get(), entfernterName, nachfrage);
         if (!verbindungEinstellen(handle.get(), optionen, adresse))
             fehlerText = verbindenFehler(optionen);
         else if (path.isEmpty() || !quelle.datei.open(QIODevice::ReadOnly))
             fehlerText = kopierenFehler(entfernterName);
-        else if (dateiSenden(handle.get(), verlauf, quelle))
+        else if (dateiSenden(handle.get(), verlauf, quelle) && ganzAngekommen(verlauf, quelle))
             erfolg = true;
         else
             fehlerText = verlauf.eingeloggt ? kopierenFehler(entfernterName) : verbindenFehler(optionen);

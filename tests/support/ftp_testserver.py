@@ -9,6 +9,7 @@ import logging
 import os
 import socket
 import sys
+import time
 
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.filesystems import AbstractedFS
@@ -103,6 +104,73 @@ def haengenLassen(handler, stelle):
         handler.dtp_handler = OhneAbschlussDTP
 
 
+def tropfen(kanal, code, sekunden=60):
+    """Answers with a reply that never completes: an endless multi-line reply,
+    one byte every 50 ms. Hangs up by itself after `sekunden`."""
+    zeile = "%s-Bitte warten\r\n" % code
+    ende = time.monotonic() + sekunden
+    stand = [0]
+
+    def weiter():
+        if not kanal.connected:
+            return
+        if time.monotonic() > ende:
+            kanal.close()
+            return
+        kanal.push(zeile[stand[0] % len(zeile)])
+        stand[0] += 1
+        kanal.ioloop.call_later(0.05, weiter)
+
+    weiter()
+
+
+class TropfenderAbschlussDTP(DTPHandler):
+    """Takes the whole upload, then drips its answer to it."""
+
+    def close(self):
+        self._resp = None
+        if not self._closed:
+            tropfen(self.cmd_channel, "226")
+        super().close()
+
+
+def tropfenLassen(handler, stelle):
+    """Makes the server drip its answer at one step of an upload."""
+    if stelle == "pwd":
+        handler.ftp_PWD = lambda self, line: tropfen(self, "257")
+    elif stelle == "stor":
+        handler.ftp_STOR = lambda self, line, mode="w": tropfen(self, "150")
+    elif stelle == "abschluss":
+        handler.dtp_handler = TropfenderAbschlussDTP
+
+
+class Kuerzen(AbstractedFS):
+    """Keeps only the first `behalten` bytes of an upload and still reports it
+    complete, as a server with a full disk may."""
+
+    behalten = 0
+
+    def open(self, filename, mode):
+        datei = super().open(filename, mode)
+        if "w" not in mode:
+            return datei
+        behalten = self.behalten
+
+        class Gekuerzt:
+            name = datei.name
+            closed = property(lambda self: datei.closed)
+
+            def write(self, daten):
+                platz = max(0, behalten - datei.tell())
+                datei.write(daten[:platz])
+                return len(daten)
+
+            def close(self):
+                datei.close()
+
+        return Gekuerzt()
+
+
 class Verwerfen(AbstractedFS):
     """Uploads go to /dev/null: for sizes the disk should not have to hold."""
 
@@ -123,6 +191,10 @@ def main():
     teile.add_argument("--haengen", choices=["login", "stor", "daten", "abschluss"],
                        help="step of an upload after which the server says and does nothing more")
     teile.add_argument("--ereignisse", help="file to record reads and confirmations in")
+    teile.add_argument("--tropfen", choices=["pwd", "stor", "abschluss"],
+                       help="step of an upload whose answer the server drips without end")
+    teile.add_argument("--kuerzen", type=int, help="bytes of an upload the server keeps")
+    teile.add_argument("--ohne-size", action="store_true", help="the server does not know SIZE")
     args = teile.parse_args()
 
     konten = DummyAuthorizer()
@@ -139,6 +211,13 @@ def main():
         haengenLassen(Mitschrift, args.haengen)
     if args.ereignisse:
         mitzaehlen(Mitschrift, Ereignisse(args.ereignisse))
+    if args.tropfen:
+        tropfenLassen(Mitschrift, args.tropfen)
+    if args.kuerzen is not None:
+        Kuerzen.behalten = args.kuerzen
+        Mitschrift.abstracted_fs = Kuerzen
+    if args.ohne_size:
+        Mitschrift.proto_cmds = {k: v for k, v in Mitschrift.proto_cmds.items() if k != "SIZE"}
 
     logging.basicConfig(level=logging.WARNING)
     server = FTPServer(("127.0.0.1", 0), Mitschrift)

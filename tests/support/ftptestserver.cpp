@@ -25,6 +25,12 @@ FtpTestserver::FtpTestserver(const Art& art)
         argumente << QStringLiteral("--haengen") << art.haengen;
     if (art.mitzaehlen)
         argumente << QStringLiteral("--ereignisse") << ereignisDatei();
+    if (!art.tropfen.isEmpty())
+        argumente << QStringLiteral("--tropfen") << art.tropfen;
+    if (art.kuerzen >= 0)
+        argumente << QStringLiteral("--kuerzen") << QString::number(art.kuerzen);
+    if (art.ohneSize)
+        argumente << QStringLiteral("--ohne-size");
     m_prozess.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     endetMitDemTest(m_prozess);
     m_prozess.start(QStringLiteral("/usr/bin/python3"), argumente);

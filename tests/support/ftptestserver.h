@@ -23,6 +23,12 @@ public:
         QString haengen;
         // Record every read from a data connection and every upload's confirmation (see lesestand()).
         bool mitzaehlen = false;
+        // Where the server drips an answer that never completes: "pwd", "stor" or "abschluss"; "" never.
+        QString tropfen;
+        // Bytes of an upload the server keeps while reporting it complete; below 0 all.
+        qint64 kuerzen = -1;
+        // The server answers SIZE as an unknown command.
+        bool ohneSize = false;
     };
 
     // What the server had really done at the moment of asking: the bytes it had

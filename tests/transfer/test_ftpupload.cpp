@@ -174,6 +174,9 @@ private Q_SLOTS:
 
         const QStringList befehle = server.befehle();
         QCOMPARE(stors(befehle), QStringList{ ftpPath + dateiname });
+        // Asked after the upload, of the very name it went to.
+        const qsizetype stor = befehle.indexOf(QStringLiteral("STOR ") + ftpPath + dateiname);
+        QCOMPARE(befehle.indexOf(QStringLiteral("SIZE ") + ftpPath + dateiname, stor), stor + 1);
         QVERIFY(!befehle.join(u'\n').contains(QStringLiteral("CWD")));
         QVERIFY(befehle.contains(QStringLiteral("TYPE I")));
         const QString modus = passiv ? QStringLiteral("EPSV") : QStringLiteral("EPRT ");
@@ -352,6 +355,71 @@ private Q_SLOTS:
             verbindungsText ? verbindungsFehler(optionen.FTPServer, QStringLiteral("fotograf"), 6)
                             : kopierFehler(QStringLiteral("foto.jpg")));
         QCOMPARE(ausgang.texte.last(), QString());
+    }
+
+    void tropfendeAntwortEndetInDerStillefrist_data()
+    {
+        QTest::addColumn<QString>("tropfen");
+        QTest::newRow("auf PWD") << "pwd";
+        QTest::newRow("auf STOR") << "stor";
+        QTest::newRow("nach den Daten") << "abschluss";
+    }
+
+    // Every byte resets no clock: the whole answer must be there within the
+    // silence limit. The server drips for a minute, then hangs up by itself.
+    void tropfendeAntwortEndetInDerStillefrist()
+    {
+        QFETCH(QString, tropfen);
+        FtpTestserver::Art art;
+        art.tropfen = tropfen;
+        FtpTestserver server(art);
+        QVERIFY(server.laeuft());
+        Testumgebung umgebung;
+
+        QElapsedTimer uhr;
+        uhr.start();
+        const Ausgang ausgang
+            = hochladen(umgebung.datei(QStringLiteral("foto.jpg"), 1000), kontoAuf(server), { 60s, 2s });
+
+        QVERIFY2(uhr.elapsed() >= 2000 && uhr.elapsed() < 30000, qPrintable(QString::number(uhr.elapsed())));
+        QVERIFY(!ausgang.erfolg);
+        QCOMPARE(ausgang.fehlerText, kopierFehler(QStringLiteral("foto.jpg")));
+        QCOMPARE(ausgang.texte.last(), QString());
+    }
+
+    void groesseAufDemServerEntscheidet_data()
+    {
+        QTest::addColumn<qint64>("kuerzen");
+        QTest::addColumn<bool>("ohneSize");
+        QTest::addColumn<bool>("erfolg");
+        QTest::newRow("vollständig") << qint64(-1) << false << true;
+        QTest::newRow("nur 10 Bytes behalten") << qint64(10) << false << false;
+        QTest::newRow("leer behalten") << qint64(0) << false << false;
+        QTest::newRow("Server kennt SIZE nicht") << qint64(-1) << true << true;
+        // Without SIZE nothing can be told, so nothing changes.
+        QTest::newRow("gekürzt, Server kennt SIZE nicht") << qint64(10) << true << true;
+    }
+
+    void groesseAufDemServerEntscheidet()
+    {
+        QFETCH(qint64, kuerzen);
+        QFETCH(bool, ohneSize);
+        QFETCH(bool, erfolg);
+        FtpTestserver::Art art;
+        art.kuerzen = kuerzen;
+        art.ohneSize = ohneSize;
+        FtpTestserver server(art);
+        QVERIFY(server.laeuft());
+        Testumgebung umgebung;
+        const QString datei = umgebung.datei(QStringLiteral("foto.jpg"), 240000);
+
+        const Ausgang ausgang = hochladen(datei, kontoAuf(server));
+
+        QCOMPARE(ausgang.erfolg, erfolg);
+        QCOMPARE(ausgang.fehlerText, erfolg ? QString() : kopierFehler(QStringLiteral("foto.jpg")));
+        QCOMPARE(ausgang.texte.last(), QString());
+        QCOMPARE(QFileInfo(server.wurzel() + QStringLiteral("/foto.jpg")).size(), kuerzen < 0 ? 240000 : kuerzen);
+        QVERIFY(server.befehle().contains(QStringLiteral("SIZE foto.jpg")));
     }
 
     void unerreichbaresGibtDenVerbindungstext_data()
