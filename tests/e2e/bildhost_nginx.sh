@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# bildhost behind Debian's nginx with docs/bildhost-nginx.conf, which terminates
+# TLS: only its ports and paths are changed (and its IPv6 listen lines dropped,
+# as a test machine may have no IPv6). An upload over HTTPS gets an address
+# under --public-url, and that address serves the same bytes back through nginx;
+# the plain-HTTP upload the program sends is taken as well.
+. "$(dirname "$0")/lib.sh"
+
+command -v nginx >/dev/null || fail "nginx is not installed"
+conf=$(dirname "$0")/../../docs/bildhost-nginx.conf
+[ -f "$conf" ] || fail "$conf is missing"
+
+bh_port=$(free_port)
+http_port=$(free_port)
+tls_port=$(free_port)
+[ "$http_port" != "$tls_port" ] || tls_port=$(free_port)
+oeffentlich="https://127.0.0.1:$tls_port/"
+
+"$(dirname "$FOTOSCHICKER")/bildhost" --address 127.0.0.1 --port "$bh_port" --storage "$E2E_TMP/ablage" \
+    --public-url "$oeffentlich" --max-connections-per-ip 512 >"$E2E_TMP/bildhost.log" 2>&1 &
+E2E_PIDS+=($!)
+wait_for grep -q '^bildhost: http' "$E2E_TMP/bildhost.log" || fail "bildhost did not start: $(cat "$E2E_TMP/bildhost.log")"
+
+openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 \
+    -keyout "$E2E_TMP/key.pem" -out "$E2E_TMP/cert.pem" 2>/dev/null || fail "no test certificate"
+
+n=$E2E_TMP/nginx
+mkdir -p "$n"
+sed -e "s#listen 80;#listen 127.0.0.1:$http_port;#" \
+    -e "s#listen 443 ssl http2;#listen 127.0.0.1:$tls_port ssl http2;#" \
+    -e '/listen \[::\]/d' \
+    -e "s#server 127.0.0.1:8080;#server 127.0.0.1:$bh_port;#" \
+    -e "s#/etc/letsencrypt/live/bilder.example.org/fullchain.pem#$E2E_TMP/cert.pem#" \
+    -e "s#/etc/letsencrypt/live/bilder.example.org/privkey.pem#$E2E_TMP/key.pem#" \
+    "$conf" >"$n/bildhost.conf"
+cmp -s <(grep -v '^ *listen\|^ *server 127\|^ *ssl_certificate' "$conf") \
+    <(grep -v '^ *listen\|^ *server 127\|^ *ssl_certificate' "$n/bildhost.conf") || fail "the test changed more than ports and paths"
+# What Debian's /etc/nginx/nginx.conf provides around a site, with paths of the test's own.
+cat >"$n/nginx.conf" <<KONF
+daemon off;
+worker_processes 1;
+pid $n/nginx.pid;
+error_log $n/error.log;
+$([ "$(id -u)" -eq 0 ] && echo "user root;")
+events { worker_connections 64; }
+http {
+    access_log $n/access.log;
+    client_body_temp_path $n/body;
+    proxy_temp_path $n/proxy;
+    fastcgi_temp_path $n/fastcgi;
+    uwsgi_temp_path $n/uwsgi;
+    scgi_temp_path $n/scgi;
+    include $n/bildhost.conf;
+}
+KONF
+nginx -t -p "$n" -c "$n/nginx.conf" >"$n/test.log" 2>&1 || fail "nginx refuses the configuration: $(cat "$n/test.log")"
+nginx -p "$n" -c "$n/nginx.conf" 2>>"$n/error.log" &
+E2E_PIDS+=($!)
+wait_for bash -c "exec 3<>/dev/tcp/127.0.0.1/$tls_port" || fail "nginx did not start: $(cat "$n/error.log")"
+
+bild=$E2E_TMP/bild.jpg
+convert -size 300x200 xc: +noise Random -quality 90 "$bild"
+unset SSL_CERT_FILE SSL_CERT_DIR CURL_CA_BUNDLE
+tls=(curl -sS --max-time 20 --cacert "$E2E_TMP/cert.pem")
+
+seite=$("${tls[@]}" -F "fileupload=@$bild" "https://127.0.0.1:$tls_port/") || fail "upload over HTTPS failed"
+[[ "$seite" =~ \[img\](https://127\.0\.0\.1:$tls_port/[0-9a-f]{32}\.jpg)\[/img\] ]] || fail "reply page: $seite"
+adresse=${BASH_REMATCH[1]}
+pass "upload through nginx over HTTPS: [img]$adresse[/img]"
+
+"${tls[@]}" -D "$E2E_TMP/kopf" -o "$E2E_TMP/zurueck.jpg" "$adresse" || fail "GET $adresse failed"
+cmp -s "$bild" "$E2E_TMP/zurueck.jpg" || fail "GET $adresse returned other bytes"
+grep -qi '^content-type: image/jpeg' "$E2E_TMP/kopf" || fail "served as: $(cat "$E2E_TMP/kopf")"
+grep -qi '^x-content-type-options: nosniff' "$E2E_TMP/kopf" || fail "nosniff lost on the way: $(cat "$E2E_TMP/kopf")"
+pass "the address serves the same bytes back through nginx, as image/jpeg with nosniff"
+
+# The program's own request: HTTP/1.0, the comma form of the content type, no TLS.
+seite=$(curl -sS --max-time 20 -0 -H 'Content-Type: multipart/form-data, boundary=AaB03x' --data-binary @- \
+    "http://127.0.0.1:$http_port/" < <(printf -- '--AaB03x\r\nContent-Disposition: form-data; name="fileupload"; filename="b.jpg"\r\n\r\n'
+        cat "$bild"
+        printf -- '\r\n--AaB03x--')) || fail "plain-HTTP upload failed"
+[[ "$seite" =~ \[img\]https://127\.0\.0\.1:$tls_port/[0-9a-f]{32}\.jpg\[/img\] ]] || fail "plain-HTTP reply page: $seite"
+pass "the program's plain HTTP/1.0 upload is taken on the HTTP port, with an https address back"
+
+[ "$(curl -s -o /dev/null -w '%{http_code}' "http://127.0.0.1:$http_port/${adresse##*/}")" = 301 ] \
+    || fail "a GET over plain HTTP is not moved to https"
+pass "a GET over plain HTTP moves to https"
