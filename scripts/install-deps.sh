@@ -9,6 +9,7 @@ packages=(
     python3-pyftpdlib tinyproxy time
     libxcb1-dev
     xvfb xauth xdotool xclip x11-utils imagemagick
+    clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,0 +1,107 @@
+#include "settings/einstellungen.h"
+#include "settings/einstellungsspeicher.h"
+#include "settings/optionen.h"
+#include "settings/steuerelemente.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace {
+// The settings window's controls, holding what a widget would hold.
+class Felder : public Steuerelemente {
+public:
+    QString text(int nummer) const override { return m_texte[nummer - 1]; }
+    void setText(int nummer, const QString& text) override { m_texte[nummer - 1] = text; }
+    bool istAngehakt(int nummer) const override { return m_haken[nummer - 1]; }
+    void setAngehakt(int nummer, bool angehakt) override { m_haken[nummer - 1] = angehakt; }
+    void optionWaehlen(int index) override
+    {
+        if (index >= 0 && index < 3)
+            m_option = index;
+    }
+    int aktiveOptionFinden() const override { return m_option; }
+    void proxyRegelAnwenden() override { }
+    void bildhostRegelAnwenden() override { }
+
+private:
+    QString m_texte[7];
+    bool m_haken[4] = {};
+    int m_option = 2;
+};
+
+QString speicherdatei;
+
+// QSettings keeps a file it has parsed and reads it again only when its size or
+// time changed; each step gets a time of its own, so every load reads the disk.
+void neueZeit(const QString& pfad)
+{
+    static time_t zeit = 1000000000;
+    const timespec zeiten[2] = { { ++zeit, 0 }, { zeit, 0 } };
+    if (utimensat(AT_FDCWD, QFile::encodeName(pfad).constData(), zeiten, 0) != 0) {
+        std::perror("utimensat");
+        std::abort();
+    }
+}
+
+Optionen laden(Einstellungsspeicher& speicher)
+{
+    Felder felder;
+    Optionen optionen;
+    Einstellungen(optionen, felder, speicher).einstellungenLaden();
+    return optionen;
+}
+
+bool gleich(const Optionen& a, const Optionen& b)
+{
+    return a.useIS == b.useIS && a.FTPServer == b.FTPServer && a.FTPLogin == b.FTPLogin
+        && a.FTPPassword == b.FTPPassword && a.FTPPath == b.FTPPath && a.FTPUseProxy == b.FTPUseProxy
+        && a.FTPProxy == b.FTPProxy && a.FTPProxyPort == b.FTPProxyPort && a.FTPPassiv == b.FTPPassiv && a.URL == b.URL
+        && a.LinkOption == b.LinkOption && a.StatusfensterZeigen == b.StatusfensterZeigen;
+}
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    // A store of our own, never the user's; removed when the run ends normally.
+    static QTemporaryDir ordner;
+    if (!ordner.isValid() || !QDir(ordner.path()).mkpath(QStringLiteral("MorvaFotoschicker"))) {
+        std::fprintf(stderr, "kein temporärer Ordner\n");
+        std::abort();
+    }
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(ordner.path()));
+    speicherdatei = ordner.path() + QStringLiteral("/MorvaFotoschicker/MorvaFotoschicker.conf");
+    return 0;
+}
+
+// The input is the store's INI file as a damaged disk or a careless hand left it.
+// Loading reads it and, as the start-up does, writes the record back; loading
+// that file again must give the same record, or the rewrite changed a setting.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse)
+{
+    QFile datei(speicherdatei);
+    if (!datei.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || datei.write(reinterpret_cast<const char*>(daten), qint64(groesse)) != qint64(groesse)) {
+        std::fprintf(stderr, "Speicherdatei nicht geschrieben\n");
+        std::abort();
+    }
+    datei.close();
+    neueZeit(speicherdatei);
+
+    Einstellungsspeicher speicher;
+    const Optionen erstes = laden(speicher);
+    neueZeit(speicherdatei);
+    const Optionen zweites = laden(speicher);
+    if (!gleich(erstes, zweites)) {
+        std::fprintf(stderr, "Das Zurückschreiben hat eine Einstellung verändert\n");
+        std::abort();
+    }
+    return 0;
+}
