@@ -9,5 +9,7 @@ static void symbolRessourceLaden()
 QIcon programmSymbol()
 {
     symbolRessourceLaden();
-    return QIcon(QStringLiteral(":/fotoschicker.png"));
+    // Installed, the icon theme has it in every size; a build that runs from its
+    // folder, or a theme without it, still shows the program's own.
+    return QIcon::fromTheme(QStringLiteral("fotoschicker"), QIcon(QStringLiteral(":/fotoschicker.png")));
 }

@@ -2,5 +2,5 @@
 
 #include <QIcon>
 
-// The program's own icon, for the settings window and every other window it opens.
+// The program's icon from the icon theme, or the built-in one, for every window it opens.
 QIcon programmSymbol();
