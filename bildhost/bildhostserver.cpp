@@ -154,8 +154,17 @@ MHD_Result Bildhostserver::Innen::erstAnfrage(
     if (pfad != "/")
         return ablehnen(verbindung, methode, pfad, MHD_HTTP_NOT_FOUND, "Diese Seite gibt es hier nicht.");
     const std::string_view laenge = kopfwert(verbindung, MHD_HTTP_HEADER_CONTENT_LENGTH);
+    const std::string_view stueckelung = kopfwert(verbindung, MHD_HTTP_HEADER_TRANSFER_ENCODING);
+    // Two framings at once are how one request is hidden in another; a proxy
+    // in front may have read the other one.
+    if (!laenge.empty() && !stueckelung.empty())
+        return ablehnen(verbindung, methode, pfad, MHD_HTTP_BAD_REQUEST,
+            "Die Anfrage nennt Content-Length und Transfer-Encoding zugleich.");
+    if (!stueckelung.empty() && !gleichOhneGrossKlein(stueckelung, "chunked"))
+        return ablehnen(
+            verbindung, methode, pfad, MHD_HTTP_NOT_IMPLEMENTED, "Nur Transfer-Encoding: chunked wird angenommen.");
     // Without a length or chunks the body would end only with the connection, and cannot be told from junk.
-    if (laenge.empty() && kopfwert(verbindung, MHD_HTTP_HEADER_TRANSFER_ENCODING).empty())
+    if (laenge.empty() && stueckelung.empty())
         return ablehnen(verbindung, methode, pfad, MHD_HTTP_LENGTH_REQUIRED, "Die Anfrage nennt ihre Länge nicht.");
     std::uint64_t angekuendigt = 0;
     if (!laenge.empty()) {

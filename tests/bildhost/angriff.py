@@ -212,7 +212,11 @@ try:
             ("packed", b"POST / HTTP/1.1\r\nHost: a\r\n" + FORMKOPF + b"Content-Encoding: gzip\r\n"
              b"Content-Length: 36\r\n\r\nGET /smuggled3 HTTP/1.1\r\nHost: a\r\n\r\n", 415),
             ("not a form", b"POST / HTTP/1.1\r\nHost: a\r\n" + FORMKOPF + b"Content-Length: 10\r\n\r\n0123456789"
-             b"GET /smuggled4 HTTP/1.1\r\nHost: a\r\n\r\n", 400)):
+             b"GET /smuggled4 HTTP/1.1\r\nHost: a\r\n\r\n", 400),
+            ("length and chunks", b"POST / HTTP/1.1\r\nHost: a\r\n" + FORMKOPF + b"Content-Length: 40\r\n"
+             b"Transfer-Encoding: chunked\r\n\r\n0\r\n\r\nGET /smuggled5 HTTP/1.1\r\nHost: a\r\n\r\n", 400),
+            ("other transfer coding", b"POST / HTTP/1.1\r\nHost: a\r\n" + FORMKOPF + b"Transfer-Encoding: gzip, chunked"
+             b"\r\n\r\n0\r\n\r\nGET /smuggled6 HTTP/1.1\r\nHost: a\r\n\r\n", 501)):
         antwort, zu = anfrage(a.verbinden(), daten)
         abgewiesen(was, antwort, zu, erwartet)
         if antwort.count(b"HTTP/1.") != 1:
@@ -220,7 +224,7 @@ try:
     a.marke(b"nach-dem-schmuggel")
     if b"smuggled" in a.protokoll():
         fail("a request behind a refused one ran: " + a.protokoll().decode(errors="replace"))
-    ok("after 413, 415 and 400 the connection closes and the request behind the refused one never runs")
+    ok("after 413, 415, 400 and 501 the connection closes and the request behind the refused one never runs")
 
     vorher = len(a.protokoll().split(b"\n"))
     antwort, _ = anfrage(a.verbinden(), b"GET /x%0aPOST%20/%20200%0a%1b[31mRED HTTP/1.0\r\n\r\n")
