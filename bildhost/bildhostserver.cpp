@@ -265,7 +265,7 @@ bool Bildhostserver::starten(int lauschsocket, std::string& fehler)
     // read buffer; beyond it the library refuses on its own, so it leaves room
     // above our limit. Kept small: a larger pool is mapped and unmapped for
     // every connection, which halved the uploads per second in the benchmark.
-    const std::size_t speicherJeVerbindung = regeln.kopfHoechstens + 16 * 1024;
+    const std::size_t speicherJeVerbindung = regeln.kopfHoechstens + std::size_t{ 16 } * 1024;
     m_innen->daemon = MHD_start_daemon(MHD_USE_EPOLL_INTERNAL_THREAD, 0, nullptr, nullptr, zugriff, m_innen.get(),
         MHD_OPTION_LISTEN_SOCKET, static_cast<MHD_socket>(lauschsocket), MHD_OPTION_CONNECTION_LIMIT,
         regeln.verbindungenHoechstens, MHD_OPTION_PER_IP_CONNECTION_LIMIT, regeln.verbindungenJeAdresse,

@@ -27,7 +27,7 @@ bool imBereich(std::string_view name, std::string_view wert, std::uint64_t klein
 }
 
 constexpr std::uint64_t groessteBildgroesse = 100'000'000;
-constexpr std::uint64_t groessterKopf = 1024 * 1024;
+constexpr std::uint64_t groessterKopf = std::uint64_t{ 1024 } * 1024;
 constexpr std::uint64_t meisteVerbindungen = 16384;
 constexpr std::uint64_t laengsteFrist = 3600;
 } // namespace
