@@ -9,6 +9,7 @@
 #include "links/nachupload.h"
 #include "platform/shortpath.h"
 #include "settings/einstellungen.h"
+#include "statusfenster/statusanzeige.h"
 #include "transfer/imagehost.h"
 #include "transfer/uebertragung.h"
 
@@ -116,6 +117,9 @@ Laufende Startlauf::dateiSenden(const QString& gegebenerName, const FeldArray& b
         erfolg = m_teile.uebertragung.ftpUpload(name, m_optionen, m_teile.status, m_fehlerText);
     }
 
+    // The user stopped it: that ends the run as quietly as "Nein" to the size question.
+    if (!erfolg && m_teile.status.abbruchGewuenscht())
+        return Laufende::Abgebrochen;
     if (!erfolg) {
         dialoge.meldung(Meldungstexte::fehlerText(m_fehlerText), fehlerTitel(), Meldungsstil::Kritisch);
         if (m_optionen.parameterModus)

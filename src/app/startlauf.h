@@ -16,7 +16,7 @@ class Uebertragung;
 // How a pass of the run ended.
 enum class Laufende {
     Hochgeladen, // the picture is up; the process ends with success
-    Abgebrochen, // the user answered "Nein" to the size question; nothing was sent
+    Abgebrochen, // the user answered "Nein" to the size question, or stopped the transfer with a click
     Fehlgeschlagen, // a check or the transfer failed and the process ends
     FensterOffen, // the settings window is open and the program lives on in it
 };

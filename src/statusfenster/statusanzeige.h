@@ -13,4 +13,7 @@ public:
         Q_UNUSED(gesendet)
         Q_UNUSED(gesamt)
     }
+    // True once the user asked to stop the transfer. Transfers ask it from
+    // their worker thread, so implementations answer from an atomic.
+    virtual bool abbruchGewuenscht() const { return false; }
 };

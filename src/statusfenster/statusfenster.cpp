@@ -51,6 +51,9 @@ statusfenster::statusfenster()
     setObjectName(QStringLiteral("statusfenster"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
+    // The window is never active, and Qt shows tooltips only over active ones unless told.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+    setToolTip(QStringLiteral("Ein Klick auf dieses Fenster bricht die Übertragung ab."));
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     QPalette farben = palette();
@@ -125,6 +128,12 @@ bool statusfenster::event(QEvent* ereignis)
         break;
     }
     return erledigt;
+}
+
+void statusfenster::mousePressEvent(QMouseEvent* ereignis)
+{
+    QFrame::mousePressEvent(ereignis);
+    Q_EMIT angeklickt();
 }
 
 void statusfenster::paintEvent(QPaintEvent* ereignis)

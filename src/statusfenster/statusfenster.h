@@ -7,7 +7,8 @@ class QLabel;
 
 // The small light-yellow window at the lower right of the screen that shows
 // what a transfer is doing. It stays on top of everything and never takes the
-// keyboard focus from whatever the user is working in.
+// keyboard focus from whatever the user is working in, so a click on it is
+// how the user stops a transfer.
 class statusfenster : public QFrame {
     Q_OBJECT
 public:
@@ -20,9 +21,13 @@ public:
     // Back to the lower right corner and to the top of the topmost windows.
     void vordergrund();
 
+Q_SIGNALS:
+    void angeklickt();
+
 protected:
     bool event(QEvent* ereignis) override;
     void paintEvent(QPaintEvent* ereignis) override;
+    void mousePressEvent(QMouseEvent* ereignis) override;
 
 private:
     QLabel* m_label1;

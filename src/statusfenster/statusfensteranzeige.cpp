@@ -24,12 +24,19 @@ void Statusfensteranzeige::status(const QString& text)
         machmichweg();
     } else {
         if (!m_fenster)
-            m_fenster = std::make_unique<statusfenster>();
+            fensterOeffnen();
         m_fenster->show();
         m_fenster->statusinfoSetzen(text);
     }
     // The window paints here, so the text is up before the next step blocks.
     QCoreApplication::processEvents();
+}
+
+void Statusfensteranzeige::fensterOeffnen()
+{
+    m_abbruch = false;
+    m_fenster = std::make_unique<statusfenster>();
+    QObject::connect(m_fenster.get(), &statusfenster::angeklickt, [this] { m_abbruch = true; });
 }
 
 void Statusfensteranzeige::fortschritt(qint64 gesendet, qint64 gesamt)

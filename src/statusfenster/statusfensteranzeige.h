@@ -2,6 +2,7 @@
 
 #include "statusfenster/statusanzeige.h"
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -20,6 +21,8 @@ public:
 
     void status(const QString& text) override;
     void fortschritt(qint64 gesendet, qint64 gesamt) override;
+    // Set by a click on the window; a new window starts without it.
+    bool abbruchGewuenscht() const override { return m_abbruch; }
 
     // Closes and destroys the window, then lets the events it leaves run.
     void machmichweg();
@@ -28,6 +31,9 @@ public:
     statusfenster* fenster() const { return m_fenster.get(); }
 
 private:
+    void fensterOeffnen();
+
     std::function<bool()> m_zeigen;
     std::unique_ptr<statusfenster> m_fenster;
+    std::atomic<bool> m_abbruch{ false };
 };

@@ -17,7 +17,9 @@ QString bildhostUpload(
 
     QString antwort;
     QString adresse;
-    if (!httpUpload(host, QStringLiteral("/"), path, antwort, grenzen) || !adresseAusAntwort(antwort, adresse)) {
+    const Abbruchfrage abbrechen = [&status] { return status.abbruchGewuenscht(); };
+    if (!httpUpload(host, QStringLiteral("/"), path, antwort, grenzen, abbrechen)
+        || !adresseAusAntwort(antwort, adresse)) {
         fehlerText = fehlschlag;
     }
     status.status(QString());

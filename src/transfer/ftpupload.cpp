@@ -133,6 +133,8 @@ int socketAbgeben(void* zeiger, curl_socket_t socket)
 int fortschreiben(void* zeiger, curl_off_t, curl_off_t, curl_off_t gesamt, curl_off_t uebergeben)
 {
     auto& verlauf = *static_cast<Verlauf*>(zeiger);
+    if (verlauf.status.abbruchGewuenscht())
+        return 1;
     // libcurl counts what it handed to the system; on a slow line the socket's
     // buffers hold much of that for seconds, and the bar would run ahead.
     const curl_off_t gesendet = std::max<curl_off_t>(0, uebergeben - unbestaetigteBytes(verlauf.sockets.neuestes));

@@ -31,6 +31,12 @@ size_t antwortSammeln(char* daten, size_t groesse, size_t anzahl, void* puffer)
     return laenge;
 }
 
+int abbruchFragen(void* frage, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    const auto& abbrechen = *static_cast<const Abbruchfrage*>(frage);
+    return abbrechen && abbrechen() ? 1 : 0;
+}
+
 // The agent names the program as its executable is called.
 QByteArray programmName()
 {
@@ -49,8 +55,8 @@ bool dateiLesen(const QString& dateipfad, QByteArray& inhalt)
 }
 } // namespace
 
-bool httpUpload(
-    const QString& host, const QString& pfad, const QString& dateipfad, QString& antwort, const HttpGrenzen& grenzen)
+bool httpUpload(const QString& host, const QString& pfad, const QString& dateipfad, QString& antwort,
+    const HttpGrenzen& grenzen, const Abbruchfrage& abbrechen)
 {
     CurlHandle handle(curl_easy_init());
     if (!handle)
@@ -87,11 +93,15 @@ bool httpUpload(
     // Less than one byte a second over the whole span counts as silence.
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, long(grenzen.stille.count()));
+    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, long(grenzen.gesamt.count()));
+    curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, abbruchFragen);
+    curl_easy_setopt(h, CURLOPT_XFERINFODATA, &abbrechen);
     // The transfer runs on a worker thread, where libcurl must not use signals for its time-outs.
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
 
     const CURLcode ergebnis = Hintergrundlauf().ausfuehren(h);
-    if (ergebnis == CURLE_OPERATION_TIMEDOUT || puffer.zuLang) {
+    if (ergebnis == CURLE_OPERATION_TIMEDOUT || ergebnis == CURLE_ABORTED_BY_CALLBACK || puffer.zuLang) {
         antwort.clear();
         return false;
     }

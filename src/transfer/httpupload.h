@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <chrono>
+#include <functional>
 
 // What an exchange with a web server may cost at most, so a broken or hostile
 // server cannot fill memory or hold the run for ever.
@@ -10,7 +11,13 @@ struct HttpGrenzen {
     qint64 antwortHoechstens = qint64{ 1024 } * 1024;
     std::chrono::seconds stille{ 60 };
     std::chrono::milliseconds verbinden{ 30000 };
+    // The whole exchange, however steadily a server trickles its reply.
+    std::chrono::milliseconds gesamt{ 90000 };
 };
+
+// Asked about once a second on the transfer's worker thread while the
+// exchange runs; true stops it.
+using Abbruchfrage = std::function<bool()>;
 
 // Posts the file at dateipfad to http://host + pfad as multipart/form-data and
 // collects the server's reply page. host may end in ":port".
@@ -19,6 +26,6 @@ struct HttpGrenzen {
 // or a refused connection still gives true, with whatever reply came back.
 // False without touching antwort when no transfer could be prepared or the
 // file cannot be read; false with an empty antwort when the reply broke one of
-// the limits.
+// the limits or abbrechen stopped the exchange.
 bool httpUpload(const QString& host, const QString& pfad, const QString& dateipfad, QString& antwort,
-    const HttpGrenzen& grenzen = HttpGrenzen());
+    const HttpGrenzen& grenzen = HttpGrenzen(), const Abbruchfrage& abbrechen = {});

@@ -4,3 +4,8 @@ QString imageHost()
 {
     return QStringLiteral(FOTOSCHICKER_IMAGE_HOST);
 }
+
+HttpGrenzen imageHostGrenzen()
+{
+    return {};
+}

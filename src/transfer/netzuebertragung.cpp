@@ -11,5 +11,5 @@ bool Netzuebertragung::ftpUpload(QString& path, const Optionen& optionen, Status
 
 QString Netzuebertragung::bildhostUpload(QString& path, Statusanzeige& status, QString& fehlerText)
 {
-    return ::bildhostUpload(imageHost(), path, status, fehlerText);
+    return ::bildhostUpload(imageHost(), path, status, fehlerText, imageHostGrenzen());
 }

@@ -40,6 +40,8 @@ private Q_SLOTS:
     void erfolg();
     void erfolgOhneStatusfenster();
     void fehlschlagZeigtFenster();
+    void abbruchEndetWieNein_data();
+    void abbruchEndetWieNein();
     void okWiederholtLauf();
 
 private:
@@ -66,6 +68,7 @@ void TestStartlauf::init()
     m_uebertragung = {};
     m_nachUpload = {};
     m_status.texte.clear();
+    m_status.abbruch = false;
 }
 
 Laufende TestStartlauf::starten(const QString& argumente)
@@ -333,6 +336,38 @@ void TestStartlauf::fehlschlagZeigtFenster()
     QVERIFY(m_fenster.sichtbar);
     QVERIFY(m_fenster.okAktiv);
     QVERIFY(m_nachUpload.aufrufe.isEmpty());
+}
+
+void TestStartlauf::abbruchEndetWieNein_data()
+{
+    QTest::addColumn<bool>("bildhost");
+    QTest::addColumn<QString>("parameter");
+    QTest::newRow("FTP") << false << "";
+    QTest::newRow("FTP mit Parametern") << false << "/ftpuser:anna /file:";
+    QTest::newRow("Bildhost") << true << "";
+}
+
+// A click on the status window stopped the transfer: no box, no link, no
+// settings window, and the exit status of "Nein" to the size question.
+void TestStartlauf::abbruchEndetWieNein()
+{
+    QFETCH(bool, bildhost);
+    QFETCH(QString, parameter);
+    ftpKontoSpeichern();
+    m_umgebung.speicherSetzen("useIS", bildhost ? "Wahr" : "Falsch");
+    m_uebertragung.ftpErfolg = false;
+    m_uebertragung.bildhostLink.clear();
+    m_status.abbruch = true;
+
+    const Laufende ende = starten(parameter + m_umgebung.datei("a.jpg", 100));
+
+    QCOMPARE(ende, Laufende::Abgebrochen);
+    QCOMPARE(exitStatus(ende), 2);
+    QCOMPARE(m_uebertragung.ftpPfade.size() + m_uebertragung.bildhostPfade.size(), 1);
+    QCOMPARE(m_dialoge.meldungen.size(), 0);
+    QVERIFY(!m_fenster.sichtbar);
+    QVERIFY(m_nachUpload.aufrufe.isEmpty());
+    QCOMPARE(m_lauf->link(), QString());
 }
 
 void TestStartlauf::okWiederholtLauf()

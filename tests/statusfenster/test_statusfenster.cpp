@@ -2,6 +2,7 @@
 // texts say, and that a real FTP upload closes it. That it never takes the
 // keyboard focus needs a real X server: tests/e2e/ftp_upload.sh checks it.
 
+#include "frist.h"
 #include "ftptestserver.h"
 #include "testumgebung.h"
 
@@ -179,6 +180,48 @@ private Q_SLOTS:
         if (erfolg)
             QVERIFY2(gesehen.contains(QStringLiteral("Verbindung hergestellt, übertrage Datei...")),
                 qPrintable(gesehen.join(u'|')));
+    }
+
+    // The window takes no focus, so a click is how the user stops a transfer
+    // that hangs: here the server never answers STOR, and only the click may end it.
+    void klickBrichtDieUebertragungAb()
+    {
+        FtpTestserver::Art art;
+        art.haengen = QStringLiteral("stor");
+        FtpTestserver server(art);
+        QVERIFY(server.laeuft());
+        Testumgebung umgebung;
+        Optionen optionen;
+        optionen.FTPServer = server.adresse();
+        optionen.FTPLogin = QStringLiteral("fotograf");
+        optionen.FTPPassword = QStringLiteral("geheim");
+        QString pfad = umgebung.datei(QStringLiteral("bild.jpg"), 1000);
+        QString fehlerText;
+
+        Statusfensteranzeige anzeige;
+        QTimer klick;
+        connect(&klick, &QTimer::timeout, this, [&] {
+            if (anzeige.fenster()
+                && statusinfo(anzeige.fenster()) == QStringLiteral("Verbindung hergestellt, übertrage Datei...")) {
+                klick.stop();
+                QVERIFY(anzeige.fenster()->testAttribute(Qt::WA_AlwaysShowToolTips));
+                QCOMPARE(anzeige.fenster()->toolTip(),
+                    QStringLiteral("Ein Klick auf dieses Fenster bricht die Übertragung ab."));
+                QTest::mouseClick(anzeige.fenster(), Qt::LeftButton);
+            }
+        });
+        klick.start(50);
+        const Frist frist(0s);
+        QVERIFY(!ftpUpload(pfad, optionen, anzeige, fehlerText, { 60s, 60s }));
+        QVERIFY2(frist.verletzt().isEmpty(), qPrintable(frist.verletzt()));
+
+        QVERIFY(!klick.isActive());
+        QVERIFY(anzeige.abbruchGewuenscht());
+        QVERIFY(!anzeige.fenster());
+        // The next transfer's window starts afresh.
+        anzeige.status(QStringLiteral("Überprüfe Login und Passwort"));
+        QVERIFY(!anzeige.abbruchGewuenscht());
+        anzeige.status(QString());
     }
 };
 

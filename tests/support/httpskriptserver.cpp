@@ -1,6 +1,7 @@
 #include "httpskriptserver.h"
 
 #include <QTcpSocket>
+#include <QTimer>
 
 HttpSkriptServer::HttpSkriptServer()
 {
@@ -36,8 +37,25 @@ void HttpSkriptServer::lesen(QTcpSocket* verbindung)
     m_eingang.remove(verbindung);
     if (m_schweigen)
         return;
+    if (m_troepfeln)
+        return troepfelnAuf(verbindung);
     verbindung->write(m_antwort);
     verbindung->disconnectFromHost();
+}
+
+void HttpSkriptServer::troepfelnAuf(QTcpSocket* verbindung)
+{
+    verbindung->write("HTTP/1.0 200 Skript\r\nContent-Type: text/html\r\n\r\n<html><body>");
+    auto* takt = new QTimer(verbindung);
+    connect(takt, &QTimer::timeout, verbindung, [verbindung, takt, tropfen = 0]() mutable {
+        if (++tropfen > 600 || verbindung->state() != QAbstractSocket::ConnectedState) {
+            takt->stop();
+            verbindung->disconnectFromHost();
+            return;
+        }
+        verbindung->write("x");
+    });
+    takt->start(100);
 }
 
 HttpNachricht httpZerlegen(const QByteArray& roh)

@@ -25,17 +25,22 @@ public:
     void seiteAntworten(const QByteArray& seite, int status = 200);
     // Never answers and keeps the connection open.
     void schweigen() { m_schweigen = true; }
+    // Answers with a head, then one byte of page every 100 ms, never done;
+    // hangs up by itself after a minute.
+    void troepfeln() { m_troepfeln = true; }
 
     // Every complete request: head and body exactly as received.
     QList<QByteArray> anfragen;
 
 private:
     void lesen(QTcpSocket* verbindung);
+    void troepfelnAuf(QTcpSocket* verbindung);
 
     QTcpServer m_server;
     QHash<QTcpSocket*, QByteArray> m_eingang;
     QByteArray m_antwort;
     bool m_schweigen = false;
+    bool m_troepfeln = false;
 };
 
 // Splits a raw HTTP message at its blank line; the head keeps its last CR LF.

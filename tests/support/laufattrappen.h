@@ -16,6 +16,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <atomic>
+
 struct GezeigteMeldung {
     QString text;
     QString titel;
@@ -74,8 +76,17 @@ public:
 
 class AufzeichnendeStatusanzeige : public Statusanzeige {
 public:
-    void status(const QString& text) override { texte.append(text); }
+    void status(const QString& text) override
+    {
+        texte.append(text);
+        if (!abbrechenBei.isEmpty() && text == abbrechenBei)
+            abbruch = true;
+    }
+    bool abbruchGewuenscht() const override { return abbruch; }
     QStringList texte;
+    // The user stops the transfer as soon as this text is shown; "" never.
+    QString abbrechenBei;
+    std::atomic<bool> abbruch{ false };
 };
 
 // Records every call; answers with the scripted result.

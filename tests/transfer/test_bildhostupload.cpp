@@ -40,6 +40,7 @@ private Q_SLOTS:
     void marken_data();
     void marken();
     void grenzenUndAusfaelle();
+    void abbruchBeendetDenAustausch();
 
 private:
     QString kleinesBild();
@@ -143,12 +144,13 @@ void TestBildhostUpload::grenzenUndAusfaelle()
 {
     HttpGrenzen kurz;
     kurz.stille = 1s;
+    kurz.gesamt = 2s;
 
     struct Fall {
         const char* name;
         std::function<void(HttpSkriptServer&)> vorbereiten;
         QString path;
-        // What ends it: the silence limit, or nothing to wait for.
+        // What ends it: one of the limits, or nothing to wait for.
         std::chrono::milliseconds grenze = 0s;
     };
     const QString bild = kleinesBild();
@@ -157,6 +159,8 @@ void TestBildhostUpload::grenzenUndAusfaelle()
             [](HttpSkriptServer& s) { s.seiteAntworten("[img]http://x/a.jpg[/img]" + QByteArray(1024 * 1024, ' ')); },
             bild },
         { "Server schweigt", [](HttpSkriptServer& s) { s.schweigen(); }, bild, kurz.stille },
+        // Ten bytes a second never count as silence; only the limit of the whole exchange ends it.
+        { "Server tröpfelt", [](HttpSkriptServer& s) { s.troepfeln(); }, bild, kurz.gesamt },
         { "Datei fehlt", [](HttpSkriptServer&) {}, m_ordner.filePath(QStringLiteral("fehlt.jpg")) },
     };
     for (const Fall& fall : faelle) {
@@ -183,6 +187,22 @@ void TestBildhostUpload::grenzenUndAusfaelle()
     QString path = bild;
     QCOMPARE(bildhostUpload(niemand, path, status, fehlerText, kurz), QString());
     QCOMPARE(fehlerText, fehlschlag(niemand));
+}
+
+// A server that never answers; only the user's wish to stop may end it.
+void TestBildhostUpload::abbruchBeendetDenAustausch()
+{
+    HttpSkriptServer server;
+    server.schweigen();
+    AufzeichnendeStatusanzeige status;
+    status.abbrechenBei = QStringLiteral("Datei wird übertragen");
+    QString fehlerText;
+    QString path = kleinesBild();
+
+    const Frist frist(0s);
+    QCOMPARE(bildhostUpload(server.host(), path, status, fehlerText), QString());
+    QVERIFY2(frist.verletzt().isEmpty(), qPrintable(frist.verletzt()));
+    QCOMPARE(status.texte, statustexte(server.host()));
 }
 
 QTEST_GUILESS_MAIN(TestBildhostUpload)
