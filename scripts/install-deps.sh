@@ -11,6 +11,7 @@ packages=(
     xvfb xauth xdotool xclip x11-utils imagemagick
     clang libclang-rt-14-dev
     librsvg2-bin groff-base dpkg-dev lintian desktop-file-utils appstream libglib2.0-bin xdg-utils
+    wl-clipboard sway xwayland qt6-wayland
 )
 
 missing=()

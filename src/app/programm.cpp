@@ -2,6 +2,7 @@
 
 #include "app/infoaufruf.h"
 #include "app/qtdialoge.h"
+#include "app/qtplattform.h"
 #include "app/startlauf.h"
 #include "links/linkaktion.h"
 #include "links/qtzwischenablage.h"
@@ -19,6 +20,7 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <array>
 #include <cstdio>
 
 namespace {
@@ -58,10 +60,19 @@ int programmStarten(int argc, char** argv)
     }
 
     const QString argumente = argumentString(argc, argv);
-    // Qt sees only the program's name: every argument is the user's, so a picture
-    // named "-style" or "-platform" is a picture and not an option of Qt.
-    int nurProgrammname = 1;
-    QApplication app(nurProgrammname, argv);
+    // Qt sees only the program's name and our own choice of platform: every argument
+    // is the user's, so a picture named "-style" or "-platform" is a picture and not an option of Qt.
+    QByteArray plattform
+        = qtPlattformWaehlen(qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("QT_QPA_PLATFORM")).toUtf8();
+    char plattformSchalter[] = "-platform";
+    std::array<char*, 4> qtArgumente{ argv[0], nullptr, nullptr, nullptr };
+    int qtArgumentzahl = 1;
+    if (!plattform.isEmpty()) {
+        qtArgumente[1] = plattformSchalter;
+        qtArgumente[2] = plattform.data();
+        qtArgumentzahl = 3;
+    }
+    QApplication app(qtArgumentzahl, qtArgumente.data());
     QTranslator uebersetzer;
     deutscheTexteLaden(app, uebersetzer);
     app.setWindowIcon(programmSymbol());

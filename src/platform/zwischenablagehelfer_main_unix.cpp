@@ -1,7 +1,8 @@
 // fotoschicker-zwischenablage: keeps a text in the X11 clipboard after the
 // program that set it has ended. It reads the text from standard input, owns
-// the clipboard until another program takes it, then ends. It shows no window,
-// takes no lock and writes nothing anywhere.
+// the clipboard until another program takes it, then ends. It closes its
+// standard output once it owns the clipboard. It shows no window, takes no
+// lock and writes nothing anywhere.
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
@@ -28,6 +29,9 @@ int main(int argc, char** argv)
     QClipboard* ablage = QGuiApplication::clipboard();
     ablage->setText(text, QClipboard::Clipboard);
     if (!ablage->ownsClipboard())
+        return 1;
+    // Our caller waits for our output to close: the text is in the clipboard now.
+    if (!std::freopen("/dev/null", "w", stdout))
         return 1;
     // Our own change is reported too; only a new owner ends the service.
     QObject::connect(ablage, &QClipboard::dataChanged, &app, [ablage] {
