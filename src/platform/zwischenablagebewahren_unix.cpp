@@ -121,8 +121,10 @@ void zwischenablageBewahren(const QString& text)
     lage.qtPlattform = QGuiApplication::platformName();
     lage.x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
     lage.wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    lage.verwalter = x11 && verwalterLaeuft(x11->connection());
+    // The offscreen platform may answer for X11 too, without a connection.
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* verbindung = x11 ? x11->connection() : nullptr;
+    lage.verwalter = verbindung && verwalterLaeuft(verbindung);
     const Uebergaben wege = uebergabenWaehlen(lage);
 
     const QDeadlineTimer frist(uebernahmeFristMs);
@@ -134,5 +136,5 @@ void zwischenablageBewahren(const QString& text)
     if (wege.waylandKopie)
         waylandKopieren(text, frist);
     if (wege.x11Helfer)
-        helferUebergeben(text, x11 != nullptr, frist);
+        helferUebergeben(text, verbindung != nullptr, frist);
 }
