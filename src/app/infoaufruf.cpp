@@ -47,8 +47,9 @@ QString infoText(Infoaufruf aufruf)
                              "0  Bild hochgeladen, oder das Einstellungsfenster wurde geschlossen\n"
                              "1  Fehler: zweite Instanz, Datei fehlt oder ist zu groß für den Bildhost,\n"
                              "   Übertragung fehlgeschlagen, fehlerhafte Befehlszeile\n"
-                             "2  eine Datei über 250000 Bytes: die Frage \"Datei sicher übertragen?\" wurde\n"
-                             "   mit \"Nein\" beantwortet\n");
+                             "2  abgebrochen: die Frage \"Datei sicher übertragen?\" (bei mehr als\n"
+                             "   250000 Bytes) wurde mit \"Nein\" beantwortet, oder ein Klick auf das\n"
+                             "   Statusfenster hat die Übertragung abgebrochen\n");
     }
     case Infoaufruf::Version:
         return QStringLiteral("fotoschicker ") + programmVersion + u'\n';
