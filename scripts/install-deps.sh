@@ -9,7 +9,7 @@ packages=(
     python3-pyftpdlib tinyproxy time
     libxcb1-dev
     xvfb xauth xdotool xclip x11-utils imagemagick
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format clang-tidy
     librsvg2-bin groff-base dpkg-dev lintian desktop-file-utils appstream libglib2.0-bin xdg-utils
     wl-clipboard sway xwayland qt6-wayland
 )
