@@ -3,16 +3,19 @@
 #include "links/bildgroesse.h"
 #include "transfer/ftpadresse.h"
 
+#include <QUrl>
+
 QString ftpLink(const QString& url, const QString& quoteFreeName)
 {
     // The very name the upload stored the file under, so the address points at it.
-    return url + langerName(quoteFreeName);
+    return url + QString::fromLatin1(QUrl::toPercentEncoding(langerName(quoteFreeName)));
 }
 
 QString htmlSchnipsel(const QString& link, const FeldArray& bildEndungen, const QString& shortPath)
 {
     // The address decides, not the local name: the server may serve it under another suffix.
+    const QString html = link.toHtmlEscaped();
     if (rechts_enthalten(bildEndungen, link))
-        return u"<img border=\"0\" src=\"" + link + u"\" alt=\"\"" + bildgroesseAttribute(shortPath) + u">";
-    return u"<a href=\"" + link + u"\">" + link + u"</a>";
+        return u"<img border=\"0\" src=\"" + html + u"\" alt=\"\"" + bildgroesseAttribute(shortPath) + u">";
+    return u"<a href=\"" + html + u"\">" + html + u"</a>";
 }

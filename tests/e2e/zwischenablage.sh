@@ -47,10 +47,10 @@ store FTPServer="127.0.0.1:$FTP_PORT" FTPLogin=anna FTPPassword=geheim FTPPath=w
 run "$E2E_TMP/bilder/Urlaub am See.jpg"
 [ "$RC" -eq 0 ] || fail "upload ended with status $RC"
 cmp -s "$E2E_TMP/bilder/Urlaub am See.jpg" "$E2E_TMP/ftp/www/Urlaub am See.jpg" || fail "the upload did not arrive"
-[ "$OUT" = "${URL}Urlaub am See.jpg"$'\n' ] || fail "standard output: [$OUT]"
+[ "$OUT" = "${URL}Urlaub%20am%20See.jpg"$'\n' ] || fail "standard output: [$OUT]"
 pass "the link, and nothing else, on standard output; status 0"
 
-snippet="<img border=\"0\" src=\"${URL}Urlaub am See.jpg\" alt=\"\" width=\"320\" height=\"240\">"
+snippet="<img border=\"0\" src=\"${URL}Urlaub%20am%20See.jpg\" alt=\"\" width=\"320\" height=\"240\">"
 [ "$(clipboard)" = "$snippet" ] || fail "clipboard after the end: [$(clipboard)]"
 targets=$(xclip -o -selection clipboard -t TARGETS)
 echo "$targets" | grep -qx text/html && fail "HTML offered besides plain text: $targets"

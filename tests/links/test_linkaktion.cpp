@@ -1,4 +1,5 @@
 #include "links/linkaktion.h"
+#include "links/linktext.h"
 #include "links/qtzwischenablage.h"
 #include "links/zwischenablage.h"
 #include "settings/optionen.h"
@@ -36,6 +37,10 @@ private Q_SLOTS:
     void zwischenablage_data();
     void zwischenablage();
     void nurKlartextInDerZwischenablage();
+    void nameAlsPfadabschnitt_data();
+    void nameAlsPfadabschnitt();
+    void schnipselMaskiert_data();
+    void schnipselMaskiert();
 
 private:
     QString pfad(const QString& name) const { return m_ordner.filePath(name); }
@@ -100,7 +105,7 @@ void TestLinkaktion::zwischenablage_data()
         << QStringLiteral(" http://h.example/ foto.jpg") << QStringLiteral(" http://h.example/ foto.jpg");
     QTest::newRow("windows path: name after the last backslash")
         << false << ftpUrl << 1 << QString() << QStringLiteral("C:\\Eigene Bilder\\Urlaub 2024.jpg") << QString()
-        << QString(ftpUrl + u"Urlaub 2024.jpg") << QString(ftpUrl + u"Urlaub 2024.jpg");
+        << QString(ftpUrl + u"Urlaub%202024.jpg") << QString(ftpUrl + u"Urlaub%202024.jpg");
     QTest::newRow("linux path: name after the last slash")
         << false << ftpUrl << 1 << QString() << QStringLiteral("/home/anna/Bilder/b.jpg") << QString()
         << QString(ftpUrl + u"b.jpg") << QString(ftpUrl + u"b.jpg");
@@ -156,6 +161,54 @@ void TestLinkaktion::nurKlartextInDerZwischenablage()
     QVERIFY(daten);
     QCOMPARE(daten->formats(), QStringList{ QStringLiteral("text/plain") });
     QCOMPARE(daten->text(), schnipsel);
+}
+
+void TestLinkaktion::nameAlsPfadabschnitt_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("link");
+    QTest::newRow("nur unreservierte zeichen: wie bisher") << ftpUrl << "/b/A-z_0.9~.JPG" << ftpUrl + "A-z_0.9~.JPG";
+    QTest::newRow("blanks und raute") << ftpUrl << "/b/Urlaub am See #1.jpg" << ftpUrl + "Urlaub%20am%20See%20%231.jpg";
+    QTest::newRow("anfuehrungszeichen und klammern")
+        << ftpUrl << "a\" onerror=\"alert(1).jpg" << ftpUrl + "a%22%20onerror%3D%22alert%281%29.jpg";
+    QTest::newRow("fragezeichen, prozent, plus, und") << ftpUrl << "a?b%c+d&e.jpg" << ftpUrl + "a%3Fb%25c%2Bd%26e.jpg";
+    QTest::newRow("umlaute als utf-8") << ftpUrl << "Straße ä.jpg" << ftpUrl + "Stra%C3%9Fe%20%C3%A4.jpg";
+    QTest::newRow("zeilenende und steuerzeichen") << ftpUrl << "x\r\n\t.jpg" << ftpUrl + "x%0D%0A%09.jpg";
+    QTest::newRow("url bleibt wie gespeichert") << "http://h/a b/?x=1&y=\"2\"/"
+                                                << "c.jpg"
+                                                << "http://h/a b/?x=1&y=\"2\"/c.jpg";
+}
+
+void TestLinkaktion::nameAlsPfadabschnitt()
+{
+    QFETCH(QString, url);
+    QFETCH(QString, name);
+    QFETCH(QString, link);
+    QCOMPARE(ftpLink(url, name), link);
+}
+
+void TestLinkaktion::schnipselMaskiert_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("schnipsel");
+    QTest::newRow("bild: & \" < > im attribut")
+        << "http://h/?a=1&b=\"<x>\"/p.jpg"
+        << "<img border=\"0\" src=\"http://h/?a=1&amp;b=&quot;&lt;x&gt;&quot;/p.jpg\" "
+           "alt=\"\">";
+    QTest::newRow("verweis: im attribut und im text")
+        << "http://h/zeige?id=7&x=<b>"
+        << "<a href=\"http://h/zeige?id=7&amp;x=&lt;b&gt;\">http://h/zeige?id=7&amp;x=&lt;b&gt;</a>";
+    QTest::newRow("schon maskiert: & noch einmal")
+        << "http://h/a&amp;b.zip"
+        << "<a href=\"http://h/a&amp;amp;b.zip\">http://h/a&amp;amp;b.zip</a>";
+}
+
+void TestLinkaktion::schnipselMaskiert()
+{
+    QFETCH(QString, link);
+    QFETCH(QString, schnipsel);
+    QCOMPARE(htmlSchnipsel(link, bildEndungen(), pfad(QStringLiteral("fehlt.jpg"))), schnipsel);
 }
 
 QTEST_MAIN(TestLinkaktion)
