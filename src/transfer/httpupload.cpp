@@ -65,7 +65,8 @@ bool httpUpload(const QString& host, const QString& pfad, const QString& dateipf
     if (!dateiLesen(dateipfad, inhalt))
         return false;
 
-    const QByteArray koerper = multipartKoerper(QFile::encodeName(dateipfad), inhalt);
+    // The host needs the name at most; the folders would tell it the user's login name and more.
+    const QByteArray koerper = multipartKoerper(QFile::encodeName(QFileInfo(dateipfad).fileName()), inhalt);
     const QByteArray adresse = QByteArrayLiteral("http://") + host.toLocal8Bit() + pfad.toLocal8Bit();
     const QByteArray agent = programmName();
     const QByteArray inhaltstyp = QByteArrayLiteral("Content-Type: ") + multipartInhaltstyp();

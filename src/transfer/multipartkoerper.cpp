@@ -3,16 +3,22 @@
 namespace {
 constexpr char zeilenende[] = "\r\n";
 constexpr char trenner[] = "--AaB03x";
+
+QByteArray formularName(QByteArray name)
+{
+    return name.replace('"', "%22").replace('\r', "%0D").replace('\n', "%0A");
+}
 } // namespace
 
-QByteArray multipartKoerper(const QByteArray& dateipfad, const QByteArray& dateiinhalt)
+QByteArray multipartKoerper(const QByteArray& dateiname, const QByteArray& dateiinhalt)
 {
+    const QByteArray name = formularName(dateiname);
     QByteArray koerper;
-    koerper.reserve(335 + dateipfad.size() + dateiinhalt.size());
+    koerper.reserve(335 + name.size() + dateiinhalt.size());
     koerper += trenner;
     koerper += zeilenende;
     koerper += "Content-Disposition: form-data; name=\"fileupload\"; filename=\"";
-    koerper += dateipfad;
+    koerper += name;
     koerper += "\"\r\n";
     koerper += "Content-Transfer-Encoding: binary\r\n";
     koerper += "Content-Type: application/octet-stream\r\n";

@@ -13,11 +13,11 @@ using namespace std::chrono_literals;
 
 namespace {
 // The body as the image host's form lays it out, line by line.
-QByteArray erwarteterKoerper(const QByteArray& pfad, const QByteArray& inhalt)
+QByteArray erwarteterKoerper(const QByteArray& name, const QByteArray& inhalt)
 {
     return "--AaB03x\r\n"
            "Content-Disposition: form-data; name=\"fileupload\"; filename=\""
-        + pfad
+        + name
         + "\"\r\n"
           "Content-Transfer-Encoding: binary\r\n"
           "Content-Type: application/octet-stream\r\n"
@@ -73,10 +73,11 @@ void TestHttpUpload::initTestCase()
 
 void TestHttpUpload::koerperGolden()
 {
-    const QByteArray koerper = multipartKoerper("C:\\BILDER~1\\A B.JPG", QByteArray("\xFF\xD8\x00\r\n--AaB03x", 13));
+    // A name that would close the quotes and start a part of its own, were it written as it is.
+    const QByteArray koerper = multipartKoerper("A \"B\"\r\n--AaB03x.JPG", QByteArray("\xFF\xD8\x00\r\n--AaB03x", 13));
     const QByteArray golden(
         "--AaB03x\r\n"
-        "Content-Disposition: form-data; name=\"fileupload\"; filename=\"C:\\BILDER~1\\A B.JPG\"\r\n"
+        "Content-Disposition: form-data; name=\"fileupload\"; filename=\"A %22B%22%0D%0A--AaB03x.JPG\"\r\n"
         "Content-Transfer-Encoding: binary\r\n"
         "Content-Type: application/octet-stream\r\n"
         "\r\n"
@@ -90,7 +91,7 @@ void TestHttpUpload::koerperGolden()
         "\r\n"
         "meine variable zwei\r\n"
         "--AaB03x--",
-        335 + 19 + 13);
+        335 + 27 + 13);
     QCOMPARE(koerper, golden);
 }
 
@@ -98,17 +99,27 @@ void TestHttpUpload::anfrageAmSocket_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("inhalt");
-    QTest::newRow("leere Datei") << "leer.jpg" << QByteArray();
+    // The name as the form carries it: without the folders.
+    QTest::addColumn<QByteArray>("formularname");
+    QTest::newRow("leere Datei") << "leer.jpg" << QByteArray() << QByteArray("leer.jpg");
     QTest::newRow("NUL, CR LF und Grenze im Inhalt")
-        << "binaer.png" << QByteArray("\x89PNG\x00\x00\r\n--AaB03x\r\n--AaB03x--\r\n\xFF", 31);
-    QTest::newRow("Leerzeichen im Pfad") << "ordner mit leer/bild eins.gif" << QByteArray("GIF89a ...");
-    QTest::newRow("Umlaut im Pfad") << "größe.jpg" << QByteArray("\xFF\xD8\xFF");
+        << "binaer.png" << QByteArray("\x89PNG\x00\x00\r\n--AaB03x\r\n--AaB03x--\r\n\xFF", 31)
+        << QByteArray("binaer.png");
+    QTest::newRow("Leerzeichen im Pfad") << "ordner mit leer/bild eins.gif" << QByteArray("GIF89a ...")
+                                         << QByteArray("bild eins.gif");
+    QTest::newRow("Umlaut im Pfad") << "größe.jpg" << QByteArray("\xFF\xD8\xFF")
+                                    << QByteArray("gr\xC3\xB6\xC3\x9F"
+                                                  "e.jpg");
+    QTest::newRow("Kopfzeile und Teil im Namen")
+        << "x\r\n\r\nGIF89a\r\n--AaB03x\r\nX: \"y.jpg" << QByteArray("\xFF\xD8\xFF")
+        << QByteArray("x%0D%0A%0D%0AGIF89a%0D%0A--AaB03x%0D%0AX: %22y.jpg");
 }
 
 void TestHttpUpload::anfrageAmSocket()
 {
     QFETCH(QString, name);
     QFETCH(QByteArray, inhalt);
+    QFETCH(QByteArray, formularname);
     const QString pfad = dateiAnlegen(m_ordner, name, inhalt);
     HttpSkriptServer server;
     server.seiteAntworten("<p>danke</p>");
@@ -119,9 +130,8 @@ void TestHttpUpload::anfrageAmSocket()
     QCOMPARE(server.anfragen.size(), 1);
 
     const HttpNachricht anfrage = httpZerlegen(server.anfragen.first());
-    const QByteArray pfadBytes = QFile::encodeName(pfad);
-    QCOMPARE(anfrage.koerper, erwarteterKoerper(pfadBytes, inhalt));
-    QCOMPARE(anfrage.koerper.size(), 335 + pfadBytes.size() + inhalt.size());
+    QCOMPARE(anfrage.koerper, erwarteterKoerper(formularname, inhalt));
+    QCOMPARE(anfrage.koerper.size(), 335 + formularname.size() + inhalt.size());
 
     for (const QByteArray& zeile : anfrage.kopf.split('\n'))
         QVERIFY2(zeile.isEmpty() || zeile.endsWith('\r'), zeile.constData());
