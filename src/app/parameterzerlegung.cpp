@@ -124,3 +124,16 @@ Parameterergebnis parameterZerlegen(const QString& argumentString, Optionen& opt
         ergebnis.dateiname = dateiname;
     return ergebnis;
 }
+
+QList<Textstelle> passwortStellen(const QString& argumentString)
+{
+    QList<Textstelle> stellen;
+    for (const QStringView teil : stuecke(argumentString)) {
+        const Schluesselwort* s = schluesselwortAm(teil);
+        if (!s || s->ziel != &Optionen::FTPPassword)
+            continue;
+        const qsizetype wertAnfang = (teil.constData() - argumentString.constData()) + s->wort.size();
+        stellen.append({ wertAnfang, teil.size() - s->wort.size() });
+    }
+    return stellen;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/argumentzeile.h"
+
 #include <QString>
 
 struct Optionen;
@@ -24,3 +26,8 @@ struct Parameterergebnis {
 // Parameters overwrite their fields of optionen and set parameterModus; the
 // fields stay overwritten even when the file name turns out to be missing.
 Parameterergebnis parameterZerlegen(const QString& argumentString, Optionen& optionen);
+
+// Where the argument string holds the value of a /ftppassword: parameter:
+// every stretch after the keyword up to the next parameter, whether or not
+// the rest of the line is valid, so it can be hidden from other users.
+QList<Textstelle> passwortStellen(const QString& argumentString);

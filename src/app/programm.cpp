@@ -1,6 +1,8 @@
 #include "app/programm.h"
 
+#include "app/einzigedatei.h"
 #include "app/infoaufruf.h"
+#include "app/parameterzerlegung.h"
 #include "app/qtdialoge.h"
 #include "app/qtplattform.h"
 #include "app/startlauf.h"
@@ -15,7 +17,6 @@
 #include "transfer/netzuebertragung.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -40,26 +41,24 @@ void linkAusgeben(const Startlauf& lauf)
     std::fputs((lauf.link() + u'\n').toUtf8().constData(), stdout);
     std::fflush(stdout);
 }
-
-QStringList argumentListe(int argc, char** argv)
-{
-    QStringList liste;
-    for (int i = 1; i < argc; ++i)
-        liste.append(QFile::decodeName(argv[i]));
-    return liste;
-}
 } // namespace
 
 int programmStarten(int argc, char** argv)
 {
+    const QStringList einzeln = argumentListe(argc, argv);
     // Answered before Qt starts: it needs no screen, and takes no lock a running upload holds.
-    if (const Infoaufruf info = infoaufrufErkennen(argumentListe(argc, argv)); info != Infoaufruf::Keiner) {
+    if (const Infoaufruf info = infoaufrufErkennen(einzeln); info != Infoaufruf::Keiner) {
         // A full disk or closed pipe must not pass for a printed answer.
         const bool geschrieben = std::fputs(infoText(info).toUtf8().constData(), stdout) >= 0;
         return geschrieben && std::fflush(stdout) == 0 ? 0 : 1;
     }
 
     const QString argumente = argumentString(argc, argv);
+    const QString einzigeDatei = dateiAlsEinzigesArgument(einzeln);
+    // At once, before anything can keep the program waiting: a password on the
+    // command line is readable by every user in the process list until then.
+    if (einzigeDatei.isEmpty())
+        argumenteVerbergen(argc, argv, passwortStellen(argumente));
     // Qt sees only the program's name and our own choice of platform: every argument
     // is the user's, so a picture named "-style" or "-platform" is a picture and not an option of Qt.
     QByteArray plattform
@@ -85,7 +84,7 @@ int programmStarten(int argc, char** argv)
     Statusfensteranzeige status;
     QtZwischenablage zwischenablage;
     Linkaktion linkaktion(zwischenablage);
-    Startlauf lauf({ dialoge, form1, speicher, sperre, uebertragung, status, linkaktion }, argumente);
+    Startlauf lauf({ dialoge, form1, speicher, sperre, uebertragung, status, linkaktion }, argumente, einzigeDatei);
     status.zeigenWenn([&lauf] { return lauf.optionen().StatusfensterZeigen; });
 
     form1.uebernehmenHandler = [&lauf] { lauf.uebernehmenGeklickt(); };

@@ -33,9 +33,10 @@ int exitStatus(Laufende ende)
     return 1;
 }
 
-Startlauf::Startlauf(Teile teile, QString argumentString)
+Startlauf::Startlauf(Teile teile, QString argumentString, QString einzigeDatei)
     : m_teile(teile)
     , m_argumentString(std::move(argumentString))
+    , m_einzigeDatei(std::move(einzigeDatei))
 {
 }
 
@@ -60,7 +61,9 @@ Laufende Startlauf::ausfuehren()
     Einstellungen einstellungen(m_optionen, m_teile.fenster, m_teile.speicher);
     const bool vollstaendig = einstellungen.einstellungenLaden();
 
-    const QString gegebenerName = parameterAuswerten(m_argumentString, m_optionen, dialoge);
+    const bool woertlich = !m_einzigeDatei.isEmpty();
+    const QString gegebenerName
+        = woertlich ? m_einzigeDatei : parameterAuswerten(m_argumentString, m_optionen, dialoge);
     if (gegebenerName.isEmpty() && m_optionen.parameterModus)
         return Laufende::Fehlgeschlagen;
 
@@ -80,17 +83,19 @@ Laufende Startlauf::ausfuehren()
         if (antwort.isEmpty())
             return fensterZeigen(false);
     }
-    return dateiSenden(gegebenerName, bildEndungen);
+    return dateiSenden(gegebenerName, woertlich, bildEndungen);
 }
 
-Laufende Startlauf::dateiSenden(const QString& gegebenerName, const FeldArray& bildEndungen)
+Laufende Startlauf::dateiSenden(const QString& gegebenerName, bool woertlich, const FeldArray& bildEndungen)
 {
     using namespace Meldungstexte;
     Dialoge& dialoge = m_teile.dialoge;
 
+    // Quotes around a path are dropped, but a name taken as written keeps
+    // them: they are part of it, and dropping them would name another file.
     QString name = gegebenerName;
-    const QString quoteFreeName = ohneAnfuehrungszeichen(name);
-    const QString shortPath = ShortPath(name);
+    const QString quoteFreeName = woertlich ? name : ohneAnfuehrungszeichen(name);
+    const QString shortPath = woertlich ? kurzform(name) : ShortPath(name);
 
     if (!dateiExistiert(shortPath)) {
         dialoge.meldung(dateiFehltText(quoteFreeName), dateiFehltTitel(), Meldungsstil::Kritisch);

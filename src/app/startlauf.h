@@ -39,7 +39,9 @@ public:
         NachUpload& nachUpload;
     };
 
-    Startlauf(Teile teile, QString argumentString);
+    // einzigeDatei: the file a single argument named (dateiAlsEinzigesArgument);
+    // when set, it is the picture as written and the argument string is not read.
+    Startlauf(Teile teile, QString argumentString, QString einzigeDatei = QString());
 
     Laufende ausfuehren();
     // The buttons of the settings window that touch the run: both apply the
@@ -53,11 +55,12 @@ public:
     const QString& link() const { return m_link; }
 
 private:
-    Laufende dateiSenden(const QString& gegebenerName, const FeldArray& bildEndungen);
+    Laufende dateiSenden(const QString& gegebenerName, bool woertlich, const FeldArray& bildEndungen);
     Laufende fensterZeigen(bool ohneDatei);
 
     Teile m_teile;
     QString m_argumentString;
+    QString m_einzigeDatei;
     Optionen m_optionen;
     QString m_fehlerText;
     QString m_link;

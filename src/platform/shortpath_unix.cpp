@@ -1,13 +1,10 @@
 #include "platform/shortpath.h"
 
-#include "text/textfunktionen.h"
-
 #include <QFileInfo>
 
-QString ShortPath(QString& path)
+QString kurzform(const QString& pfad)
 {
-    path = ohneAnfuehrungszeichen(path);
-    if (path.isEmpty() || !QFileInfo::exists(path))
+    if (pfad.isEmpty() || !QFileInfo::exists(pfad))
         return QString();
-    return path;
+    return pfad;
 }

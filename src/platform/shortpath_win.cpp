@@ -1,17 +1,14 @@
 #include "platform/shortpath.h"
 
-#include "text/textfunktionen.h"
-
 #include <windows.h>
 
 #include <vector>
 
-QString ShortPath(QString& path)
+QString kurzform(const QString& pfad)
 {
-    path = ohneAnfuehrungszeichen(path);
-    if (path.isEmpty())
+    if (pfad.isEmpty())
         return QString();
-    const std::wstring lang = path.toStdWString();
+    const std::wstring lang = pfad.toStdWString();
     // Ask for the needed size first, so a short form of any length fits.
     DWORD noetig = GetShortPathNameW(lang.c_str(), nullptr, 0);
     if (noetig == 0)

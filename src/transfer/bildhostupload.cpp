@@ -2,7 +2,6 @@
 
 #include "platform/shortpath.h"
 #include "statusfenster/statusanzeige.h"
-#include "text/textfunktionen.h"
 #include "transfer/bildhostantwort.h"
 
 QString bildhostUpload(
@@ -10,9 +9,8 @@ QString bildhostUpload(
 {
     const QString fehlschlag
         = QStringLiteral("Die Datei konnte nicht auf ") + host + QStringLiteral(" kopiert werden!");
-    path = ohneAnfuehrungszeichen(path);
     status.status(QStringLiteral("Dienst ") + host + QStringLiteral(" wird kontaktiert"));
-    path = ShortPath(path);
+    path = kurzform(path);
     status.status(QStringLiteral("Datei wird übertragen"));
 
     QString antwort;

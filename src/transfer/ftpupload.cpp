@@ -4,7 +4,6 @@
 #include "platform/shortpath.h"
 #include "settings/optionen.h"
 #include "statusfenster/statusanzeige.h"
-#include "text/textfunktionen.h"
 #include "transfer/curlzeiger.h"
 #include "transfer/ftpadresse.h"
 #include "transfer/hintergrundlauf.h"
@@ -274,9 +273,8 @@ bool dateiSenden(CURL* handle, Verlauf& verlauf, Quelle& quelle)
 bool ftpUpload(
     QString& path, const Optionen& optionen, Statusanzeige& status, QString& fehlerText, const FtpZeitgrenzen& grenzen)
 {
-    path = ohneAnfuehrungszeichen(path);
     const QString entfernterName = optionen.FTPPath + langerName(path);
-    path = ShortPath(path);
+    path = kurzform(path);
     // Outlives the handle, which refers to it.
     const CurlUrl adresse = ftpAdresse(optionen.FTPServer, entfernterName);
 

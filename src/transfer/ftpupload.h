@@ -18,8 +18,8 @@ struct FtpZeitgrenzen {
 
 // Stores the file at path on the FTP server of optionen as FTPPath followed
 // directly by the file's long name, with one STOR and no change of directory.
-// path may come quoted; on return it holds the quote-free short form of the
-// file (empty when there is none). Shows its steps through status and closes
+// path is the file as the run settled it, quotes already dealt with; on return
+// it holds the file's short form (empty when there is none). Shows its steps through status and closes
 // the status display on every path. True on success; otherwise false with one
 // of three German sentences in fehlerText, which never holds the password.
 bool ftpUpload(QString& path, const Optionen& optionen, Statusanzeige& status, QString& fehlerText,

@@ -6,8 +6,9 @@ struct Optionen;
 class Statusanzeige;
 
 // The two ways a picture leaves the machine. Both take the path as the run
-// holds it (maybe still quoted), leave it quote-free in its short form, report
-// progress through the status display and close it before they return.
+// settled it (quotes removed, or kept where they belong to the name), leave it
+// in its short form, report progress through the status display and close it
+// before they return.
 class Uebertragung {
 public:
     virtual ~Uebertragung() = default;

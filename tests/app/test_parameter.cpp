@@ -1,3 +1,4 @@
+#include "app/einzigedatei.h"
 #include "app/hilfetext.h"
 #include "app/parameter.h"
 #include "app/parameterzerlegung.h"
@@ -6,7 +7,12 @@
 #include "settings/einstellungsspeicher.h"
 #include "testumgebung.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <vector>
 
 namespace {
 // The five fields a parameter can overwrite, as "server|login|password|path|url".
@@ -60,6 +66,11 @@ private Q_SLOTS:
     void meldungenImDialog();
     void ungueltigerParameterBeendetLaufOhneFenster();
     void parameterErreichenUebertragungAberNieDenSpeicher();
+    void einzigesArgument_data();
+    void einzigesArgument();
+    void einzigeDateiWoertlichGesendet();
+    void passwortVerborgen_data();
+    void passwortVerborgen();
 
 private:
     // One for the whole program: the store's folder is fixed at its first use.
@@ -245,6 +256,107 @@ void TestParameter::parameterErreichenUebertragungAberNieDenSpeicher()
     QCOMPARE(m_umgebung.speicherInhalt(), vorher);
     QCOMPARE(vorher.value(QStringLiteral("FTPServer")), QStringLiteral("ftp.gespeichert.example"));
     QCOMPARE(vorher.value(QStringLiteral("URL")), QStringLiteral("http://gespeichert.example/"));
+}
+
+void TestParameter::einzigesArgument_data()
+{
+    QTest::addColumn<QStringList>("argumente");
+    QTest::addColumn<bool>("istDatei");
+    // Names a file manager hands over; relative ones are read in the test's folder.
+    QTest::newRow("anfuehrungszeichen im namen") << QStringList{ "geheim\".jpg" } << true;
+    QTest::newRow("schluesselwort im pfad") << QStringList{ "url:x/b.jpg" } << true;
+    QTest::newRow("wie ein parameter") << QStringList{ "File:Eiffelturm.jpg" } << true;
+    QTest::newRow("fuehrender strich") << QStringList{ "-h" } << true;
+    QTest::newRow("fehlt") << QStringList{ "fehlt.jpg" } << false;
+    QTest::newRow("ordner") << QStringList{ "url:x" } << false;
+    QTest::newRow("zwei dateien") << QStringList{ "-h", "geheim\".jpg" } << false;
+    QTest::newRow("keins") << QStringList{} << false;
+    QTest::newRow("leer") << QStringList{ "" } << false;
+}
+
+void TestParameter::einzigesArgument()
+{
+    QFETCH(QStringList, argumente);
+    QFETCH(bool, istDatei);
+    QTemporaryDir ordner;
+    QVERIFY(QDir(ordner.path()).mkdir(QStringLiteral("url:x")));
+    for (const char* name : { "geheim\".jpg", "url:x/b.jpg", "File:Eiffelturm.jpg", "-h" }) {
+        QFile datei(ordner.filePath(QString::fromUtf8(name)));
+        QVERIFY(datei.open(QIODevice::WriteOnly));
+    }
+    const QString vorher = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(ordner.path()));
+    const QString ergebnis = dateiAlsEinzigesArgument(argumente);
+    QDir::setCurrent(vorher);
+    QCOMPARE(ergebnis, istDatei ? argumente.first() : QString());
+}
+
+// A name taken as written reaches the transfer and the link with its quotes,
+// although a file without them exists too; no parameter is read from it.
+void TestParameter::einzigeDateiWoertlichGesendet()
+{
+    m_umgebung.speicherSetzen(QStringLiteral("FTPServer"), QStringLiteral("ftp.example"));
+    m_umgebung.speicherSetzen(QStringLiteral("FTPLogin"), QStringLiteral("anna"));
+    m_umgebung.speicherSetzen(QStringLiteral("FTPPassword"), QStringLiteral("geheim"));
+    const QString mitAnfuehrung = m_umgebung.datei(QStringLiteral("url:x\"b\".jpg"), 10);
+    m_umgebung.datei(QStringLiteral("url:xb.jpg"), 10);
+
+    Skriptlauf l(mitAnfuehrung, mitAnfuehrung);
+    auto& [fenster, dialoge, speicher, sperre, uebertragung, status, nachUpload, lauf] = l;
+    QCOMPARE(lauf.ausfuehren(), Laufende::Hochgeladen);
+    QVERIFY(dialoge.meldungen.isEmpty());
+    QVERIFY(!lauf.optionen().parameterModus);
+    QCOMPARE(uebertragung.ftpPfade, QStringList{ mitAnfuehrung });
+    QCOMPARE(nachUpload.aufrufe.value(0).quoteFreeName, mitAnfuehrung);
+    QCOMPARE(nachUpload.aufrufe.value(0).shortPath, mitAnfuehrung);
+}
+
+void TestParameter::passwortVerborgen_data()
+{
+    // The arguments after the program's name, before and after; a password stays
+    // as long as it was, as curl does it.
+    QTest::addColumn<QList<QByteArray>>("argumente");
+    QTest::addColumn<QList<QByteArray>>("danach");
+    using L = QList<QByteArray>;
+    QTest::newRow("eigenes argument") << L{ "/ftpserver:h", "/ftppassword:MeinGeheimnis", "/file:b.jpg" }
+                                      << L{ "/ftpserver:h", "/ftppassword:*************", "/file:b.jpg" };
+    QTest::newRow("wert im naechsten argument")
+        << L{ "/ftppassword:", "geheim", "/file:b.jpg" } << L{ "/ftppassword:", "******", "/file:b.jpg" };
+    QTest::newRow("blanks im passwort") << L{ "/ftppassword:mein", "langes", "/file:b.jpg" }
+                                        << L{ "/ftppassword:****", "******", "/file:b.jpg" };
+    QTest::newRow("alles in einem argument")
+        << L{ "/ftpuser:anna/ftppassword:pw/file:b.jpg" } << L{ "/ftpuser:anna/ftppassword:**/file:b.jpg" };
+    QTest::newRow("grossschreibung") << L{ "/FtpPassword:Xy", "/file:a" } << L{ "/FtpPassword:**", "/file:a" };
+    QTest::newRow("umlaut: jedes byte") << L{ "/ftppassword:K\xC3\xA4se", "/file:a" }
+                                        << L{ "/ftppassword:*****", "/file:a" };
+    QTest::newRow("zweimal") << L{ "/ftppassword:a", "/ftppassword:bc", "/file:x" }
+                             << L{ "/ftppassword:*", "/ftppassword:**", "/file:x" };
+    QTest::newRow("auch in einer ungueltigen zeile")
+        << L{ "bogus", "/ftppassword:pw" } << L{ "bogus", "/ftppassword:**" };
+    QTest::newRow("kein utf-8: das ganze argument")
+        << L{ "/ftppassword:\xFF\xFE", "/file:a" } << L{ "***************", "/file:a" };
+    QTest::newRow("ohne passwort unberuehrt")
+        << L{ "/ftpuser:anna", "/file:/tmp/ftppassword.jpg" } << L{ "/ftpuser:anna", "/file:/tmp/ftppassword.jpg" };
+}
+
+// The password goes from the memory the process list reads, and only it.
+void TestParameter::passwortVerborgen()
+{
+    QFETCH(QList<QByteArray>, argumente);
+    QFETCH(QList<QByteArray>, danach);
+    std::vector<QByteArray> speicher{ QByteArrayLiteral("fotoschicker") };
+    speicher.insert(speicher.end(), argumente.begin(), argumente.end());
+    std::vector<char*> argv;
+    for (QByteArray& argument : speicher)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    const int argc = int(speicher.size());
+
+    argumenteVerbergen(argc, argv.data(), passwortStellen(argumentString(argc, argv.data())));
+    QList<QByteArray> ergebnis;
+    for (int i = 1; i < argc; ++i)
+        ergebnis.append(QByteArray(argv[size_t(i)]));
+    QCOMPARE(ergebnis, danach);
 }
 
 QTEST_GUILESS_MAIN(TestParameter)

@@ -26,7 +26,7 @@ bool SkriptUebertragung::ftpUpload(QString& path, const Optionen& optionen, Stat
 {
     ftpPfade.append(path);
     letzteOptionen = optionen;
-    ShortPath(path);
+    kurzform(path);
     status.status(QString());
     if (!ftpErfolg)
         fehlerText = fehler;
@@ -36,7 +36,7 @@ bool SkriptUebertragung::ftpUpload(QString& path, const Optionen& optionen, Stat
 QString SkriptUebertragung::bildhostUpload(QString& path, Statusanzeige& status, QString& fehlerText)
 {
     bildhostPfade.append(path);
-    ShortPath(path);
+    kurzform(path);
     status.status(QString());
     if (bildhostLink.isEmpty())
         fehlerText = fehler;

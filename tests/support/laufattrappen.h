@@ -120,8 +120,8 @@ public:
 // A run on the given argument string with the real settings store, the given
 // window and dialogs, and every other part scripted.
 template <typename Fenster, typename DialogeArt> struct Testlauf {
-    explicit Testlauf(const QString& argumente)
-        : lauf({ dialoge, fenster, speicher, sperre, uebertragung, status, nachUpload }, argumente)
+    explicit Testlauf(const QString& argumente, const QString& einzigeDatei = QString())
+        : lauf({ dialoge, fenster, speicher, sperre, uebertragung, status, nachUpload }, argumente, einzigeDatei)
     {
     }
 

@@ -80,7 +80,7 @@ void TestBildhostUpload::zumBildhostUndZurueck()
 
     AufzeichnendeStatusanzeige status;
     QString fehlerText;
-    QString path = '"' + pfad + '"';
+    QString path = pfad;
     const QString adresse = bildhostUpload(bildhost.host(), path, status, fehlerText);
 
     QCOMPARE(fehlerText, QString());

@@ -162,7 +162,7 @@ private Q_SLOTS:
         Optionen optionen = kontoAuf(server);
         optionen.FTPPath = ftpPath;
         optionen.FTPPassiv = passiv;
-        const Ausgang ausgang = hochladen(u'"' + datei + u'"', optionen);
+        const Ausgang ausgang = hochladen(datei, optionen);
 
         QCOMPARE(ausgang.fehlerText, QString());
         QVERIFY(ausgang.erfolg);
