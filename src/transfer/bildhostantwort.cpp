@@ -1,20 +1,10 @@
 #include "transfer/bildhostantwort.h"
 
+#include "transfer/bildadresse.h"
+
 namespace {
 const QString anfangsmarke = QStringLiteral("[img]");
 const QString endmarke = QStringLiteral("[/img]");
-
-// The address goes unescaped into an HTML attribute and the clipboard, so a
-// reply must not be able to smuggle markup or a second word in with it.
-bool kannAdresseSein(const QString& adresse)
-{
-    for (const QChar zeichen : adresse) {
-        if (zeichen.isSpace() || zeichen.category() == QChar::Other_Control || zeichen == u'"' || zeichen == u'<'
-            || zeichen == u'>')
-            return false;
-    }
-    return true;
-}
 } // namespace
 
 // Only the first start marker counts, even when a later pair would be complete.
@@ -29,7 +19,7 @@ bool adresseAusAntwort(const QString& antwort, QString& adresse)
     if (ende < 0)
         return false;
     const QString gefunden = antwort.mid(start, ende - start);
-    if (!kannAdresseSein(gefunden))
+    if (!kannBildadresseSein(gefunden))
         return false;
     adresse = gefunden;
     return true;

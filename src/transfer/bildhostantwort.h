@@ -4,6 +4,6 @@
 
 // Reads the picture's address from the image host's reply page: what stands
 // between the first "[img]" and the "[/img]" after it. False, with an empty
-// adresse, when there is no such pair or what it holds cannot be an address;
-// an empty pair gives true with an empty adresse.
+// adresse, when there is no such pair or what it holds is no address the user
+// may be handed (kannBildadresseSein), an empty pair included.
 bool adresseAusAntwort(const QString& antwort, QString& adresse);

@@ -115,12 +115,34 @@ void TestBildhostUpload::marken_data()
     QTest::newRow("erstes [img] ohne Ende, spätere Paare zählen nicht")
         << QByteArray("[/img] [img]http://x/1.jpg") << "" << true;
     QTest::newRow("leere Antwort") << QByteArray() << "" << true;
-    // The run itself reports this one; the transfer leaves no text of its own.
-    QTest::newRow("leere Adresse") << QByteArray("[img][/img]") << "" << false;
+    QTest::newRow("leere Adresse") << QByteArray("[img][/img]") << "" << true;
     QTest::newRow("Anführungszeichen") << QByteArray("[img]http://x/a.jpg\" onerror=\"boese()[/img]") << "" << true;
     QTest::newRow("spitze Klammer") << QByteArray("[img]http://x/<script>.jpg[/img]") << "" << true;
     QTest::newRow("Leerzeichen") << QByteArray("[img]http://x/a b.jpg[/img]") << "" << true;
     QTest::newRow("Zeilenende") << QByteArray("[img]http://x/a.jpg\r\n[/img]") << "" << true;
+
+    // Only an absolute web address gets to the user.
+    QTest::newRow("HTTPS groß geschrieben") << QByteArray("[img]HTTPS://X/A.JPG[/img]") << "HTTPS://X/A.JPG" << false;
+    QTest::newRow("javascript:") << QByteArray("[img]javascript:alert(1)[/img]") << "" << true;
+    QTest::newRow("data:") << QByteArray("[img]data:text/html;base64,PHNjcmlwdD4=[/img]") << "" << true;
+    QTest::newRow("ftp:") << QByteArray("[img]ftp://x/a.jpg[/img]") << "" << true;
+    QTest::newRow("relativ") << QByteArray("[img]/bilder/a.jpg[/img]") << "" << true;
+    QTest::newRow("ohne Host") << QByteArray("[img]http:///a.jpg[/img]") << "" << true;
+    QTest::newRow("nur das Schema") << QByteArray("[img]http://[/img]") << "" << true;
+    const QByteArray lang = "http://x/" + QByteArray(2048 - 13, 'a') + ".jpg";
+    QTest::newRow("2048 Zeichen") << "[img]" + lang + "[/img]" << QString::fromLatin1(lang) << false;
+    QTest::newRow("2049 Zeichen") << "[img]" + lang + "a[/img]"
+                                  << "" << true;
+    // Invisible characters that make the address read as another one.
+    QTest::newRow("U+202E") << QByteArray("[img]http://x/\xE2\x80\xAEgpj.exe[/img]") << "" << true;
+    QTest::newRow("U+2066") << QByteArray("[img]http://x/\xE2\x81\xA6"
+                                          "a.jpg[/img]")
+                            << "" << true;
+    QTest::newRow("U+200B") << QByteArray("[img]http://x\xE2\x80\x8B.example/a.jpg[/img]") << "" << true;
+    QTest::newRow("U+FEFF") << QByteArray("[img]http://x/\xEF\xBB\xBF"
+                                          "a.jpg[/img]")
+                            << "" << true;
+    QTest::newRow("Umlaut bleibt") << QByteArray("[img]http://x/b\xC3\xA4r.jpg[/img]") << "http://x/bär.jpg" << false;
 }
 
 void TestBildhostUpload::marken()
