@@ -102,8 +102,8 @@ nobody_store FTPServer="127.0.0.1:$FTP_PORT" FTPLogin=anna FTPPassword=geheim FT
 
 run "$E2E_TMP/bilder/Urlaub am See.jpg"
 [ "$RC" -eq 0 ] || fail "upload ended with status $RC"
-[ "$OUT" = "${URL}Urlaub am See.jpg"$'\n' ] || fail "standard output: [$OUT]"
-snippet="<img border=\"0\" src=\"${URL}Urlaub am See.jpg\" alt=\"\" width=\"320\" height=\"240\">"
+[ "$OUT" = "${URL}Urlaub%20am%20See.jpg"$'\n' ] || fail "standard output: [$OUT]"
+snippet="<img border=\"0\" src=\"${URL}Urlaub%20am%20See.jpg\" alt=\"\" width=\"320\" height=\"240\">"
 [ "$(wayland_clipboard)" = "$snippet" ] || fail "Wayland clipboard after the end: [$(wayland_clipboard)]"
 [ "$(x11_clipboard)" = "$snippet" ] || fail "X11 clipboard after the end: [$(x11_clipboard)]"
 types=$(on_desktop wl-paste -l)
