@@ -92,6 +92,29 @@ QString fehlerTitel()
     return QStringLiteral("Fehler bei Dateiübertragung");
 }
 
+QString speicherNichtLesbarText(const QString& ort, const QString& grund)
+{
+    return QStringLiteral("Die Einstellungen konnten nicht aus \"") + ort + QStringLiteral("\" gelesen werden: ")
+        + grund + crlf + QStringLiteral("Die Datei bleibt unverändert; bis sie lesbar ist, startet das Programm ")
+        + QStringLiteral("ohne die gespeicherten Einstellungen.");
+}
+
+QString speicherNichtLesbarTitel()
+{
+    return QStringLiteral("Einstellungen nicht lesbar");
+}
+
+QString speicherNichtGeschriebenText(const QString& ort, const QString& grund)
+{
+    return QStringLiteral("Die Einstellungen konnten nicht in \"") + ort + QStringLiteral("\" gespeichert werden: ")
+        + grund;
+}
+
+QString speicherNichtGeschriebenTitel()
+{
+    return QStringLiteral("Einstellungen nicht gespeichert");
+}
+
 QString groessenangabe(qint64 laenge)
 {
     if (laenge >= (qint64(1) << 31))

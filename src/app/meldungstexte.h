@@ -27,6 +27,12 @@ QString erfolgTitel();
 QString fehlerText(const QString& detail);
 QString fehlerTitel();
 
+// The settings store named by its place, with the system's reason.
+QString speicherNichtLesbarText(const QString& ort, const QString& grund);
+QString speicherNichtLesbarTitel();
+QString speicherNichtGeschriebenText(const QString& ort, const QString& grund);
+QString speicherNichtGeschriebenTitel();
+
 // The file length in MiB truncated to three decimals, in the user's number
 // format, or "über 2000" from 2^31 bytes on.
 QString groessenangabe(qint64 laenge);

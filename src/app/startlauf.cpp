@@ -59,7 +59,10 @@ Laufende Startlauf::ausfuehren()
     m_optionen.parameterModus = false;
 
     Einstellungen einstellungen(m_optionen, m_teile.fenster, m_teile.speicher);
-    const bool vollstaendig = einstellungen.einstellungenLaden();
+    Speicherfehler speicherfehler;
+    const bool vollstaendig = einstellungen.einstellungenLaden(speicherfehler);
+    if (speicherfehler)
+        speicherfehlerMelden(speicherfehler);
 
     const bool woertlich = !m_einzigeDatei.isEmpty();
     const QString gegebenerName
@@ -146,14 +149,31 @@ Laufende Startlauf::fensterZeigen(bool ohneDatei)
     return Laufende::FensterOffen;
 }
 
-void Startlauf::uebernehmenGeklickt()
+void Startlauf::speicherfehlerMelden(const Speicherfehler& fehler)
 {
-    Einstellungen(m_optionen, m_teile.fenster, m_teile.speicher).einstellungenUebernehmen();
+    using namespace Meldungstexte;
+    if (fehler.art == Speicherfehler::Art::Lesen)
+        m_teile.dialoge.meldung(
+            speicherNichtLesbarText(fehler.ort, fehler.grund), speicherNichtLesbarTitel(), Meldungsstil::Kritisch);
+    else
+        m_teile.dialoge.meldung(speicherNichtGeschriebenText(fehler.ort, fehler.grund), speicherNichtGeschriebenTitel(),
+            Meldungsstil::Kritisch);
+}
+
+bool Startlauf::uebernehmenGeklickt()
+{
+    Speicherfehler fehler;
+    if (Einstellungen(m_optionen, m_teile.fenster, m_teile.speicher).einstellungenUebernehmen(fehler))
+        return true;
+    speicherfehlerMelden(fehler);
+    return false;
 }
 
 Laufende Startlauf::okGeklickt()
 {
-    uebernehmenGeklickt();
+    // The run would load the store into the window again: what was typed would be gone.
+    if (!uebernehmenGeklickt())
+        return Laufende::FensterOffen;
     m_teile.fenster.ereignisseVerarbeiten();
     return ausfuehren();
 }

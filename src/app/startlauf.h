@@ -12,6 +12,7 @@ class Instanzsperre;
 class NachUpload;
 class Statusanzeige;
 class Uebertragung;
+struct Speicherfehler;
 
 // How a pass of the run ended.
 enum class Laufende {
@@ -45,8 +46,10 @@ public:
 
     Laufende ausfuehren();
     // The buttons of the settings window that touch the run: both apply the
-    // window to Optionen (storing it outside parameter mode); "OK" then runs again.
-    void uebernehmenGeklickt();
+    // window to Optionen (storing it outside parameter mode); "OK" then runs
+    // again. When the store cannot be written a box says so and the window
+    // stays open with what was typed: "Übernehmen" gives false, "OK" FensterOffen.
+    bool uebernehmenGeklickt();
     Laufende okGeklickt();
 
     Optionen& optionen() { return m_optionen; }
@@ -57,6 +60,7 @@ public:
 private:
     Laufende dateiSenden(const QString& gegebenerName, bool woertlich, const FeldArray& bildEndungen);
     Laufende fensterZeigen(bool ohneDatei);
+    void speicherfehlerMelden(const Speicherfehler& fehler);
 
     Teile m_teile;
     QString m_argumentString;

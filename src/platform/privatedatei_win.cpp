@@ -1,7 +1,18 @@
 #include "platform/privatedatei.h"
 
-bool privateDateiAnlegen(const QString&)
+// The registry key of the current user is private already, and no file.
+
+bool privateDateiAnlegen(const QString&, QString&)
 {
-    // The registry key of the current user is private already.
     return true;
+}
+
+bool istPrivat(const QString&)
+{
+    return true;
+}
+
+QString lesefehler(const QString&)
+{
+    return QString();
 }

@@ -24,9 +24,12 @@ Einstellungen::Einstellungen(Optionen& optionen, Steuerelemente& steuerelemente,
 {
 }
 
-bool Einstellungen::einstellungenLaden()
+bool Einstellungen::einstellungenLaden(Speicherfehler& fehler)
 {
     Steuerelemente& s = m_steuerelemente;
+    // Read as empty, a store the user cannot read would be written over with
+    // empty values by the rewrite below.
+    const QString lesefehler = m_speicher.lesefehler();
     const QString textSchluessel[] = { QStringLiteral("FTPServer"), QStringLiteral("FTPLogin"),
         QStringLiteral("FTPPassword"), QStringLiteral("FTPPath"), QStringLiteral("FTPProxy"),
         QStringLiteral("FTPProxyPort"), QStringLiteral("URL") };
@@ -48,7 +51,12 @@ bool Einstellungen::einstellungenLaden()
     s.setAngehakt(4, m_speicher.lesen(QStringLiteral("useIS")) == wahr);
     s.bildhostRegelAnwenden();
 
-    einstellungenUebernehmen();
+    if (lesefehler.isEmpty()) {
+        einstellungenUebernehmen(fehler);
+    } else {
+        datensatzFuellen();
+        fehler = { Speicherfehler::Art::Lesen, m_speicher.ort(), lesefehler };
+    }
 
     const Optionen& o = m_optionen;
     bool vollstaendig = !o.FTPLogin.trimmed().isEmpty() && !o.FTPServer.trimmed().isEmpty();
@@ -59,7 +67,13 @@ bool Einstellungen::einstellungenLaden()
     return vollstaendig;
 }
 
-void Einstellungen::einstellungenUebernehmen()
+bool Einstellungen::einstellungenUebernehmen(Speicherfehler& fehler)
+{
+    datensatzFuellen();
+    return m_optionen.parameterModus || einstellungenSpeichern(fehler);
+}
+
+void Einstellungen::datensatzFuellen()
 {
     Steuerelemente& s = m_steuerelemente;
     Optionen& o = m_optionen;
@@ -77,25 +91,29 @@ void Einstellungen::einstellungenUebernehmen()
     o.useIS = s.istAngehakt(4);
     schraegstrichAnhaengen(s, 7);
     o.URL = s.text(7);
-    if (!o.parameterModus)
-        einstellungenSpeichern();
 }
 
-void Einstellungen::einstellungenSpeichern()
+bool Einstellungen::einstellungenSpeichern(Speicherfehler& fehler)
 {
     const Optionen& o = m_optionen;
-    m_speicher.schreiben({
-        { QStringLiteral("FTPServer"), o.FTPServer },
-        { QStringLiteral("FTPLogin"), o.FTPLogin },
-        { QStringLiteral("FTPPassword"), o.FTPPassword },
-        { QStringLiteral("FTPPath"), o.FTPPath },
-        { QStringLiteral("FTPPassiv"), boolean2string(o.FTPPassiv) },
-        { QStringLiteral("FTPProxy"), o.FTPProxy },
-        { QStringLiteral("FTPProxyPort"), o.FTPProxyPort },
-        { QStringLiteral("URL"), o.URL },
-        { QStringLiteral("FTPUseProxy"), boolean2string(o.FTPUseProxy) },
-        { QStringLiteral("LinkOption"), QString::number(o.LinkOption) },
-        { QStringLiteral("StatusfensterZeigen"), boolean2string(o.StatusfensterZeigen) },
-        { QStringLiteral("useIS"), boolean2string(o.useIS) },
-    });
+    QString grund;
+    const bool geschrieben = m_speicher.schreiben(
+        {
+            { QStringLiteral("FTPServer"), o.FTPServer },
+            { QStringLiteral("FTPLogin"), o.FTPLogin },
+            { QStringLiteral("FTPPassword"), o.FTPPassword },
+            { QStringLiteral("FTPPath"), o.FTPPath },
+            { QStringLiteral("FTPPassiv"), boolean2string(o.FTPPassiv) },
+            { QStringLiteral("FTPProxy"), o.FTPProxy },
+            { QStringLiteral("FTPProxyPort"), o.FTPProxyPort },
+            { QStringLiteral("URL"), o.URL },
+            { QStringLiteral("FTPUseProxy"), boolean2string(o.FTPUseProxy) },
+            { QStringLiteral("LinkOption"), QString::number(o.LinkOption) },
+            { QStringLiteral("StatusfensterZeigen"), boolean2string(o.StatusfensterZeigen) },
+            { QStringLiteral("useIS"), boolean2string(o.useIS) },
+        },
+        grund);
+    if (!geschrieben)
+        fehler = { Speicherfehler::Art::Schreiben, m_speicher.ort(), grund };
+    return geschrieben;
 }

@@ -2,8 +2,20 @@
 
 #include "settings/optionen.h"
 
+#include <QString>
+
 class Einstellungsspeicher;
 class Steuerelemente;
+
+// Why the store could not be read or written: its place and the system's reason.
+struct Speicherfehler {
+    enum class Art { Keiner, Lesen, Schreiben };
+    Art art = Art::Keiner;
+    QString ort;
+    QString grund;
+
+    explicit operator bool() const { return art != Art::Keiner; }
+};
 
 // Carries the settings store -> controls -> Optionen (load) and
 // controls -> Optionen -> store (apply). The controls are the only path between
@@ -12,12 +24,19 @@ class Einstellungen {
 public:
     Einstellungen(Optionen& optionen, Steuerelemente& steuerelemente, Einstellungsspeicher& speicher);
 
-    // Returns whether the stored settings suffice for a transfer.
-    bool einstellungenLaden();
-    void einstellungenUebernehmen();
-    void einstellungenSpeichern();
+    // Returns whether the stored settings suffice for a transfer. A store that
+    // exists but cannot be read loads as empty and is not written back, so it
+    // keeps what it holds; fehler then says so, as it does when the rewrite failed.
+    bool einstellungenLaden(Speicherfehler& fehler);
+    // False when the store could not be written; the controls and the record
+    // keep what was applied, and fehler says why.
+    bool einstellungenUebernehmen(Speicherfehler& fehler);
+    bool einstellungenSpeichern(Speicherfehler& fehler);
 
 private:
+    // Controls to record, with the closing "/" of FTPPath and URL.
+    void datensatzFuellen();
+
     Optionen& m_optionen;
     Steuerelemente& m_steuerelemente;
     Einstellungsspeicher& m_speicher;

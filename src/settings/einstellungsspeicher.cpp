@@ -5,32 +5,75 @@
 #include <QSettings>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 const QString anwendung = QStringLiteral("MorvaFotoschicker");
 const QString gruppe = QStringLiteral("Optionen");
-} // namespace
 
-QString Einstellungsspeicher::lesen(const QString& schluessel) const
+QSettings oeffnen()
 {
-    QSettings speicher(QSettings::NativeFormat, QSettings::UserScope, anwendung, anwendung);
-    const QVariant wert = speicher.value(gruppe + u'/' + schluessel);
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, anwendung, anwendung);
+}
+
+QString text(const QVariant& wert)
+{
     // A hand-edited INI line with an unquoted comma reads back as a list.
     if (wert.typeId() == QMetaType::QStringList)
         return wert.toStringList().join(QStringLiteral(", "));
     return wert.toString();
 }
 
-bool Einstellungsspeicher::schreiben(const QList<QPair<QString, QString>>& werte)
+bool haeltSchon(const QSettings& speicher, const Einstellungsspeicher::Werte& werte)
 {
-    QSettings speicher(QSettings::NativeFormat, QSettings::UserScope, anwendung, anwendung);
+    return std::all_of(werte.begin(), werte.end(), [&speicher](const auto& paar) {
+        const QString schluessel = gruppe + u'/' + paar.first;
+        return speicher.contains(schluessel) && text(speicher.value(schluessel)) == paar.second;
+    });
+}
+} // namespace
+
+QString Einstellungsspeicher::ort() const
+{
+    return oeffnen().fileName();
+}
+
+QString Einstellungsspeicher::lesefehler() const
+{
+    const QSettings speicher = oeffnen();
+    if (speicher.status() != QSettings::AccessError)
+        return QString();
+    const QString grund = ::lesefehler(speicher.fileName());
+    return grund.isEmpty() ? QStringLiteral("Zugriff verweigert") : grund;
+}
+
+QString Einstellungsspeicher::lesen(const QString& schluessel) const
+{
+    return text(oeffnen().value(gruppe + u'/' + schluessel));
+}
+
+bool Einstellungsspeicher::schreiben(const Werte& werte, QString& grund)
+{
+    QSettings speicher = oeffnen();
+    if (speicher.status() == QSettings::AccessError) {
+        grund = lesefehler();
+        return false;
+    }
+    if (haeltSchon(speicher, werte) && istPrivat(speicher.fileName()))
+        return true;
+    // A damaged file reports its format error for the object's whole life; only a new error counts.
+    const QSettings::Status vorher = speicher.status();
     // QSettings replaces the file through a temporary one and keeps the mode
     // of an existing file, so creating it private first keeps the password private.
-    if (!privateDateiAnlegen(speicher.fileName()))
+    if (!privateDateiAnlegen(speicher.fileName(), grund))
         return false;
     speicher.beginGroup(gruppe);
     for (const auto& [schluessel, wert] : werte)
         speicher.setValue(schluessel, wert);
     speicher.endGroup();
     speicher.sync();
-    return speicher.status() == QSettings::NoError;
+    if (speicher.status() == vorher)
+        return true;
+    grund = QStringLiteral("Schreibfehler");
+    return false;
 }

@@ -12,6 +12,8 @@
 #include <QLocale>
 #include <QTest>
 
+#include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
 
 // The start-up run with scripted answers: which box it shows, with which text,
@@ -43,6 +45,7 @@ private Q_SLOTS:
     void abbruchEndetWieNein_data();
     void abbruchEndetWieNein();
     void okWiederholtLauf();
+    void speicherNichtNutzbarBehaeltEingaben();
 
 private:
     Laufende starten(const QString& argumente);
@@ -386,6 +389,46 @@ void TestStartlauf::okWiederholtLauf()
     QCOMPARE(m_uebertragung.letzteOptionen.FTPServer, QStringLiteral("richtig.example.org"));
     QCOMPARE(m_umgebung.speicherInhalt().value("FTPServer"), QStringLiteral("richtig.example.org"));
     QCOMPARE(m_uebertragung.ftpPfade.size(), 2);
+}
+
+// The store is a folder: it can be neither read nor written. The start says
+// so and leaves it alone; "OK" says so and keeps what was typed instead of
+// loading the store over it.
+void TestStartlauf::speicherNichtNutzbarBehaeltEingaben()
+{
+    QVERIFY(QDir().mkpath(m_umgebung.speicherDatei()));
+    const QString grund = QString::fromLocal8Bit(std::strerror(EISDIR));
+    const QString datei = m_umgebung.datei("a.jpg", 100);
+
+    QCOMPARE(starten(datei), Laufende::FensterOffen);
+    QCOMPARE(m_dialoge.meldungen.size(), 1);
+    QCOMPARE(m_dialoge.meldungen[0].text,
+        "Die Einstellungen konnten nicht aus \"" + m_umgebung.speicherDatei() + "\" gelesen werden: " + grund
+            + "\r\nDie Datei bleibt unverändert; bis sie lesbar ist, startet das Programm ohne die gespeicherten "
+              "Einstellungen.");
+    QCOMPARE(m_dialoge.meldungen[0].titel, QStringLiteral("Einstellungen nicht lesbar"));
+    QCOMPARE(m_dialoge.meldungen[0].stil, Meldungsstil::Kritisch);
+    QVERIFY(m_fenster.sichtbar);
+
+    m_fenster.texte[0] = "ftp.example.org";
+    m_fenster.texte[1] = "anna";
+    m_fenster.texte[3] = "www";
+    QCOMPARE(m_lauf->okGeklickt(), Laufende::FensterOffen);
+    QCOMPARE(m_dialoge.meldungen.size(), 2);
+    QCOMPARE(m_dialoge.meldungen[1].text,
+        "Die Einstellungen konnten nicht in \"" + m_umgebung.speicherDatei() + "\" gespeichert werden: " + grund);
+    QCOMPARE(m_dialoge.meldungen[1].titel, QStringLiteral("Einstellungen nicht gespeichert"));
+    QCOMPARE(m_fenster.texte[0], QStringLiteral("ftp.example.org"));
+    QCOMPARE(m_fenster.texte[1], QStringLiteral("anna"));
+    QCOMPARE(m_fenster.texte[3], QStringLiteral("www/"));
+    QVERIFY(m_fenster.sichtbar);
+    QVERIFY(m_uebertragung.ftpPfade.isEmpty());
+
+    QVERIFY(!m_lauf->uebernehmenGeklickt());
+    QCOMPARE(m_dialoge.meldungen.size(), 3);
+    QCOMPARE(m_dialoge.meldungen[2].titel, QStringLiteral("Einstellungen nicht gespeichert"));
+    QVERIFY(QFileInfo(m_umgebung.speicherDatei()).isDir());
+    QVERIFY(QDir(m_umgebung.speicherDatei()).removeRecursively());
 }
 
 QTEST_GUILESS_MAIN(TestStartlauf)

@@ -55,7 +55,8 @@ Optionen laden(Einstellungsspeicher& speicher)
 {
     Felder felder;
     Optionen optionen;
-    Einstellungen(optionen, felder, speicher).einstellungenLaden();
+    Speicherfehler fehler;
+    Einstellungen(optionen, felder, speicher).einstellungenLaden(fehler);
     return optionen;
 }
 

@@ -3,9 +3,14 @@
 #include "settings/einstellungsspeicher.h"
 #include "testumgebung.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
+#include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
 
 namespace {
@@ -39,16 +44,23 @@ private Q_SLOTS:
     void parameterModusSchreibtNichts();
     void passwortUnveraendert();
     void ungueltigeLinkOptionLaesstAuswahl();
+    void gleicherInhaltBleibtUnberuehrt();
+    void ordnerStattDatei();
 
 private:
     bool laden(SpeicherFenster& fenster, Optionen& optionen)
     {
         Einstellungen e(optionen, fenster, m_speicher);
-        return e.einstellungenLaden();
+        Speicherfehler fehler;
+        const bool vollstaendig = e.einstellungenLaden(fehler);
+        m_fehler = fehler;
+        return vollstaendig;
     }
 
     Testumgebung m_umgebung;
     Einstellungsspeicher m_speicher;
+    // What the last load reported of the store.
+    Speicherfehler m_fehler;
 };
 
 void TestEinstellungen::ersterStart()
@@ -244,7 +256,8 @@ void TestEinstellungen::parameterModusSchreibtNichts()
     optionen.parameterModus = true;
     fenster.texte[0] = "anderer.example";
     fenster.texte[3] = "neu";
-    Einstellungen(optionen, fenster, m_speicher).einstellungenUebernehmen();
+    Speicherfehler fehler;
+    QVERIFY(Einstellungen(optionen, fenster, m_speicher).einstellungenUebernehmen(fehler));
     QCOMPARE(optionen.FTPServer, QStringLiteral("anderer.example"));
     QCOMPARE(fenster.texte[3], QStringLiteral("neu/"));
     QCOMPARE(m_umgebung.speicherInhalt(), vorher);
@@ -273,6 +286,51 @@ void TestEinstellungen::ungueltigeLinkOptionLaesstAuswahl()
     laden(fenster, optionen);
     QCOMPARE(optionen.LinkOption, 1);
     QCOMPARE(m_umgebung.speicherInhalt().value("LinkOption"), QStringLiteral("1"));
+}
+
+// A store that holds the normal form already is not replaced, so one the user
+// keeps read-only starts without a box; any change is written.
+void TestEinstellungen::gleicherInhaltBleibtUnberuehrt()
+{
+    SpeicherFenster fenster;
+    Optionen optionen;
+    laden(fenster, optionen);
+    const QDateTime alt(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+    QFile datei(m_umgebung.speicherDatei());
+    QVERIFY(datei.open(QIODevice::ReadWrite));
+    QVERIFY(datei.setFileTime(alt, QFileDevice::FileModificationTime));
+    datei.close();
+    laden(fenster, optionen);
+    QVERIFY(!m_fehler);
+    QCOMPARE(QFileInfo(m_umgebung.speicherDatei()).lastModified().toUTC(), alt);
+
+    m_umgebung.speicherSetzen("FTPPassiv", "falsch");
+    laden(fenster, optionen);
+    QCOMPARE(m_umgebung.speicherInhalt().value("FTPPassiv"), QStringLiteral("Wahr"));
+}
+
+// The store is a folder: reported at the load, by file and reason, and never
+// replaced; applying reports it too and keeps what was applied in the record.
+void TestEinstellungen::ordnerStattDatei()
+{
+    QVERIFY(QDir().mkpath(m_umgebung.speicherDatei()));
+    const QString grund = QString::fromLocal8Bit(std::strerror(EISDIR));
+    SpeicherFenster fenster;
+    Optionen optionen;
+    QVERIFY(!laden(fenster, optionen));
+    QCOMPARE(m_fehler.art, Speicherfehler::Art::Lesen);
+    QCOMPARE(m_fehler.ort, m_umgebung.speicherDatei());
+    QCOMPARE(m_fehler.grund, grund);
+
+    fenster.texte[0] = "ftp.example.org";
+    Speicherfehler fehler;
+    QVERIFY(!Einstellungen(optionen, fenster, m_speicher).einstellungenUebernehmen(fehler));
+    QCOMPARE(fehler.art, Speicherfehler::Art::Schreiben);
+    QCOMPARE(fehler.ort, m_umgebung.speicherDatei());
+    QCOMPARE(fehler.grund, grund);
+    QCOMPARE(optionen.FTPServer, QStringLiteral("ftp.example.org"));
+    QVERIFY(QFileInfo(m_umgebung.speicherDatei()).isDir());
+    QVERIFY(QDir(m_umgebung.speicherDatei()).removeRecursively());
 }
 
 QTEST_GUILESS_MAIN(TestEinstellungen)
