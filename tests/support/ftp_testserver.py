@@ -92,6 +92,28 @@ def mitzaehlen(handler, ereignisse):
     handler.respond = respond
 
 
+def storAufhalten(handler, ereignisse, tor):
+    """Records "STOR" among the events and holds the command until the file
+    `tor` exists: a test can change the local file between the two, after
+    the client took its size and before it reads a byte."""
+    weiter = handler.ftp_STOR
+
+    def ftp_STOR(self, line, mode="w"):
+        ereignisse.schreiben("STOR")
+
+        def warten():
+            if not self.connected:
+                return
+            if os.path.exists(tor):
+                weiter(self, line, mode)
+            else:
+                self.ioloop.call_later(0.01, warten)
+
+        warten()
+
+    handler.ftp_STOR = ftp_STOR
+
+
 def haengenLassen(handler, stelle):
     """Makes the server fall silent at one step of an upload."""
     if stelle == "login":
@@ -191,6 +213,7 @@ def main():
     teile.add_argument("--haengen", choices=["login", "stor", "daten", "abschluss"],
                        help="step of an upload after which the server says and does nothing more")
     teile.add_argument("--ereignisse", help="file to record reads and confirmations in")
+    teile.add_argument("--stor-tor", help="with --ereignisse: hold each STOR until this file exists")
     teile.add_argument("--tropfen", choices=["pwd", "stor", "abschluss"],
                        help="step of an upload whose answer the server drips without end")
     teile.add_argument("--kuerzen", type=int, help="bytes of an upload the server keeps")
@@ -210,7 +233,10 @@ def main():
     if args.haengen:
         haengenLassen(Mitschrift, args.haengen)
     if args.ereignisse:
-        mitzaehlen(Mitschrift, Ereignisse(args.ereignisse))
+        ereignisse = Ereignisse(args.ereignisse)
+        mitzaehlen(Mitschrift, ereignisse)
+        if args.stor_tor:
+            storAufhalten(Mitschrift, ereignisse, args.stor_tor)
     if args.tropfen:
         tropfenLassen(Mitschrift, args.tropfen)
     if args.kuerzen is not None:

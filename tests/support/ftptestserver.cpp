@@ -23,8 +23,10 @@ FtpTestserver::FtpTestserver(const Art& art)
         argumente << QStringLiteral("--verwerfen");
     if (!art.haengen.isEmpty())
         argumente << QStringLiteral("--haengen") << art.haengen;
-    if (art.mitzaehlen)
+    if (art.mitzaehlen || art.storAufhalten)
         argumente << QStringLiteral("--ereignisse") << ereignisDatei();
+    if (art.storAufhalten)
+        argumente << QStringLiteral("--stor-tor") << storTor();
     if (!art.tropfen.isEmpty())
         argumente << QStringLiteral("--tropfen") << art.tropfen;
     if (art.kuerzen >= 0)
@@ -57,6 +59,17 @@ QString FtpTestserver::ereignisDatei() const
     return m_ereignisse.filePath(QStringLiteral("ereignisse"));
 }
 
+QString FtpTestserver::storTor() const
+{
+    return m_ereignisse.filePath(QStringLiteral("tor"));
+}
+
+void FtpTestserver::storFreigeben()
+{
+    QFile tor(storTor());
+    tor.open(QIODevice::WriteOnly);
+}
+
 FtpTestserver::Lesestand FtpTestserver::lesestand() const
 {
     Lesestand stand;
@@ -70,6 +83,8 @@ FtpTestserver::Lesestand FtpTestserver::lesestand() const
             stand.gelesen = zeile.mid(8).toLongLong();
         else if (zeile == "BESTAETIGT")
             stand.bestaetigt = true;
+        else if (zeile == "STOR")
+            stand.storErhalten = true;
     }
     return stand;
 }

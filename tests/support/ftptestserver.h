@@ -23,6 +23,8 @@ public:
         QString haengen;
         // Record every read from a data connection and every upload's confirmation (see lesestand()).
         bool mitzaehlen = false;
+        // Hold every STOR until storFreigeben(); with mitzaehlen, lesestand() tells when one came.
+        bool storAufhalten = false;
         // Where the server drips an answer that never completes: "pwd", "stor" or "abschluss"; "" never.
         QString tropfen;
         // Bytes of an upload the server keeps while reporting it complete; below 0 all.
@@ -36,6 +38,7 @@ public:
     struct Lesestand {
         qint64 gelesen = 0;
         bool bestaetigt = false;
+        bool storErhalten = false;
     };
 
     FtpTestserver()
@@ -57,9 +60,12 @@ public:
     QStringList befehle();
     // Only with Art::mitzaehlen.
     Lesestand lesestand() const;
+    // Lets the STOR held by Art::storAufhalten go on.
+    void storFreigeben();
 
 private:
     QString ereignisDatei() const;
+    QString storTor() const;
 
     QTemporaryDir m_wurzel;
     QTemporaryDir m_ereignisse;

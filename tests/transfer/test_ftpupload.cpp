@@ -458,15 +458,25 @@ private Q_SLOTS:
     void dateiAendertSichWaehrendDesSendens()
     {
         QFETCH(qint64, spaeter);
-        FtpTestserver server;
+        FtpTestserver::Art art;
+        art.storAufhalten = true;
+        FtpTestserver server(art);
         QVERIFY(server.laeuft());
         Testumgebung umgebung;
         const QString datei = umgebung.datei(QStringLiteral("wandelbar.jpg"), 1024 * 1024);
-        // Runs on this thread as soon as the transfer waits for its worker: after
-        // the size was taken, long before the login is through and the first byte read.
-        QTimer::singleShot(0, this, [&datei, spaeter] { QFile::resize(datei, spaeter); });
+        // The server holds the STOR: the size has been taken, and no byte is read
+        // before the server answers it. The file changes in between.
+        QTimer wache;
+        connect(&wache, &QTimer::timeout, this, [&] {
+            if (!server.lesestand().storErhalten)
+                return;
+            wache.stop();
+            QFile::resize(datei, spaeter);
+            server.storFreigeben();
+        });
+        wache.start(10);
 
-        const Ausgang ausgang = hochladen(datei, kontoAuf(server));
+        const Ausgang ausgang = hochladen(datei, kontoAuf(server), { 30s, 30s });
 
         QVERIFY(!ausgang.erfolg);
         QCOMPARE(ausgang.fehlerText, kopierFehler(QStringLiteral("wandelbar.jpg")));
