@@ -18,15 +18,17 @@ def genau(verbindung, anzahl):
 
 
 def weiterleiten(von, nach):
+    """Copies one direction. Its end is passed on as an end of sending only:
+    the other direction may still carry data (a TLS server may send its
+    session tickets after the client has sent everything and said goodbye)."""
     try:
         while True:
             daten = von.recv(65536)
             if not daten:
                 break
             nach.sendall(daten)
+        nach.shutdown(socket.SHUT_WR)
     except OSError:
-        pass
-    finally:
         for s in (von, nach):
             try:
                 s.shutdown(socket.SHUT_RDWR)
@@ -56,8 +58,14 @@ def bedienen(kunde):
         ziel.settimeout(None)
         print("CONNECT %s:%d" % (host, port), flush=True)
         kunde.sendall(b"\x05\x00\x00\x01" + socket.inet_aton("127.0.0.1") + struct.pack("!H", ziel.getsockname()[1]))
-        threading.Thread(target=weiterleiten, args=(ziel, kunde), daemon=True).start()
+        zurueck = threading.Thread(target=weiterleiten, args=(ziel, kunde), daemon=True)
+        zurueck.start()
         weiterleiten(kunde, ziel)
+        # Closed only when both directions have ended: closing a socket with
+        # data still coming in would reset the connection and drop that data.
+        zurueck.join()
+        ziel.close()
+        kunde.close()
     except (OSError, ConnectionError):
         kunde.close()
 
