@@ -115,6 +115,11 @@ QString speicherNichtGeschriebenTitel()
     return QStringLiteral("Einstellungen nicht gespeichert");
 }
 
+QString zertifikatTitel()
+{
+    return QStringLiteral("Zertifikat nicht vertrauenswürdig");
+}
+
 QString groessenangabe(qint64 laenge)
 {
     if (laenge >= (qint64(1) << 31))

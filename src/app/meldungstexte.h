@@ -33,6 +33,9 @@ QString speicherNichtLesbarTitel();
 QString speicherNichtGeschriebenText(const QString& ort, const QString& grund);
 QString speicherNichtGeschriebenTitel();
 
+// The box for a server whose certificate is not trusted shows the transfer's sentence itself.
+QString zertifikatTitel();
+
 // The file length in MiB truncated to three decimals, in the user's number
 // format, or "über 2000" from 2^31 bytes on.
 QString groessenangabe(qint64 laenge);

@@ -116,20 +116,24 @@ Laufende Startlauf::dateiSenden(const QString& gegebenerName, bool woertlich, co
             return Laufende::Abgebrochen;
     }
 
-    bool erfolg = false;
+    FtpErgebnis ergebnis = FtpErgebnis::Gescheitert;
     QString link;
     if (m_optionen.useIS) {
         link = m_teile.uebertragung.bildhostUpload(name, m_teile.status, m_fehlerText);
-        erfolg = !link.isEmpty();
+        if (!link.isEmpty())
+            ergebnis = FtpErgebnis::Hochgeladen;
     } else {
-        erfolg = m_teile.uebertragung.ftpUpload(name, m_optionen, m_teile.status, m_fehlerText);
+        ergebnis = m_teile.uebertragung.ftpUpload(name, m_optionen, m_teile.status, m_fehlerText);
     }
 
-    // The user stopped it: that ends the run as quietly as "Nein" to the size question.
-    if (!erfolg && m_teile.status.abbruchGewuenscht())
-        return Laufende::Abgebrochen;
-    if (!erfolg) {
-        dialoge.meldung(Meldungstexte::fehlerText(m_fehlerText), fehlerTitel(), Meldungsstil::Kritisch);
+    if (ergebnis != FtpErgebnis::Hochgeladen) {
+        // The user stopped it: that ends the run as quietly as "Nein" to the size question.
+        if (m_teile.status.abbruchGewuenscht())
+            return Laufende::Abgebrochen;
+        if (ergebnis == FtpErgebnis::ZertifikatAbgelehnt)
+            dialoge.meldung(m_fehlerText, zertifikatTitel(), Meldungsstil::Kritisch);
+        else
+            dialoge.meldung(Meldungstexte::fehlerText(m_fehlerText), fehlerTitel(), Meldungsstil::Kritisch);
         if (m_optionen.parameterModus)
             return Laufende::Fehlgeschlagen;
         return fensterZeigen(false);

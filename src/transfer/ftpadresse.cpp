@@ -1,5 +1,6 @@
 #include "transfer/ftpadresse.h"
 
+#include <QRegularExpression>
 #include <QUrl>
 
 #include <algorithm>
@@ -31,12 +32,30 @@ void serverTeilen(const QString& server, QString& host, QString& port)
 }
 } // namespace
 
-CurlUrl ftpAdresse(const QString& ftpServer, const QString& entfernterName)
+std::optional<FtpServerangabe> ftpServerLesen(const QString& ftpServer)
 {
-    QString host;
-    QString port;
-    serverTeilen(ftpServer, host, port);
-    if (host.isEmpty())
+    static const QRegularExpression schema(QStringLiteral("^([A-Za-z][A-Za-z0-9+.-]*)://"));
+    FtpServerangabe angabe;
+    QString rest = ftpServer;
+    if (const QRegularExpressionMatch treffer = schema.match(ftpServer); treffer.hasMatch()) {
+        const QString name = treffer.captured(1).toLower();
+        if (name == QStringLiteral("ftpes"))
+            angabe.schutz = FtpSchutz::ExplizitesTls;
+        else if (name == QStringLiteral("ftps"))
+            angabe.schutz = FtpSchutz::ImplizitesTls;
+        else if (name != QStringLiteral("ftp"))
+            return std::nullopt;
+        rest = ftpServer.mid(treffer.capturedLength());
+        if (rest.endsWith(u'/'))
+            rest.chop(1);
+    }
+    serverTeilen(rest, angabe.host, angabe.port);
+    return angabe;
+}
+
+CurlUrl ftpAdresse(const FtpServerangabe& server, const QString& entfernterName)
+{
+    if (server.host.isEmpty())
         return nullptr;
 
     // The URL's first "/" only separates; a name that itself starts with "/"
@@ -46,10 +65,13 @@ CurlUrl ftpAdresse(const QString& ftpServer, const QString& entfernterName)
         pfad.replace(0, 1, "%2F");
     pfad.prepend('/');
 
+    // libcurl's "ftps" is implicit TLS on port 990; explicit TLS is "ftp" with TLS required.
+    const char* schema = server.schutz == FtpSchutz::ImplizitesTls ? "ftps" : "ftp";
     CurlUrl url(curl_url());
-    if (!url || curl_url_set(url.get(), CURLUPART_SCHEME, "ftp", 0) != CURLUE_OK
-        || curl_url_set(url.get(), CURLUPART_HOST, host.toUtf8().constData(), 0) != CURLUE_OK
-        || (!port.isEmpty() && curl_url_set(url.get(), CURLUPART_PORT, port.toUtf8().constData(), 0) != CURLUE_OK)
+    if (!url || curl_url_set(url.get(), CURLUPART_SCHEME, schema, 0) != CURLUE_OK
+        || curl_url_set(url.get(), CURLUPART_HOST, server.host.toUtf8().constData(), 0) != CURLUE_OK
+        || (!server.port.isEmpty()
+            && curl_url_set(url.get(), CURLUPART_PORT, server.port.toUtf8().constData(), 0) != CURLUE_OK)
         || curl_url_set(url.get(), CURLUPART_PATH, pfad.constData(), 0) != CURLUE_OK)
         return nullptr;
     return url;

@@ -6,6 +6,7 @@
 #include "statusfenster/statusanzeige.h"
 #include "transfer/curlzeiger.h"
 #include "transfer/ftpadresse.h"
+#include "transfer/ftpschutz.h"
 #include "transfer/hintergrundlauf.h"
 
 #include <QFile>
@@ -206,12 +207,12 @@ void grenzenSetzen(CURL* handle, const FtpZeitgrenzen& grenzen)
 
 // Everything the handle needs but the file; false when the settings name no
 // reachable server, proxy or a login that could be sent as it is.
-bool verbindungEinstellen(CURL* handle, const Optionen& optionen, const CurlUrl& adresse)
+bool verbindungEinstellen(CURL* handle, const Optionen& optionen, const CurlUrl& adresse, FtpSchutz schutz)
 {
-    if (!adresse || hatSteuerzeichen(optionen.FTPLogin) || hatSteuerzeichen(optionen.FTPPassword))
+    if (!adresse || hatSteuerzeichen(optionen.FTPLogin) || hatSteuerzeichen(optionen.FTPPassword)
+        || !schutzEinstellen(handle, schutz))
         return false;
     curl_easy_setopt(handle, CURLOPT_CURLU, adresse.get());
-    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "ftp");
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(handle, CURLOPT_USERAGENT, "MyFTP Control");
     if (!optionen.FTPLogin.isEmpty()) {
@@ -219,8 +220,10 @@ bool verbindungEinstellen(CURL* handle, const Optionen& optionen, const CurlUrl&
         curl_easy_setopt(handle, CURLOPT_PASSWORD, optionen.FTPPassword.toUtf8().constData());
     }
     // Passive tries EPSV, then PASV; active offers EPRT, then PORT, on the
-    // address the control connection already uses.
-    if (!optionen.FTPPassiv)
+    // address the control connection already uses. With TLS always passive:
+    // this libcurl sends an actively opened data connection unencrypted, and
+    // no router can read an encrypted PORT to open the way for it anyway.
+    if (!optionen.FTPPassiv && schutz == FtpSchutz::Keiner)
         curl_easy_setopt(handle, CURLOPT_FTPPORT, "-");
     curl_easy_setopt(handle, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
     return proxyEinstellen(handle, optionen);
@@ -243,7 +246,7 @@ bool ganzAngekommen(const Verlauf& verlauf, const Quelle& quelle)
     return verlauf.groesseAufDemServer < 0 || verlauf.groesseAufDemServer == quelle.groesse;
 }
 
-bool dateiSenden(CURL* handle, Verlauf& verlauf, Quelle& quelle)
+CURLcode dateiSenden(CURL* handle, Verlauf& verlauf, Quelle& quelle)
 {
     quelle.groesse = quelle.datei.size();
     curl_easy_setopt(handle, CURLOPT_UPLOAD, 1L);
@@ -260,27 +263,29 @@ bool dateiSenden(CURL* handle, Verlauf& verlauf, Quelle& quelle)
     curl_easy_setopt(handle, CURLOPT_OPENSOCKETDATA, &verlauf);
     curl_easy_setopt(handle, CURLOPT_CLOSESOCKETFUNCTION, &socketAbgeben);
     curl_easy_setopt(handle, CURLOPT_CLOSESOCKETDATA, &verlauf.sockets);
-    const bool erfolg = verlauf.lauf.ausfuehren(handle) == CURLE_OK;
-    if (erfolg)
+    const CURLcode ergebnis = verlauf.lauf.ausfuehren(handle);
+    if (ergebnis == CURLE_OK)
         verlauf.status.fortschritt(quelle.groesse, quelle.groesse);
     if (verlauf.sockets.nochOffen != CURL_SOCKET_BAD)
         socketSchliessen(verlauf.sockets.nochOffen);
     verlauf.sockets.nochOffen = CURL_SOCKET_BAD;
-    return erfolg;
+    return ergebnis;
 }
 } // namespace
 
-bool ftpUpload(
+FtpErgebnis ftpUpload(
     QString& path, const Optionen& optionen, Statusanzeige& status, QString& fehlerText, const FtpZeitgrenzen& grenzen)
 {
     const QString entfernterName = optionen.FTPPath + langerName(path);
     path = kurzform(path);
+    // An unknown scheme leaves no address, so no one is contacted.
+    const FtpServerangabe server = ftpServerLesen(optionen.FTPServer).value_or(FtpServerangabe());
     // Outlives the handle, which refers to it.
-    const CurlUrl adresse = ftpAdresse(optionen.FTPServer, entfernterName);
+    const CurlUrl adresse = ftpAdresse(server, entfernterName);
 
     Sockets sockets;
     CurlListe nachfrage;
-    bool erfolg = false;
+    FtpErgebnis ergebnis = FtpErgebnis::Gescheitert;
     if (const CurlHandle handle(curl_easy_init()); !handle) {
         fehlerText = oeffnenFehler();
     } else {
@@ -290,15 +295,21 @@ bool ftpUpload(
         Verlauf verlauf(status, sockets);
         grenzenSetzen(handle.get(), grenzen);
         groesseNachfragen(handle.get(), entfernterName, nachfrage);
-        if (!verbindungEinstellen(handle.get(), optionen, adresse))
+        if (!verbindungEinstellen(handle.get(), optionen, adresse, server.schutz)) {
             fehlerText = verbindenFehler(optionen);
-        else if (path.isEmpty() || !quelle.datei.open(QIODevice::ReadOnly))
+        } else if (path.isEmpty() || !quelle.datei.open(QIODevice::ReadOnly)) {
             fehlerText = kopierenFehler(entfernterName);
-        else if (dateiSenden(handle.get(), verlauf, quelle) && ganzAngekommen(verlauf, quelle))
-            erfolg = true;
-        else
+        } else if (const CURLcode code = dateiSenden(handle.get(), verlauf, quelle);
+                   code == CURLE_OK && ganzAngekommen(verlauf, quelle)) {
+            ergebnis = FtpErgebnis::Hochgeladen;
+        } else if (const QString zertifikat = zertifikatsFehler(handle.get(), code, server.host);
+                   !zertifikat.isEmpty()) {
+            fehlerText = zertifikat;
+            ergebnis = FtpErgebnis::ZertifikatAbgelehnt;
+        } else {
             fehlerText = verlauf.eingeloggt ? kopierenFehler(entfernterName) : verbindenFehler(optionen);
+        }
     }
     status.status(QString());
-    return erfolg;
+    return ergebnis;
 }

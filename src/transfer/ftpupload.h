@@ -1,5 +1,7 @@
 #pragma once
 
+#include "transfer/uebertragung.h"
+
 #include <QString>
 
 #include <chrono>
@@ -17,10 +19,11 @@ struct FtpZeitgrenzen {
 };
 
 // Stores the file at path on the FTP server of optionen as FTPPath followed
-// directly by the file's long name, with one STOR and no change of directory.
-// path is the file as the run settled it, quotes already dealt with; on return
-// it holds the file's short form (empty when there is none). Shows its steps through status and closes
-// the status display on every path. True on success; otherwise false with one
-// of three German sentences in fehlerText, which never holds the password.
-bool ftpUpload(QString& path, const Optionen& optionen, Statusanzeige& status, QString& fehlerText,
+// directly by the file's long name, with one STOR and no change of directory;
+// over TLS when the server's scheme asks for it. path is the file as the run
+// settled it, quotes already dealt with; on return it holds the file's short
+// form (empty when there is none). Shows its steps through status and closes
+// the status display on every path. On failure fehlerText holds one of three
+// German sentences, or the certificate sentence; it never holds the password.
+FtpErgebnis ftpUpload(QString& path, const Optionen& optionen, Statusanzeige& status, QString& fehlerText,
     const FtpZeitgrenzen& grenzen = {});

@@ -4,7 +4,8 @@
 #include "transfer/ftpupload.h"
 #include "transfer/imagehost.h"
 
-bool Netzuebertragung::ftpUpload(QString& path, const Optionen& optionen, Statusanzeige& status, QString& fehlerText)
+FtpErgebnis Netzuebertragung::ftpUpload(
+    QString& path, const Optionen& optionen, Statusanzeige& status, QString& fehlerText)
 {
     return ::ftpUpload(path, optionen, status, fehlerText);
 }

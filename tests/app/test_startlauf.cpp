@@ -44,6 +44,8 @@ private Q_SLOTS:
     void fehlschlagZeigtFenster();
     void abbruchEndetWieNein_data();
     void abbruchEndetWieNein();
+    void zertifikatHatEigeneMeldung_data();
+    void zertifikatHatEigeneMeldung();
     void okWiederholtLauf();
     void speicherNichtNutzbarBehaeltEingaben();
 
@@ -329,7 +331,7 @@ void TestStartlauf::erfolgOhneStatusfenster()
 void TestStartlauf::fehlschlagZeigtFenster()
 {
     ftpKontoSpeichern();
-    m_uebertragung.ftpErfolg = false;
+    m_uebertragung.ftpErgebnis = FtpErgebnis::Gescheitert;
     QCOMPARE(starten(m_umgebung.datei("a.jpg", 100)), Laufende::FensterOffen);
     QCOMPARE(m_dialoge.meldungen.size(), 1);
     QCOMPARE(m_dialoge.meldungen[0].text,
@@ -358,7 +360,7 @@ void TestStartlauf::abbruchEndetWieNein()
     QFETCH(QString, parameter);
     ftpKontoSpeichern();
     m_umgebung.speicherSetzen("useIS", bildhost ? "Wahr" : "Falsch");
-    m_uebertragung.ftpErfolg = false;
+    m_uebertragung.ftpErgebnis = FtpErgebnis::Gescheitert;
     m_uebertragung.bildhostLink.clear();
     m_status.abbruch = true;
 
@@ -373,17 +375,46 @@ void TestStartlauf::abbruchEndetWieNein()
     QCOMPARE(m_lauf->link(), QString());
 }
 
+void TestStartlauf::zertifikatHatEigeneMeldung_data()
+{
+    QTest::addColumn<bool>("mitParametern");
+    QTest::addColumn<Laufende>("ende");
+    QTest::newRow("ohne Parameter: Fenster") << false << Laufende::FensterOffen;
+    QTest::newRow("mit Parametern: Ende") << true << Laufende::Fehlgeschlagen;
+}
+
+void TestStartlauf::zertifikatHatEigeneMeldung()
+{
+    QFETCH(bool, mitParametern);
+    QFETCH(Laufende, ende);
+    ftpKontoSpeichern();
+    m_uebertragung.ftpErgebnis = FtpErgebnis::ZertifikatAbgelehnt;
+    m_uebertragung.fehler = QString::fromUtf8("Das Zertifikat von ftp.example.org ist nicht vertrauenswürdig: es ist "
+                                              "abgelaufen");
+    const QString datei = m_umgebung.datei("a.jpg", 100);
+    QCOMPARE(starten(mitParametern ? "/ftpserver:ftpes://ftp.example.org /file:" + datei : datei), ende);
+
+    QCOMPARE(m_uebertragung.letzteOptionen.FTPServer,
+        mitParametern ? QStringLiteral("ftpes://ftp.example.org") : QStringLiteral("ftp.example.org"));
+    QCOMPARE(m_dialoge.meldungen.size(), 1);
+    QCOMPARE(m_dialoge.meldungen[0].text, m_uebertragung.fehler);
+    QCOMPARE(m_dialoge.meldungen[0].titel, QString::fromUtf8("Zertifikat nicht vertrauenswürdig"));
+    QCOMPARE(m_dialoge.meldungen[0].stil, Meldungsstil::Kritisch);
+    QCOMPARE(m_fenster.sichtbar, !mitParametern);
+    QVERIFY(m_nachUpload.aufrufe.isEmpty());
+}
+
 void TestStartlauf::okWiederholtLauf()
 {
     ftpKontoSpeichern();
-    m_uebertragung.ftpErfolg = false;
+    m_uebertragung.ftpErgebnis = FtpErgebnis::Gescheitert;
     const QString datei = m_umgebung.datei("a.jpg", 100);
     QCOMPARE(starten(datei), Laufende::FensterOffen);
     QCOMPARE(m_lauf->fehlerText(), QStringLiteral("Fehlergrund"));
 
     // The user corrects the server in the window and presses "OK".
     m_fenster.texte[0] = "richtig.example.org";
-    m_uebertragung.ftpErfolg = true;
+    m_uebertragung.ftpErgebnis = FtpErgebnis::Hochgeladen;
     QCOMPARE(m_lauf->okGeklickt(), Laufende::Hochgeladen);
     QCOMPARE(m_lauf->fehlerText(), QString());
     QCOMPARE(m_uebertragung.letzteOptionen.FTPServer, QStringLiteral("richtig.example.org"));

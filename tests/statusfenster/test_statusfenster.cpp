@@ -172,7 +172,7 @@ private Q_SLOTS:
                 gesehen << statusinfo(anzeige.fenster());
         });
         blick.start(100);
-        QCOMPARE(ftpUpload(pfad, optionen, anzeige, fehlerText, { 5s, 5s }), erfolg);
+        QCOMPARE(ftpUpload(pfad, optionen, anzeige, fehlerText, { 5s, 5s }) == FtpErgebnis::Hochgeladen, erfolg);
         blick.stop();
 
         QVERIFY(!anzeige.fenster());
@@ -212,7 +212,7 @@ private Q_SLOTS:
         });
         klick.start(50);
         const Frist frist(0s);
-        QVERIFY(!ftpUpload(pfad, optionen, anzeige, fehlerText, { 60s, 60s }));
+        QCOMPARE(ftpUpload(pfad, optionen, anzeige, fehlerText, { 60s, 60s }), FtpErgebnis::Gescheitert);
         QVERIFY2(frist.verletzt().isEmpty(), qPrintable(frist.verletzt()));
 
         QVERIFY(!klick.isActive());

@@ -2,7 +2,10 @@
 
 Prints "PORT <n>" once it listens (the system picks the port), then one line
 "BEFEHL <command line>" for every command it receives, so a test can read the
-transcript. Needs Debian's python3-pyftpdlib (run with /usr/bin/python3).
+transcript, and "VERBUNDEN" and "GETRENNT" when a control connection begins and ends. With TLS it also prints "TLS STEUERUNG" when the control
+connection and "TLS DATEN" when a data connection has finished its handshake.
+Needs Debian's python3-pyftpdlib, and python3-openssl for TLS (run with
+/usr/bin/python3).
 """
 import argparse
 import logging
@@ -17,7 +20,7 @@ from pyftpdlib.handlers import DTPHandler, FTPHandler, PassiveDTP, ThrottledDTPH
 from pyftpdlib.servers import FTPServer
 
 
-class Mitschrift(FTPHandler):
+class Mitschreiben:
     """Prints every command, and when each control connection begins and
     ends, so that a test knows when a transcript is complete."""
 
@@ -30,6 +33,43 @@ class Mitschrift(FTPHandler):
     def pre_process_command(self, line, cmd, arg):
         print("BEFEHL " + line, flush=True)
         super().pre_process_command(line, cmd, arg)
+
+
+class Mitschrift(Mitschreiben, FTPHandler):
+    pass
+
+
+def tlsHandler(art, zertifikat):
+    """The handler for one of the TLS modes: "explizit" (AUTH TLS, then TLS
+    required for login and data) or "implizit" (TLS from the first byte)."""
+    from pyftpdlib.handlers import TLS_DTPHandler, TLS_FTPHandler
+
+    class TlsDaten(TLS_DTPHandler):
+        # libcurl starts the data connection's handshake before it sends STOR;
+        # pyftpdlib closes a data connection that speaks before the command
+        # came, unless it is told the handshake is under way.
+        def readable(self):
+            return self._ssl_accepting or super().readable()
+
+        def handle_ssl_established(self):
+            print("TLS DATEN", flush=True)
+
+    class TlsMitschrift(Mitschreiben, TLS_FTPHandler):
+        tls_control_required = True
+        tls_data_required = True
+        dtp_handler = TlsDaten
+        certfile = zertifikat
+
+        def handle_ssl_established(self):
+            print("TLS STEUERUNG", flush=True)
+
+    class ImplizitMitschrift(TlsMitschrift):
+        # pyftpdlib knows only AUTH TLS; wrapping the socket right away makes it implicit.
+        def handle(self):
+            self.secure_connection(self.ssl_context)
+            super().handle()
+
+    return ImplizitMitschrift if art == "implizit" else TlsMitschrift
 
 
 class LangsameLeitung(PassiveDTP):
@@ -218,35 +258,38 @@ def main():
                        help="step of an upload whose answer the server drips without end")
     teile.add_argument("--kuerzen", type=int, help="bytes of an upload the server keeps")
     teile.add_argument("--ohne-size", action="store_true", help="the server does not know SIZE")
+    teile.add_argument("--tls", choices=["explizit", "implizit"])
+    teile.add_argument("--zertifikat", help="PEM file with the server's certificate and key, for --tls")
     args = teile.parse_args()
 
+    handler = tlsHandler(args.tls, args.zertifikat) if args.tls else Mitschrift
     konten = DummyAuthorizer()
     konten.add_user(args.benutzer, args.passwort, args.wurzel, perm=args.rechte)
-    Mitschrift.authorizer = konten
-    Mitschrift.banner = "Testserver bereit."
+    handler.authorizer = konten
+    handler.banner = "Testserver bereit."
     if args.drossel:
         ThrottledDTPHandler.read_limit = args.drossel
-        Mitschrift.dtp_handler = ThrottledDTPHandler
-        Mitschrift.passive_dtp = LangsameLeitung
+        handler.dtp_handler = ThrottledDTPHandler
+        handler.passive_dtp = LangsameLeitung
     if args.verwerfen:
-        Mitschrift.abstracted_fs = Verwerfen
+        handler.abstracted_fs = Verwerfen
     if args.haengen:
-        haengenLassen(Mitschrift, args.haengen)
+        haengenLassen(handler, args.haengen)
     if args.ereignisse:
         ereignisse = Ereignisse(args.ereignisse)
-        mitzaehlen(Mitschrift, ereignisse)
+        mitzaehlen(handler, ereignisse)
         if args.stor_tor:
-            storAufhalten(Mitschrift, ereignisse, args.stor_tor)
+            storAufhalten(handler, ereignisse, args.stor_tor)
     if args.tropfen:
-        tropfenLassen(Mitschrift, args.tropfen)
+        tropfenLassen(handler, args.tropfen)
     if args.kuerzen is not None:
         Kuerzen.behalten = args.kuerzen
-        Mitschrift.abstracted_fs = Kuerzen
+        handler.abstracted_fs = Kuerzen
     if args.ohne_size:
-        Mitschrift.proto_cmds = {k: v for k, v in Mitschrift.proto_cmds.items() if k != "SIZE"}
+        handler.proto_cmds = {k: v for k, v in handler.proto_cmds.items() if k != "SIZE"}
 
     logging.basicConfig(level=logging.WARNING)
-    server = FTPServer(("127.0.0.1", 0), Mitschrift)
+    server = FTPServer(("127.0.0.1", 0), handler)
     print("PORT %d" % server.socket.getsockname()[1], flush=True)
     server.serve_forever(handle_exit=True)
 

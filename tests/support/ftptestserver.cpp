@@ -33,6 +33,8 @@ FtpTestserver::FtpTestserver(const Art& art)
         argumente << QStringLiteral("--kuerzen") << QString::number(art.kuerzen);
     if (art.ohneSize)
         argumente << QStringLiteral("--ohne-size");
+    if (!art.tls.isEmpty())
+        argumente << QStringLiteral("--tls") << art.tls << QStringLiteral("--zertifikat") << art.zertifikat;
     m_prozess.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     endetMitDemTest(m_prozess);
     m_prozess.start(QStringLiteral("/usr/bin/python3"), argumente);
@@ -94,7 +96,7 @@ QString FtpTestserver::adresse() const
     return QStringLiteral("127.0.0.1:") + QString::number(m_port);
 }
 
-QStringList FtpTestserver::befehle()
+QStringList FtpTestserver::protokoll()
 {
     // The server may still be writing the last lines of a session that just
     // ended: the transcript is whole once every connection it took has ended.
@@ -106,7 +108,16 @@ QStringList FtpTestserver::befehle()
     }
     QStringList zeilen;
     for (const QByteArray& zeile : m_ausgabe.split('\n'))
-        if (zeile.startsWith("BEFEHL "))
-            zeilen << QString::fromUtf8(zeile.mid(7));
+        if (!zeile.isEmpty())
+            zeilen << QString::fromUtf8(zeile);
     return zeilen;
+}
+
+QStringList FtpTestserver::befehle()
+{
+    QStringList befehle;
+    for (const QString& zeile : protokoll())
+        if (zeile.startsWith(QStringLiteral("BEFEHL ")))
+            befehle << zeile.mid(7);
+    return befehle;
 }

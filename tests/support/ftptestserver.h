@@ -31,6 +31,10 @@ public:
         qint64 kuerzen = -1;
         // The server answers SIZE as an unknown command.
         bool ohneSize = false;
+        // "explizit" (AUTH TLS) or "implizit" TLS, required for login and data; "" plain FTP.
+        QString tls;
+        // For TLS: a PEM file with the server's certificate and key.
+        QString zertifikat;
     };
 
     // What the server had really done at the moment of asking: the bytes it had
@@ -62,6 +66,10 @@ public:
     Lesestand lesestand() const;
     // Lets the STOR held by Art::storAufhalten go on.
     void storFreigeben();
+    // Every line the server wrote so far, in order: "BEFEHL <command line>",
+    // "VERBUNDEN", "GETRENNT", and with TLS "TLS STEUERUNG" or "TLS DATEN"
+    // after each completed handshake.
+    QStringList protokoll();
 
 private:
     QString ereignisDatei() const;

@@ -22,15 +22,16 @@ void SpeicherFenster::optionWaehlen(int index)
         option = index;
 }
 
-bool SkriptUebertragung::ftpUpload(QString& path, const Optionen& optionen, Statusanzeige& status, QString& fehlerText)
+FtpErgebnis SkriptUebertragung::ftpUpload(
+    QString& path, const Optionen& optionen, Statusanzeige& status, QString& fehlerText)
 {
     ftpPfade.append(path);
     letzteOptionen = optionen;
     kurzform(path);
     status.status(QString());
-    if (!ftpErfolg)
+    if (ftpErgebnis != FtpErgebnis::Hochgeladen)
         fehlerText = fehler;
-    return ftpErfolg;
+    return ftpErgebnis;
 }
 
 QString SkriptUebertragung::bildhostUpload(QString& path, Statusanzeige& status, QString& fehlerText)

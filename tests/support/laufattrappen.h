@@ -92,10 +92,10 @@ public:
 // Records every call; answers with the scripted result.
 class SkriptUebertragung : public Uebertragung {
 public:
-    bool ftpUpload(QString& path, const Optionen& optionen, Statusanzeige& status, QString& fehlerText) override;
+    FtpErgebnis ftpUpload(QString& path, const Optionen& optionen, Statusanzeige& status, QString& fehlerText) override;
     QString bildhostUpload(QString& path, Statusanzeige& status, QString& fehlerText) override;
 
-    bool ftpErfolg = true;
+    FtpErgebnis ftpErgebnis = FtpErgebnis::Hochgeladen;
     QString bildhostLink = QStringLiteral("http://bilder.example/x.jpg");
     QString fehler = QStringLiteral("Fehlergrund");
     QStringList ftpPfade;

@@ -44,7 +44,7 @@ Ausgang hochladen(const QString& pfad, const Optionen& optionen, const FtpZeitgr
     Ausgang ausgang;
     ausgang.pfad = pfad;
     Mitschreiber status;
-    ausgang.erfolg = ftpUpload(ausgang.pfad, optionen, status, ausgang.fehlerText, grenzen);
+    ausgang.erfolg = ftpUpload(ausgang.pfad, optionen, status, ausgang.fehlerText, grenzen) == FtpErgebnis::Hochgeladen;
     ausgang.texte = status.texte;
     return ausgang;
 }
@@ -521,7 +521,7 @@ private Q_SLOTS:
         uhr.start();
         QString pfad = datei;
         QString fehlerText;
-        QVERIFY(ftpUpload(pfad, kontoAuf(server), status, fehlerText, { 30s, 30s }));
+        QCOMPARE(ftpUpload(pfad, kontoAuf(server), status, fehlerText, { 30s, 30s }), FtpErgebnis::Hochgeladen);
         const qint64 dauer = uhr.elapsed();
         takt.stop();
         QCOMPARE(QFileInfo(server.wurzel() + QStringLiteral("/langsam.jpg")).size(), groesse);

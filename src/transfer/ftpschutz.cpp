@@ -1,0 +1,76 @@
+#include "transfer/ftpschutz.h"
+
+namespace {
+void vertrauensankerEinstellen(CURL* handle)
+{
+    // libcurl itself reads neither variable; an empty one counts as unset.
+    if (const QByteArray datei = qgetenv("SSL_CERT_FILE"); !datei.isEmpty())
+        curl_easy_setopt(handle, CURLOPT_CAINFO, datei.constData());
+    if (const QByteArray ordner = qgetenv("SSL_CERT_DIR"); !ordner.isEmpty())
+        curl_easy_setopt(handle, CURLOPT_CAPATH, ordner.constData());
+}
+
+bool mitOpenSsl()
+{
+    const curl_version_info_data* info = curl_version_info(CURLVERSION_NOW);
+    return info && info->ssl_version && QByteArrayView(info->ssl_version).startsWith("OpenSSL");
+}
+
+// OpenSSL's verify results (X509_V_ERR_*), which libcurl passes on unchanged.
+QString grund(long pruefung)
+{
+    switch (pruefung) {
+    // OpenSSL accepted the chain and libcurl's own check of the name failed:
+    // libcurl leaves the result at 0, or at the 1 it starts with.
+    case 0:
+    case 1:
+    case 62:
+    case 64:
+        return QStringLiteral("es ist auf einen anderen Namen ausgestellt");
+    case 9:
+        return QStringLiteral("es ist noch nicht gültig");
+    case 10:
+        return QStringLiteral("es ist abgelaufen");
+    case 18:
+        return QStringLiteral("es ist selbst signiert");
+    case 2:
+    case 19:
+    case 20:
+    case 21:
+        return QStringLiteral("der Aussteller ist unbekannt");
+    default:
+        return QStringLiteral("die Prüfung ist fehlgeschlagen (Fehler ") + QString::number(pruefung) + u')';
+    }
+}
+} // namespace
+
+bool schutzEinstellen(CURL* handle, FtpSchutz schutz)
+{
+    if (schutz == FtpSchutz::Keiner)
+        return curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "ftp") == CURLE_OK;
+    const char* protokoll = schutz == FtpSchutz::ImplizitesTls ? "ftps" : "ftp";
+    if (curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, protokoll) != CURLE_OK
+        || curl_easy_setopt(handle, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL)) != CURLE_OK
+        // libcurl would otherwise try the obsolete "AUTH SSL" first.
+        || curl_easy_setopt(handle, CURLOPT_FTPSSLAUTH, static_cast<long>(CURLFTPAUTH_TLS)) != CURLE_OK
+        || curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L) != CURLE_OK
+        || curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 2L) != CURLE_OK)
+        return false;
+    vertrauensankerEinstellen(handle);
+    return true;
+}
+
+QString zertifikatsFehler(CURL* handle, CURLcode ergebnis, const QString& host)
+{
+    QString warum;
+    if (ergebnis == CURLE_SSL_CACERT_BADFILE) {
+        warum = QStringLiteral("die vertrauenswürdigen Stellen des Systems ließen sich nicht lesen");
+    } else if (ergebnis == CURLE_PEER_FAILED_VERIFICATION) {
+        long pruefung = 0;
+        curl_easy_getinfo(handle, CURLINFO_SSL_VERIFYRESULT, &pruefung);
+        warum = mitOpenSsl() ? grund(pruefung) : QStringLiteral("die Prüfung ist fehlgeschlagen");
+    } else {
+        return QString();
+    }
+    return QStringLiteral("Das Zertifikat von ") + host + QStringLiteral(" ist nicht vertrauenswürdig: ") + warum;
+}

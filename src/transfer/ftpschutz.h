@@ -1,0 +1,18 @@
+#pragma once
+
+#include "transfer/ftpadresse.h"
+
+#include <QString>
+
+#include <curl/curl.h>
+
+// Sets up the handle for the protection the server's scheme asked for. With
+// TLS, the login and every data connection must be encrypted (no fallback to
+// clear text), and the server's certificate must name the host and lead to a
+// trusted authority: the system's, or those that SSL_CERT_FILE and
+// SSL_CERT_DIR name, as for OpenSSL programs. False when libcurl refuses.
+bool schutzEinstellen(CURL* handle, FtpSchutz schutz);
+
+// When ergebnis says the server's certificate was refused: the sentence for
+// the user, naming host and the reason in German; otherwise "".
+QString zertifikatsFehler(CURL* handle, CURLcode ergebnis, const QString& host);
