@@ -99,24 +99,37 @@ QGroupBox* Form1::verbindungsrahmen()
     for (int i = 0; i < 4; ++i)
         m_text[i] = i == 2 ? new Passwortfeld(rahmen) : new QLineEdit(rahmen);
     textzeile(raster, 0, 1, 5, QStringLiteral("FTP-Server"));
-    textzeile(raster, 1, 2, 6, QStringLiteral("Benutzerkennung (Login-ID)"));
-    textzeile(raster, 2, 3, 7, QStringLiteral("Passwort"));
-    textzeile(raster, 3, 4, 8, QStringLiteral("FTP-Zielverzeichnis"));
+    raster->addWidget(serverHinweis(rahmen), 1, 0);
+    textzeile(raster, 2, 2, 6, QStringLiteral("Benutzerkennung (Login-ID)"));
+    textzeile(raster, 3, 3, 7, QStringLiteral("Passwort"));
+    textzeile(raster, 4, 4, 8, QStringLiteral("FTP-Zielverzeichnis"));
 
     haken(3, QStringLiteral("Statusfenster anzeigen"), rahmen);
     haken(2, QStringLiteral("Passive Übertragung"), rahmen);
-    raster->addWidget(m_check[2], 4, 0);
-    raster->addWidget(m_check[1], 4, 1);
+    raster->addWidget(m_check[2], 5, 0);
+    raster->addWidget(m_check[1], 5, 1);
 
     QLabel* oder = label(12, QStringLiteral("oder"), rahmen);
     QFont fett = oder->font();
     fett.setBold(true);
     oder->setFont(fett);
-    raster->addWidget(oder, 5, 0, 1, 2, Qt::AlignHCenter);
+    raster->addWidget(oder, 6, 0, 1, 2, Qt::AlignHCenter);
 
     haken(4, QStringLiteral("Dienst von ") + imageHost() + QStringLiteral(" nutzen"), rahmen);
-    raster->addWidget(m_check[3], 6, 0, 1, 2);
+    raster->addWidget(m_check[3], 7, 0, 1, 2);
     return rahmen;
+}
+
+// Encryption is chosen by the scheme in front of the server, so the one box
+// says how; small, and close under the box it belongs to.
+QLabel* Form1::serverHinweis(QWidget* rahmen)
+{
+    QLabel* hinweis = label(13, QStringLiteral("ftpes://… für verschlüsselte Übertragung"), rahmen);
+    QFont klein = hinweis->font();
+    klein.setPointSizeF(klein.pointSizeF() * 0.85);
+    hinweis->setFont(klein);
+    hinweis->setContentsMargins(2, 0, 0, 0);
+    return hinweis;
 }
 
 QGroupBox* Form1::proxyrahmen()

@@ -11,6 +11,7 @@ class QButtonGroup;
 class QCheckBox;
 class QGridLayout;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -52,6 +53,7 @@ protected:
 
 private:
     QGroupBox* verbindungsrahmen();
+    static QLabel* serverHinweis(QWidget* rahmen);
     QGroupBox* proxyrahmen();
     QGroupBox* linkrahmen();
     QLayout* fusszeile();
