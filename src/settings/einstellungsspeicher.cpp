@@ -61,8 +61,6 @@ bool Einstellungsspeicher::schreiben(const Werte& werte, QString& grund)
     }
     if (haeltSchon(speicher, werte) && istPrivat(speicher.fileName()))
         return true;
-    // A damaged file reports its format error for the object's whole life; only a new error counts.
-    const QSettings::Status vorher = speicher.status();
     // QSettings replaces the file through a temporary one and keeps the mode
     // of an existing file, so creating it private first keeps the password private.
     if (!privateDateiAnlegen(speicher.fileName(), grund))
@@ -72,7 +70,9 @@ bool Einstellungsspeicher::schreiben(const Werte& werte, QString& grund)
         speicher.setValue(schluessel, wert);
     speicher.endGroup();
     speicher.sync();
-    if (speicher.status() == vorher)
+    // A format error only tells of the file that was there (an editor's byte-order mark is enough, and
+    // Qt may notice it first while merging in sync()); the file is written all the same.
+    if (speicher.status() != QSettings::AccessError)
         return true;
     grund = QStringLiteral("Schreibfehler");
     return false;

@@ -57,6 +57,11 @@ Optionen laden(Einstellungsspeicher& speicher)
     Optionen optionen;
     Speicherfehler fehler;
     Einstellungen(optionen, felder, speicher).einstellungenLaden(fehler);
+    // A damaged file is still one the user may read and write: no error box, and the rewrite happens.
+    if (fehler) {
+        std::fprintf(stderr, "Speicherfehler: %s\n", qPrintable(fehler.grund));
+        std::abort();
+    }
     return optionen;
 }
 

@@ -46,6 +46,7 @@ private Q_SLOTS:
     void ungueltigeLinkOptionLaesstAuswahl();
     void gleicherInhaltBleibtUnberuehrt();
     void ordnerStattDatei();
+    void byteOrderMarkEinesEditors();
 
 private:
     bool laden(SpeicherFenster& fenster, Optionen& optionen)
@@ -331,6 +332,31 @@ void TestEinstellungen::ordnerStattDatei()
     QCOMPARE(optionen.FTPServer, QStringLiteral("ftp.example.org"));
     QVERIFY(QFileInfo(m_umgebung.speicherDatei()).isDir());
     QVERIFY(QDir(m_umgebung.speicherDatei()).removeRecursively());
+}
+
+// An editor that saves with a UTF-8 byte-order mark leaves a file Qt reads
+// well but calls damaged once it merges it while writing: the rewrite still
+// succeeds and must not be reported as failed.
+void TestEinstellungen::byteOrderMarkEinesEditors()
+{
+    QVERIFY(QDir().mkpath(QFileInfo(m_umgebung.speicherDatei()).path()));
+    QFile datei(m_umgebung.speicherDatei());
+    QVERIFY(datei.open(QIODevice::WriteOnly));
+    datei.write("\xef\xbb\xbf[Optionen]\r\nFTPServer=ftp.example.org\r\nFTPLogin=anna\r\n");
+    datei.close();
+
+    SpeicherFenster fenster;
+    Optionen optionen;
+    QVERIFY(laden(fenster, optionen));
+    QVERIFY2(!m_fehler, qPrintable(m_fehler.grund));
+    QCOMPARE(optionen.FTPServer, QStringLiteral("ftp.example.org"));
+    QCOMPARE(m_umgebung.speicherInhalt().value("FTPPassiv"), QStringLiteral("Wahr"));
+
+    fenster.texte[0] = "ftp2.example.org";
+    Speicherfehler fehler;
+    QVERIFY(Einstellungen(optionen, fenster, m_speicher).einstellungenUebernehmen(fehler));
+    QVERIFY(!fehler);
+    QCOMPARE(m_umgebung.speicherInhalt().value("FTPServer"), QStringLiteral("ftp2.example.org"));
 }
 
 QTEST_GUILESS_MAIN(TestEinstellungen)
