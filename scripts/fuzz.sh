@@ -3,6 +3,7 @@
 # for FUZZ_SECONDS (60) from its seeds in tests/fuzz/<target>/, as many at once as there are cores.
 # Fails on a crash, a sanitizer report or a hang; the input that caused it is kept in
 # <build>/fuzz-funde/<target>/. The grown corpus is thrown away: only the seeds are kept in the repository.
+# FUZZ_SEED (1) fixes the order of inputs, so a CI run can be repeated; FUZZ_SEED=0 explores anew each time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -29,7 +30,7 @@ run_target() {
     (cd "$dir" && TMPDIR=$dir/tmp ASAN_OPTIONS=abort_on_error=1:quarantine_size_mb=16 \
         UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         timeout --kill-after=10 $((seconds + 60)) "$build_dir/tests/fuzz/$name" -max_total_time="$seconds" -timeout=10 \
-        -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$dir/" "${dict[@]}" korpus >"$dir/log" 2>&1)
+        -seed="${FUZZ_SEED:-1}" -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$dir/" "${dict[@]}" korpus >"$dir/log" 2>&1)
 }
 
 report() {
