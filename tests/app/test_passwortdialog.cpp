@@ -176,7 +176,8 @@ void TestPasswortdialog::laufNimmtGetipptesPasswortOhneEsZuSpeichern()
 
 void TestPasswortdialog::meldungZeigtNamenWoertlich()
 {
-    // Box B names the file as given; a name that looks like markup must not be rendered as such.
+    // The 'Datei existiert nicht' box names the file as given; a name that looks like markup must not be rendered as
+    // such.
     umgebung.speicherLeeren();
     umgebung.speicherSetzen(QStringLiteral("FTPServer"), QStringLiteral("ftp.example.org"));
     umgebung.speicherSetzen(QStringLiteral("FTPLogin"), QStringLiteral("ich"));

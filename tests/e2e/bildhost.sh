@@ -2,7 +2,7 @@
 # Image-host mode with the program built for a bildhost on 127.0.0.1:18080
 # (fotoschicker_testhost, tests/CMakeLists.txt): a 200 KB JPEG goes up, the run
 # ends without a box and the clipboard holds the snippet with the address the
-# bildhost handed out; a .bmp and a picture one byte over the limit get box C
+# bildhost handed out; a .bmp and a picture one byte over the limit get the 'zu groß' box
 # and send nothing.
 . "$(dirname "$0")/lib.sh"
 
@@ -41,26 +41,26 @@ clip=$(xclip -o -selection clipboard 2>/dev/null)
 [ "$clip" = "$snippet" ] || fail "clipboard: [$clip]"
 pass "the clipboard holds the snippet with the address from bildhost's reply"
 
-# box_c FILE : the run shows box C (application title, no icon) and ends; bildhost sees no request.
-box_c() {
+# zu_gross_box FILE : the run shows the 'zu groß' box (application title, no icon) and ends; bildhost sees no request.
+zu_gross_box() {
     local vorher status=0
     vorher=$(grep -c '^POST ' "$BILDHOST_LOG" || true)
     "$PROGRAMM" "$1" >/dev/null &
     local lauf=$!
-    wait_for window_named "Morva Fotoschicker" || fail "no box C for $(basename "$1")"
+    wait_for window_named "Morva Fotoschicker" || fail "no 'zu groß' box for $(basename "$1")"
     press_key "Morva Fotoschicker" Return
-    wait_gone $lauf || fail "the run did not end after box C for $(basename "$1")"
+    wait_gone $lauf || fail "the run did not end after the 'zu groß' box for $(basename "$1")"
     wait $lauf || status=$?
-    [ "$status" -ne 0 ] || fail "box C run for $(basename "$1") ended with status 0"
+    [ "$status" -ne 0 ] || fail "the 'zu groß' box run for $(basename "$1") ended with status 0"
     [ "$(grep -c '^POST ' "$BILDHOST_LOG" || true)" = "$vorher" ] || fail "$(basename "$1") was sent anyway"
 }
 
 convert -size 40x30 xc:red "$E2E_TMP/meine bilder/rot.bmp"
-box_c "$E2E_TMP/meine bilder/rot.bmp"
-pass "a .bmp gives box C and no request"
+zu_gross_box "$E2E_TMP/meine bilder/rot.bmp"
+pass "a .bmp gives the 'zu groß' box and no request"
 
 zugross="$E2E_TMP/meine bilder/zu gross.jpg"
 cp "$bild" "$zugross"
 truncate -s 250001 "$zugross"
-box_c "$zugross"
-pass "a picture of 250001 bytes gives box C and no request"
+zu_gross_box "$zugross"
+pass "a picture of 250001 bytes gives the 'zu groß' box and no request"

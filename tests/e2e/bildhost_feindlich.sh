@@ -45,14 +45,14 @@ feind=$!
 E2E_PIDS+=($feind)
 wait_for grep -q bereit "$E2E_TMP/feind.log" || fail "the hostile server did not start: $(cat "$E2E_TMP/feind.log")"
 
-# refused NAME : the reply in $E2E_TMP/antwort gives box F; nothing reaches the clipboard or standard output.
+# refused NAME : the reply in $E2E_TMP/antwort gives the 'Fehler bei Dateiübertragung' box; nothing reaches the clipboard or standard output.
 refused() {
     echo vorher | xclip -selection clipboard >/dev/null
     "$PROGRAMM" "$bild" >"$E2E_TMP/out" &
     local lauf=$!
-    wait_for window_named "Fehler bei Dateiübertragung" || fail "$1: no box F"
+    wait_for window_named "Fehler bei Dateiübertragung" || fail "$1: no 'Fehler bei Dateiübertragung' box"
     press_key "Fehler bei Dateiübertragung" Return
-    wait_for window_named "Morva Fotoschicker 1.1 - Einstellungen" || fail "$1: no settings window after box F"
+    wait_for window_named "Morva Fotoschicker 1.1 - Einstellungen" || fail "$1: no settings window after the 'Fehler bei Dateiübertragung' box"
     kill $lauf
     wait_gone $lauf || fail "$1: the program did not end"
     wait $lauf || true

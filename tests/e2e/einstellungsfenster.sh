@@ -57,18 +57,18 @@ store FTPServer="127.0.0.1:$FTP_PORT" FTPLogin=u FTPPassword=p FTPPath=fehlt/ UR
 pid=$!
 E2E_PIDS+=("$pid")
 fehlerbox() { window_named "Fehler bei Dateiübertragung" | grep .; }
-wait_for fehlerbox || fail "a missing target directory showed no box F"
+wait_for fehlerbox || fail "a missing target directory showed no 'Fehler bei Dateiübertragung' box"
 press_key "Fehler bei Dateiübertragung" Return
-wait_for settings_window || fail "no settings window after box F"
+wait_for settings_window || fail "no settings window after the 'Fehler bei Dateiübertragung' box"
 xdotool windowfocus --sync "$(settings_window)"
 sleep 0.3
 # From Text1 past Text2..Text4, the two check boxes, "Proxy verwenden", Text7 and the option to "OK".
 keys Tab Tab Tab Tab Tab Tab Tab Tab Tab
 keys space
-wait_for fehlerbox || fail "OK with the same settings showed no box F"
+wait_for fehlerbox || fail "OK with the same settings showed no 'Fehler bei Dateiübertragung' box"
 press_key "Fehler bei Dateiübertragung" Return
-wait_for settings_window || fail "the window did not come back after box F of a run started by OK"
-kill -0 "$pid" 2>/dev/null || fail "the program ended after box F of a run started by OK"
+wait_for settings_window || fail "the window did not come back after the 'Fehler bei Dateiübertragung' box of a run started by OK"
+kill -0 "$pid" 2>/dev/null || fail "the program ended after the 'Fehler bei Dateiübertragung' box of a run started by OK"
 pass "OK repeats the run; after its failure the window is open again"
 
 xdotool windowfocus --sync "$(settings_window)"

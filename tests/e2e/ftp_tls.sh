@@ -52,7 +52,7 @@ pass "ftpes:// upload: same bytes, link in the clipboard, login after AUTH TLS a
 "$FOTOSCHICKER" "/ftpserver:ftpes://127.0.0.1:$PORT_fremd /file:$bild" 2>/dev/null &
 lauf=$!
 wait_for window_named "Zertifikat nicht vertrauenswürdig" || fail "no certificate box for another host's certificate"
-[ -z "$(window_named "Fehler bei Dateiübertragung")" ] || fail "box F shown besides the certificate box"
+[ -z "$(window_named "Fehler bei Dateiübertragung")" ] || fail "the 'Fehler bei Dateiübertragung' box shown besides the certificate box"
 press_key "Zertifikat nicht vertrauenswürdig" Return
 wait_gone $lauf 10 || fail "the program did not end after the certificate box"
 status=0

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A picture sent to the stored FTP account: the bytes arrive, the run ends
 # without a message box, the status window sits in the lower right corner
-# without taking the keyboard focus; a wrong password gives box F.
+# without taking the keyboard focus; a wrong password gives the 'Fehler bei Dateiübertragung' box.
 . "$(dirname "$0")/lib.sh"
 start_xvfb
 
@@ -59,16 +59,16 @@ store FTPServer="127.0.0.1:$FTP_PORT" FTPPassword=falsch
 rm -f "$wurzel/bilder/Straße am Meer.jpg"
 "$FOTOSCHICKER" "$bild" &
 lauf=$!
-wait_for window_named "Fehler bei Dateiübertragung" || fail "wrong password showed no box F"
+wait_for window_named "Fehler bei Dateiübertragung" || fail "wrong password showed no 'Fehler bei Dateiübertragung' box"
 press_key "Fehler bei Dateiübertragung" Return
 einstellungen="Morva Fotoschicker 1.1 - Einstellungen"
-wait_for window_named "$einstellungen" || fail "no settings window after box F"
+wait_for window_named "$einstellungen" || fail "no settings window after the 'Fehler bei Dateiübertragung' box"
 # The program lives on in the settings window, as after any failed run without parameters.
 kill $lauf
 wait_gone $lauf || fail "the program did not end"
 wait $lauf || true
 [ ! -e "$wurzel/bilder/Straße am Meer.jpg" ] || fail "a file arrived despite the wrong password"
-pass "wrong password: box F, then the settings window"
+pass "wrong password: the 'Fehler bei Dateiübertragung' box, then the settings window"
 
 # The X server goes away in the middle of a slow upload: the program ends at once,
 # with a failure status, instead of waiting for the transfer on its worker thread.

@@ -65,7 +65,7 @@ store FTPServer=ftp.gespeichert.example FTPLogin=berta FTPPassword=geheim FTPPat
 before=$(stored_values)
 [ "$(echo "$before" | grep -c '=.')" -eq 12 ] || fail "store not populated: $before"
 
-# (a) Overrides for one run; the picture is missing, so box B ends the run before any transfer.
+# (a) Overrides for one run; the picture is missing, so the 'Datei existiert nicht' box ends the run before any transfer.
 missing=$E2E_TMP/fehlt/x.jpg
 "$FOTOSCHICKER" /ftpserver:127.0.0.1 /ftpuser:anna "/file:$missing" &
 pid=$!

@@ -20,21 +20,21 @@ pass "store written with mode 600 and the twelve normalised keys"
 
 "$FOTOSCHICKER" "$E2E_TMP/egal.jpg" &
 zweiter=$!
-wait_for window_named "Morva Fotoschicker schon gestartet" || fail "second start showed no box A"
+wait_for window_named "Morva Fotoschicker schon gestartet" || fail "second start showed no 'schon gestartet' box"
 press_key "Morva Fotoschicker schon gestartet" Return
 status=0
 wait_gone $zweiter || fail "second start did not end"
 wait $zweiter || status=$?
 [ "$status" -ne 0 ] || fail "second start ended with status 0"
 kill -0 $erster || fail "first instance was affected"
-pass "second start shows box A and ends with status $status"
+pass "second start shows the 'schon gestartet' box and ends with status $status"
 
 kill -9 $erster
 wait $erster 2>/dev/null || true
 "$FOTOSCHICKER" &
 dritter=$!
 wait_for window_named "$titel" || fail "a killed instance's lock blocked the next start"
-[ -z "$(window_named "Morva Fotoschicker schon gestartet")" ] || fail "box A after a killed instance"
+[ -z "$(window_named "Morva Fotoschicker schon gestartet")" ] || fail "the 'schon gestartet' box after a killed instance"
 pass "a lock left by a killed instance does not block"
 
 # Without a picture "OK" is disabled: its caption is grey. With a picture but incomplete settings

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Every transfer ends. An image host that trickles its reply (a byte every half
 # second, never done) is cut off by the limit of the whole exchange (lowered to
-# 3 s in fotoschicker_testgrenzen, tests/CMakeLists.txt) with box F. A click on
+# 3 s in fotoschicker_testgrenzen, tests/CMakeLists.txt) with the 'Fehler bei Dateiübertragung' box. A click on
 # the status window stops a hanging transfer, FTP or image host: the run ends
 # like "Nein" to the size question, with status 2, no box, nothing on standard
 # output and the clipboard as it was.
@@ -67,17 +67,17 @@ store useIS=Wahr StatusfensterZeigen=Wahr LinkOption=1 FTPServer= FTPLogin= FTPP
 beginn=$(jetzt_ms)
 FOTOSCHICKER_TEST_GESAMTZEIT=3 "$TESTPROGRAMM" "$bild" >"$E2E_TMP/out" &
 lauf=$!
-wait_for window_named "Fehler bei Dateiübertragung" || fail "the trickled reply did not end with box F"
+wait_for window_named "Fehler bei Dateiübertragung" || fail "the trickled reply did not end with the 'Fehler bei Dateiübertragung' box"
 dauer=$(($(jetzt_ms) - beginn))
-[ "$dauer" -ge 3000 ] || fail "box F after $dauer ms, before the limit of 3 s"
+[ "$dauer" -ge 3000 ] || fail "the 'Fehler bei Dateiübertragung' box after $dauer ms, before the limit of 3 s"
 grep -q '^ANFRAGE' "$TROPF_LOG" || fail "the trickling server saw no request"
 press_key "Fehler bei Dateiübertragung" Return
-wait_for window_named "Morva Fotoschicker 1.1 - Einstellungen" || fail "no settings window after box F"
+wait_for window_named "Morva Fotoschicker 1.1 - Einstellungen" || fail "no settings window after the 'Fehler bei Dateiübertragung' box"
 kill $lauf
 wait_gone $lauf || fail "the program did not end"
 wait $lauf || true
 [ ! -s "$E2E_TMP/out" ] || fail "the failed run printed [$(cat "$E2E_TMP/out")]"
-pass "a reply trickled at 2 bytes a second ends with box F after $dauer ms (limit 3 s)"
+pass "a reply trickled at 2 bytes a second ends with the 'Fehler bei Dateiübertragung' box after $dauer ms (limit 3 s)"
 
 klick_abbruch "$TESTPROGRAMM" "$bild"
 pass "a click on the status window stops the trickled image-host exchange: status 2, no output, clipboard kept"

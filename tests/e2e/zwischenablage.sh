@@ -29,7 +29,7 @@ run() {
     [ $((SECONDS - started)) -le 5 ] || fail "the run of $1 took $((SECONDS - started)) s"
     OUT=$(cat "$E2E_TMP/out"; echo .)
     OUT=${OUT%.}
-    [ -z "$(window_named "Morva Fotoschicker schon gestartet")" ] || fail "box A after $1"
+    [ -z "$(window_named "Morva Fotoschicker schon gestartet")" ] || fail "the 'schon gestartet' box after $1"
 }
 
 clipboard() {
@@ -65,7 +65,7 @@ ls -l "/proc/$first/fd" | grep -q 'pipe:' && fail "helper holds a pipe: $(ls -l 
 [ "$(readlink "/proc/$first/cwd")" = / ] || fail "helper works in $(readlink "/proc/$first/cwd")"
 pass "the helper keeps no input, output or folder of its caller"
 
-# A second upload right after the first: no box A, the clipboard passes to the new run.
+# A second upload right after the first: no 'schon gestartet' box, the clipboard passes to the new run.
 store LinkOption=1
 run "$E2E_TMP/bilder/klein.png"
 [ "$RC" -eq 0 ] || fail "second upload ended with status $RC"
