@@ -40,7 +40,7 @@ wait_for on_desktop xdpyinfo || fail "XWayland $X_ANZEIGE does not answer"
 upload_setup "$URL"
 
 run "$E2E_TMP/bilder/Urlaub am See.jpg"
-[ "$RC" -eq 0 ] || fail "upload ended with status $RC"
+[ "$RC" -eq 0 ] || fail "upload ended with status $RC: $(cat "$E2E_TMP/err")"
 [ "$OUT" = "${URL}Urlaub%20am%20See.jpg"$'\n' ] || fail "standard output: [$OUT]"
 snippet="<img border=\"0\" src=\"${URL}Urlaub%20am%20See.jpg\" alt=\"\" width=\"320\" height=\"240\">"
 [ "$(wayland_clipboard)" = "$snippet" ] || fail "Wayland clipboard after the end: [$(wayland_clipboard)]"
