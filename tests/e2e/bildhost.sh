@@ -6,13 +6,7 @@
 # and send nothing.
 . "$(dirname "$0")/lib.sh"
 
-PROGRAMM=$(dirname "$FOTOSCHICKER")/fotoschicker_testhost
-PORT=18080
-[ -x "$PROGRAMM" ] || fail "$PROGRAMM is not installed"
-
-# The port is built into the test program; test runs in other build folders wait their turn.
-exec 9>"${TMPDIR:-/tmp}/morva-bildhost-e2e-$PORT.lock"
-flock -w 300 9 || fail "port $PORT stayed locked for 5 minutes"
+use_testhost
 
 start_xvfb
 start_bildhost $PORT "$E2E_TMP/ablage"

@@ -95,6 +95,17 @@ wait_gone() {
     timeout "${2:-30}" tail --pid="$1" -f /dev/null
 }
 
+# use_testhost : sets PROGRAMM to the program built for an image host on 127.0.0.1:18080
+# (fotoschicker_testhost) and PORT to that port, which it holds until the test ends.
+use_testhost() {
+    PROGRAMM=$(dirname "$FOTOSCHICKER")/fotoschicker_testhost
+    PORT=18080
+    [ -x "$PROGRAMM" ] || fail "$PROGRAMM is not installed"
+    # The port is built into the test program; test runs in other build folders wait their turn.
+    exec 9>"${TMPDIR:-/tmp}/morva-bildhost-e2e-$PORT.lock"
+    flock -w 300 9 || fail "port $PORT stayed locked for 5 minutes"
+}
+
 # start_bildhost PORT DIR : our image host on 127.0.0.1:PORT, keeping pictures in DIR;
 # it logs one line per request to $BILDHOST_LOG.
 start_bildhost() {
