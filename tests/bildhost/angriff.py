@@ -41,7 +41,7 @@ class Bildhost:
                 [BILDHOST, "--address", "127.0.0.1", "--port", "0", "--storage", self.ordner, *argumente],
                 stdout=ausgabe, stderr=subprocess.STDOUT)
         PROZESSE.append(self.prozess)
-        frist = time.monotonic() + 10
+        frist = time.monotonic() + 30
         while time.monotonic() < frist:
             treffer = re.search(rb"^bildhost: http://127\.0\.0\.1:(\d+)/", self.protokoll(), re.M)
             if treffer:
@@ -68,7 +68,7 @@ class Bildhost:
         return s
 
     def warte_auf_protokoll(self, zeile):
-        frist = time.monotonic() + 10
+        frist = time.monotonic() + 30
         while time.monotonic() < frist:
             if zeile in self.protokoll().split(b"\n"):
                 return

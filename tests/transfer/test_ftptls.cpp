@@ -4,12 +4,12 @@
 // the upload before the login goes out.
 
 #include "ftptestserver.h"
+#include "laufattrappen.h"
 #include "proxytestserver.h"
 #include "testumgebung.h"
 #include "tlszertifikate.h"
 
 #include "settings/optionen.h"
-#include "statusfenster/statusanzeige.h"
 #include "transfer/ftpupload.h"
 
 #include <QDir>
@@ -27,12 +27,6 @@ namespace {
 const QString pruefeLogin = QStringLiteral("Überprüfe Login und Passwort");
 const QString verbunden = QStringLiteral("Verbindung hergestellt, übertrage Datei...");
 
-class Mitschreiber : public Statusanzeige {
-public:
-    void status(const QString& text) override { texte << text; }
-    QStringList texte;
-};
-
 struct Ausgang {
     FtpErgebnis ergebnis = FtpErgebnis::Gescheitert;
     QString fehlerText;
@@ -43,7 +37,7 @@ Ausgang hochladen(const QString& datei, const Optionen& optionen)
 {
     Ausgang ausgang;
     QString pfad = datei;
-    Mitschreiber status;
+    AufzeichnendeStatusanzeige status;
     ausgang.ergebnis = ftpUpload(pfad, optionen, status, ausgang.fehlerText, { 10s, 10s });
     ausgang.texte = status.texte;
     return ausgang;

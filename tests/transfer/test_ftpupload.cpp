@@ -3,6 +3,7 @@
 
 #include "frist.h"
 #include "ftptestserver.h"
+#include "laufattrappen.h"
 #include "proxytestserver.h"
 #include "testumgebung.h"
 
@@ -26,12 +27,6 @@ namespace {
 const QString pruefeLogin = QStringLiteral("Überprüfe Login und Passwort");
 const QString verbunden = QStringLiteral("Verbindung hergestellt, übertrage Datei...");
 
-class Mitschreiber : public Statusanzeige {
-public:
-    void status(const QString& text) override { texte << text; }
-    QStringList texte;
-};
-
 struct Ausgang {
     bool erfolg = false;
     QString fehlerText;
@@ -43,7 +38,7 @@ Ausgang hochladen(const QString& pfad, const Optionen& optionen, const FtpZeitgr
 {
     Ausgang ausgang;
     ausgang.pfad = pfad;
-    Mitschreiber status;
+    AufzeichnendeStatusanzeige status;
     ausgang.erfolg = ftpUpload(ausgang.pfad, optionen, status, ausgang.fehlerText, grenzen) == FtpErgebnis::Hochgeladen;
     ausgang.texte = status.texte;
     return ausgang;
