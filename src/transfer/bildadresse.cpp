@@ -21,13 +21,15 @@ bool hatWebSchema(const QString& adresse)
 }
 
 // Invisible characters can make the address look like another one (a
-// right-to-left override turns "gpj.exe" around); blanks and '"<>' would
-// break it apart where it is pasted.
+// right-to-left override turns "gpj.exe" around), and so can a code point
+// that no Unicode version has assigned yet: no valid address holds one.
+// Blanks and '"<>' would break it apart where it is pasted.
 bool zeichenErlaubt(char32_t zeichen)
 {
     switch (QChar::category(zeichen)) {
     case QChar::Other_Control:
     case QChar::Other_Format:
+    case QChar::Other_NotAssigned:
         return false;
     default:
         break;

@@ -138,6 +138,7 @@ void TestBildhostUpload::marken_data()
     QTest::newRow("U+2066") << QByteArray("[img]http://x/\xE2\x81\xA6"
                                           "a.jpg[/img]")
                             << "" << true;
+    QTest::newRow("U+2065, not assigned") << QByteArray("[img]http://\xE2\x81\xA5[/img]") << "" << true;
     QTest::newRow("U+200B") << QByteArray("[img]http://x\xE2\x80\x8B.example/a.jpg[/img]") << "" << true;
     QTest::newRow("U+FEFF") << QByteArray("[img]http://x/\xEF\xBB\xBF"
                                           "a.jpg[/img]")
