@@ -1,7 +1,7 @@
+#include "app/lockdatei.h"
 #include "app/meldungstexte.h"
 #include "app/startlauf.h"
 #include "laufattrappen.h"
-#include "platform/lockdatei.h"
 #include "settings/einstellungsspeicher.h"
 #include "testumgebung.h"
 #include "transfer/imagehost.h"

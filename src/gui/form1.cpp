@@ -1,9 +1,9 @@
-#include "settings/form1.h"
+#include "gui/form1.h"
 
+#include "gui/passwortfeld.h"
+#include "gui/programmsymbol.h"
+#include "gui/verweislabel.h"
 #include "settings/herstellerseiten.h"
-#include "settings/passwortfeld.h"
-#include "settings/programmsymbol.h"
-#include "settings/verweislabel.h"
 #include "transfer/imagehost.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "app/qtdialoge.h"
+#include "gui/qtdialoge.h"
 
-#include "app/passwortdialog.h"
+#include "gui/passwortdialog.h"
 
 #include <QMessageBox>
 #include <QPushButton>

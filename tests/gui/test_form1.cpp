@@ -1,7 +1,7 @@
 #include "app/startlauf.h"
+#include "gui/form1.h"
 #include "laufattrappen.h"
 #include "settings/einstellungsspeicher.h"
-#include "settings/form1.h"
 #include "settings/herstellerseiten.h"
 #include "testumgebung.h"
 

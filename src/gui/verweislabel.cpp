@@ -1,4 +1,4 @@
-#include "settings/verweislabel.h"
+#include "gui/verweislabel.h"
 
 #include <QMouseEvent>
 

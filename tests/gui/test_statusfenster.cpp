@@ -6,10 +6,10 @@
 #include "ftptestserver.h"
 #include "testumgebung.h"
 
+#include "gui/statusfenster.h"
+#include "gui/statusfensteranzeige.h"
 #include "settings/optionen.h"
 #include "statusfenster/fensterlage.h"
-#include "statusfenster/statusfenster.h"
-#include "statusfenster/statusfensteranzeige.h"
 #include "transfer/ftpupload.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "settings/programmsymbol.h"
+#include "gui/programmsymbol.h"
 
 // The resource lives in a static library; without this call the linker drops it.
 static void symbolRessourceLaden()

@@ -1,4 +1,4 @@
-#include "platform/lockdatei.h"
+#include "app/lockdatei.h"
 
 #include <QDir>
 #include <QStandardPaths>

@@ -1,6 +1,6 @@
-#include "app/passwortdialog.h"
+#include "gui/passwortdialog.h"
 
-#include "settings/passwortfeld.h"
+#include "gui/passwortfeld.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

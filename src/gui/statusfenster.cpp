@@ -1,4 +1,4 @@
-#include "statusfenster/statusfenster.h"
+#include "gui/statusfenster.h"
 
 #include "statusfenster/fensterlage.h"
 

@@ -1,4 +1,4 @@
-#include "settings/passwortfeld.h"
+#include "gui/passwortfeld.h"
 
 Passwortfeld::Passwortfeld(QWidget* parent)
     : QLineEdit(parent)

@@ -1,4 +1,4 @@
-#include "settings/programmsymbol.h"
+#include "gui/programmsymbol.h"
 
 #include <QDir>
 #include <QImage>

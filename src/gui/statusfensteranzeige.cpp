@@ -1,6 +1,6 @@
-#include "statusfenster/statusfensteranzeige.h"
+#include "gui/statusfensteranzeige.h"
 
-#include "statusfenster/statusfenster.h"
+#include "gui/statusfenster.h"
 
 #include <QCoreApplication>
 

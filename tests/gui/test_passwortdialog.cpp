@@ -1,9 +1,9 @@
-#include "app/passwortdialog.h"
-#include "app/qtdialoge.h"
 #include "app/startlauf.h"
+#include "gui/form1.h"
+#include "gui/passwortdialog.h"
+#include "gui/qtdialoge.h"
 #include "laufattrappen.h"
 #include "settings/einstellungsspeicher.h"
-#include "settings/form1.h"
 #include "testumgebung.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "app/programm.h"
+#include "gui/programm.h"
 
 int main(int argc, char** argv)
 {
