@@ -7,9 +7,9 @@
 #include "app/meldungstexte.h"
 #include "app/parameter.h"
 #include "links/nachupload.h"
-#include "platform/shortpath.h"
 #include "settings/einstellungen.h"
 #include "statusfenster/statusanzeige.h"
+#include "transfer/bilddatei.h"
 #include "transfer/imagehost.h"
 #include "transfer/uebertragung.h"
 
@@ -50,10 +50,6 @@ Laufende Startlauf::ausfuehren()
         return Laufende::Fehlgeschlagen;
     }
 
-    FeldArray bildEndungen;
-    QString trenner = QStringLiteral(";");
-    csv_zerlegen(QStringLiteral(".jpg;.jpeg;.gif;.png"), bildEndungen, trenner, false);
-
     m_fehlerText.clear();
     m_link.clear();
     m_optionen.parameterModus = false;
@@ -86,28 +82,26 @@ Laufende Startlauf::ausfuehren()
         if (antwort.isEmpty())
             return fensterZeigen(false);
     }
-    return dateiSenden(gegebenerName, woertlich, bildEndungen);
+    return dateiSenden(gegebenerName, woertlich);
 }
 
-Laufende Startlauf::dateiSenden(const QString& gegebenerName, bool woertlich, const FeldArray& bildEndungen)
+Laufende Startlauf::dateiSenden(const QString& gegebenerName, bool woertlich)
 {
     using namespace Meldungstexte;
     Dialoge& dialoge = m_teile.dialoge;
 
     // Quotes around a path are dropped, but a name taken as written keeps
     // them: they are part of it, and dropping them would name another file.
-    QString name = gegebenerName;
-    const QString quoteFreeName = woertlich ? name : ohneAnfuehrungszeichen(name);
-    const QString shortPath = woertlich ? kurzform(name) : ShortPath(name);
+    const Bilddatei datei = bilddateiAus(gegebenerName, woertlich);
 
-    if (!dateiExistiert(shortPath)) {
-        dialoge.meldung(dateiFehltText(quoteFreeName), dateiFehltTitel(), Meldungsstil::Kritisch);
+    if (!dateiExistiert(datei.kurzerPfad)) {
+        dialoge.meldung(dateiFehltText(datei.pfad), dateiFehltTitel(), Meldungsstil::Kritisch);
         return Laufende::Fehlgeschlagen;
     }
 
-    const qint64 laenge = dateiLaenge(shortPath);
+    const qint64 laenge = dateiLaenge(datei.kurzerPfad);
     if (m_optionen.useIS) {
-        if (!rechts_enthalten(bildEndungen, shortPath) || laenge > groessenGrenze) {
+        if (!hatBildEndung(datei.kurzerPfad) || laenge > groessenGrenze) {
             dialoge.meldung(zuGrossFuerBildhostText(laenge, imageHost()), anwendungstitel(), Meldungsstil::Keins);
             return Laufende::Fehlgeschlagen;
         }
@@ -119,11 +113,11 @@ Laufende Startlauf::dateiSenden(const QString& gegebenerName, bool woertlich, co
     FtpErgebnis ergebnis = FtpErgebnis::Gescheitert;
     QString link;
     if (m_optionen.useIS) {
-        link = m_teile.uebertragung.bildhostUpload(name, m_teile.status, m_fehlerText);
+        link = m_teile.uebertragung.bildhostUpload(datei, m_teile.status, m_fehlerText);
         if (!link.isEmpty())
             ergebnis = FtpErgebnis::Hochgeladen;
     } else {
-        ergebnis = m_teile.uebertragung.ftpUpload(name, m_optionen, m_teile.status, m_fehlerText);
+        ergebnis = m_teile.uebertragung.ftpUpload(datei, m_optionen, m_teile.status, m_fehlerText);
     }
 
     if (ergebnis != FtpErgebnis::Hochgeladen) {
@@ -141,7 +135,7 @@ Laufende Startlauf::dateiSenden(const QString& gegebenerName, bool woertlich, co
 
     if (!m_optionen.StatusfensterZeigen)
         dialoge.meldung(erfolgText(), erfolgTitel(), Meldungsstil::Information);
-    m_link = m_teile.nachUpload.ausfuehren(link, quoteFreeName, shortPath, bildEndungen, m_optionen);
+    m_link = m_teile.nachUpload.ausfuehren(link, datei, m_optionen);
     return Laufende::Hochgeladen;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "settings/optionen.h"
-#include "text/textfunktionen.h"
 
 #include <QString>
 
@@ -58,7 +57,7 @@ public:
     const QString& link() const { return m_link; }
 
 private:
-    Laufende dateiSenden(const QString& gegebenerName, bool woertlich, const FeldArray& bildEndungen);
+    Laufende dateiSenden(const QString& gegebenerName, bool woertlich);
     Laufende fensterZeigen(bool ohneDatei);
     void speicherfehlerMelden(const Speicherfehler& fehler);
 

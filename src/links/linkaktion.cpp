@@ -8,10 +8,9 @@ Linkaktion::Linkaktion(Zwischenablage& zwischenablage)
 {
 }
 
-QString Linkaktion::ausfuehren(const QString& link, const QString& quoteFreeName, const QString& shortPath,
-    const FeldArray& bildEndungen, const Optionen& optionen)
+QString Linkaktion::ausfuehren(const QString& link, const Bilddatei& datei, const Optionen& optionen)
 {
-    const Linkwahl wahl = linkWaehlen(link, quoteFreeName, shortPath, bildEndungen, optionen);
+    const Linkwahl wahl = linkWaehlen(link, datei, optionen);
     if (wahl.zwischenablage)
         m_zwischenablage.textSetzen(*wahl.zwischenablage);
     return wahl.adresse;

@@ -8,8 +8,7 @@ class Zwischenablage;
 class Linkaktion : public NachUpload {
 public:
     explicit Linkaktion(Zwischenablage& zwischenablage);
-    QString ausfuehren(const QString& link, const QString& quoteFreeName, const QString& shortPath,
-        const FeldArray& bildEndungen, const Optionen& optionen) override;
+    QString ausfuehren(const QString& link, const Bilddatei& datei, const Optionen& optionen) override;
 
 private:
     Zwischenablage& m_zwischenablage;

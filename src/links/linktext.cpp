@@ -1,6 +1,7 @@
 #include "links/linktext.h"
 
 #include "links/bildgroesse.h"
+#include "transfer/bilddatei.h"
 #include "transfer/ftpadresse.h"
 
 #include <QUrl>
@@ -11,11 +12,11 @@ QString ftpLink(const QString& url, const QString& quoteFreeName)
     return url + QString::fromLatin1(QUrl::toPercentEncoding(langerName(quoteFreeName)));
 }
 
-QString htmlSchnipsel(const QString& link, const FeldArray& bildEndungen, const QString& shortPath)
+QString htmlSchnipsel(const QString& link, const QString& shortPath)
 {
     // The address decides, not the local name: the server may serve it under another suffix.
     const QString html = link.toHtmlEscaped();
-    if (rechts_enthalten(bildEndungen, link))
+    if (hatBildEndung(link))
         return u"<img border=\"0\" src=\"" + html + u"\" alt=\"\"" + bildgroesseAttribute(shortPath) + u">";
     return u"<a href=\"" + html + u"\">" + html + u"</a>";
 }

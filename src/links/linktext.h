@@ -1,7 +1,5 @@
 #pragma once
 
-#include "text/textfunktionen.h"
-
 #include <QString>
 
 // The web address of a file sent by FTP: URL exactly as stored, directly
@@ -12,7 +10,7 @@
 QString ftpLink(const QString& url, const QString& quoteFreeName);
 
 // The HTML for the link: an image tag with the picture's size when the link
-// ends with one of bildEndungen, a hyperlink otherwise. The link is escaped for
+// has a picture ending, a hyperlink otherwise. The link is escaped for
 // HTML ("&", quotes, "<", ">") wherever it stands; the size is read from the
 // local file at shortPath.
-QString htmlSchnipsel(const QString& link, const FeldArray& bildEndungen, const QString& shortPath);
+QString htmlSchnipsel(const QString& link, const QString& shortPath);

@@ -2,9 +2,9 @@
 
 #include "links/linktext.h"
 #include "settings/optionen.h"
+#include "transfer/bilddatei.h"
 
-Linkwahl linkWaehlen(const QString& bildhostLink, const QString& quoteFreeName, const QString& shortPath,
-    const FeldArray& bildEndungen, const Optionen& optionen)
+Linkwahl linkWaehlen(const QString& bildhostLink, const Bilddatei& datei, const Optionen& optionen)
 {
     Linkwahl wahl;
     if (optionen.useIS) {
@@ -13,12 +13,12 @@ Linkwahl linkWaehlen(const QString& bildhostLink, const QString& quoteFreeName, 
         // Without the web address of the FTP folder nothing can point at the file.
         if (optionen.URL.trimmed().isEmpty())
             return wahl;
-        wahl.adresse = ftpLink(optionen.URL, quoteFreeName);
+        wahl.adresse = ftpLink(optionen.URL, datei.langerName);
     }
 
     if (optionen.LinkOption == 1)
         wahl.zwischenablage = wahl.adresse;
     else if (optionen.LinkOption == 2)
-        wahl.zwischenablage = htmlSchnipsel(wahl.adresse, bildEndungen, shortPath);
+        wahl.zwischenablage = htmlSchnipsel(wahl.adresse, datei.kurzerPfad);
     return wahl;
 }

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "text/textfunktionen.h"
-
 #include <QString>
 #include <optional>
 
+struct Bilddatei;
 struct Optionen;
 
 // What the after-upload action hands out.
@@ -17,5 +16,4 @@ struct Linkwahl {
 
 // Decides by mode and LinkOption. bildhostLink is the address the image host
 // answered with ("" in FTP mode, where the address is built from URL).
-Linkwahl linkWaehlen(const QString& bildhostLink, const QString& quoteFreeName, const QString& shortPath,
-    const FeldArray& bildEndungen, const Optionen& optionen);
+Linkwahl linkWaehlen(const QString& bildhostLink, const Bilddatei& datei, const Optionen& optionen);

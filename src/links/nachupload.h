@@ -1,9 +1,8 @@
 #pragma once
 
-#include "text/textfunktionen.h"
-
 #include <QString>
 
+struct Bilddatei;
 struct Optionen;
 
 // What the user gets after a successful upload: nothing, the link, or an HTML snippet in the clipboard.
@@ -12,7 +11,5 @@ public:
     virtual ~NachUpload() = default;
     // Returns the picture's web address, also when the clipboard was left alone;
     // "" when no address can be formed.
-    virtual QString ausfuehren(const QString& link, const QString& quoteFreeName, const QString& shortPath,
-        const FeldArray& bildEndungen, const Optionen& optionen)
-        = 0;
+    virtual QString ausfuehren(const QString& link, const Bilddatei& datei, const Optionen& optionen) = 0;
 };

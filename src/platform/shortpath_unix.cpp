@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-QString kurzform(const QString& pfad)
+QString ShortPath(const QString& pfad)
 {
     if (pfad.isEmpty() || !QFileInfo::exists(pfad))
         return QString();

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-QString kurzform(const QString& pfad)
+QString ShortPath(const QString& pfad)
 {
     if (pfad.isEmpty())
         return QString();

@@ -1,23 +1,5 @@
 #include "text/textfunktionen.h"
 
-void csv_zerlegen(const QString& eingabe, FeldArray& ergebnis, QString& delimiter, bool leereFelderErzeugen)
-{
-    ergebnis = FeldArray{ QString() };
-    if (delimiter.isEmpty())
-        delimiter = QStringLiteral(";");
-
-    qsizetype start = 0;
-    for (;;) {
-        const qsizetype p = eingabe.indexOf(delimiter, start);
-        const QString feld = eingabe.mid(start, p < 0 ? -1 : p - start);
-        if (leereFelderErzeugen || !feld.isEmpty())
-            ergebnis.append(feld);
-        if (p < 0)
-            return;
-        start = p + delimiter.size();
-    }
-}
-
 bool rechts_enthalten(const FeldArray& feld, const QString& gesucht)
 {
     for (qsizetype i = 1; i < feld.size(); ++i) {

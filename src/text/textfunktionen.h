@@ -7,10 +7,6 @@
 // so size() - 1 is the number of fields.
 using FeldArray = QStringList;
 
-// Splits eingabe at every whole occurrence of delimiter. An empty delimiter
-// means ";" and is written back, as callers may rely on it.
-void csv_zerlegen(const QString& eingabe, FeldArray& ergebnis, QString& delimiter, bool leereFelderErzeugen);
-
 // True when gesucht ends with one of the entries; only the tail of gesucht is
 // lower-cased, so entries must be written in lower case to match case-blind.
 bool rechts_enthalten(const FeldArray& feld, const QString& gesucht);

@@ -1,9 +1,9 @@
 #include "transfer/ftpupload.h"
 
 #include "platform/datenverbindung.h"
-#include "platform/shortpath.h"
 #include "settings/optionen.h"
 #include "statusfenster/statusanzeige.h"
+#include "transfer/bilddatei.h"
 #include "transfer/curlzeiger.h"
 #include "transfer/ftpadresse.h"
 #include "transfer/ftpschutz.h"
@@ -273,11 +273,10 @@ CURLcode dateiSenden(CURL* handle, Verlauf& verlauf, Quelle& quelle)
 }
 } // namespace
 
-FtpErgebnis ftpUpload(
-    QString& path, const Optionen& optionen, Statusanzeige& status, QString& fehlerText, const FtpZeitgrenzen& grenzen)
+FtpErgebnis ftpUpload(const Bilddatei& datei, const Optionen& optionen, Statusanzeige& status, QString& fehlerText,
+    const FtpZeitgrenzen& grenzen)
 {
-    const QString entfernterName = optionen.FTPPath + langerName(path);
-    path = kurzform(path);
+    const QString entfernterName = optionen.FTPPath + datei.langerName;
     // An unknown scheme leaves no address, so no one is contacted.
     const FtpServerangabe server = ftpServerLesen(optionen.FTPServer).value_or(FtpServerangabe());
     // Outlives the handle, which refers to it.
@@ -291,13 +290,13 @@ FtpErgebnis ftpUpload(
     } else {
         status.status(QStringLiteral("Überprüfe Login und Passwort"));
         Quelle quelle;
-        quelle.datei.setFileName(path);
+        quelle.datei.setFileName(datei.kurzerPfad);
         Verlauf verlauf(status, sockets);
         grenzenSetzen(handle.get(), grenzen);
         groesseNachfragen(handle.get(), entfernterName, nachfrage);
         if (!verbindungEinstellen(handle.get(), optionen, adresse, server.schutz)) {
             fehlerText = verbindenFehler(optionen);
-        } else if (path.isEmpty() || !quelle.datei.open(QIODevice::ReadOnly)) {
+        } else if (datei.kurzerPfad.isEmpty() || !quelle.datei.open(QIODevice::ReadOnly)) {
             fehlerText = kopierenFehler(entfernterName);
         } else if (const CURLcode code = dateiSenden(handle.get(), verlauf, quelle);
                    code == CURLE_OK && ganzAngekommen(verlauf, quelle)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "transfer/bilddatei.h"
 #include "transfer/uebertragung.h"
 
 #include <QString>
@@ -18,12 +19,10 @@ struct FtpZeitgrenzen {
     std::chrono::seconds ohneDaten{ 60 };
 };
 
-// Stores the file at path on the FTP server of optionen as FTPPath followed
-// directly by the file's long name, with one STOR and no change of directory;
-// over TLS when the server's scheme asks for it. path is the file as the run
-// settled it, quotes already dealt with; on return it holds the file's short
-// form (empty when there is none). Shows its steps through status and closes
-// the status display on every path. On failure fehlerText holds one of three
+// Stores the picture on the FTP server of optionen as FTPPath followed
+// directly by its long name, with one STOR and no change of directory; over
+// TLS when the server's scheme asks for it. Shows its steps through status
+// and closes the status display on every path. On failure fehlerText holds one of three
 // German sentences, or the certificate sentence; it never holds the password.
-FtpErgebnis ftpUpload(QString& path, const Optionen& optionen, Statusanzeige& status, QString& fehlerText,
+FtpErgebnis ftpUpload(const Bilddatei& datei, const Optionen& optionen, Statusanzeige& status, QString& fehlerText,
     const FtpZeitgrenzen& grenzen = {});

@@ -5,12 +5,12 @@
 #include "transfer/imagehost.h"
 
 FtpErgebnis Netzuebertragung::ftpUpload(
-    QString& path, const Optionen& optionen, Statusanzeige& status, QString& fehlerText)
+    const Bilddatei& datei, const Optionen& optionen, Statusanzeige& status, QString& fehlerText)
 {
-    return ::ftpUpload(path, optionen, status, fehlerText);
+    return ::ftpUpload(datei, optionen, status, fehlerText);
 }
 
-QString Netzuebertragung::bildhostUpload(QString& path, Statusanzeige& status, QString& fehlerText)
+QString Netzuebertragung::bildhostUpload(const Bilddatei& datei, Statusanzeige& status, QString& fehlerText)
 {
-    return ::bildhostUpload(imageHost(), path, status, fehlerText, imageHostGrenzen());
+    return ::bildhostUpload(imageHost(), datei, status, fehlerText, imageHostGrenzen());
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+struct Bilddatei;
 struct Optionen;
 class Statusanzeige;
 
@@ -12,17 +13,16 @@ enum class FtpErgebnis {
     ZertifikatAbgelehnt, // the server's certificate is not trusted; fehlerText is the whole sentence
 };
 
-// The two ways a picture leaves the machine. Both take the path as the run
-// settled it (quotes removed, or kept where they belong to the name), leave it
-// in its short form, report progress through the status display and close it
-// before they return.
+// The two ways a picture leaves the machine. Both report progress through the
+// status display and close it before they return.
 class Uebertragung {
 public:
     virtual ~Uebertragung() = default;
 
-    virtual FtpErgebnis ftpUpload(QString& path, const Optionen& optionen, Statusanzeige& status, QString& fehlerText)
+    virtual FtpErgebnis ftpUpload(
+        const Bilddatei& datei, const Optionen& optionen, Statusanzeige& status, QString& fehlerText)
         = 0;
 
     // The picture's web address, or "" on failure (fehlerText then usually says why).
-    virtual QString bildhostUpload(QString& path, Statusanzeige& status, QString& fehlerText) = 0;
+    virtual QString bildhostUpload(const Bilddatei& datei, Statusanzeige& status, QString& fehlerText) = 0;
 };

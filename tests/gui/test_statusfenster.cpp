@@ -160,7 +160,7 @@ private Q_SLOTS:
         optionen.FTPServer = erreichbar ? server.adresse() : QStringLiteral("127.0.0.1:9");
         optionen.FTPLogin = QStringLiteral("fotograf");
         optionen.FTPPassword = passwort;
-        QString pfad = umgebung.datei(QStringLiteral("bild.jpg"), 1536 * 1024);
+        const Bilddatei datei = bilddateiAus(umgebung.datei(QStringLiteral("bild.jpg"), 1536 * 1024), true);
         QString fehlerText;
 
         // Looks at the window while the transfer runs, from this thread's event loop.
@@ -172,7 +172,7 @@ private Q_SLOTS:
                 gesehen << statusinfo(anzeige.fenster());
         });
         blick.start(100);
-        QCOMPARE(ftpUpload(pfad, optionen, anzeige, fehlerText, { 5s, 5s }) == FtpErgebnis::Hochgeladen, erfolg);
+        QCOMPARE(ftpUpload(datei, optionen, anzeige, fehlerText, { 5s, 5s }) == FtpErgebnis::Hochgeladen, erfolg);
         blick.stop();
 
         QVERIFY(!anzeige.fenster());
@@ -195,7 +195,7 @@ private Q_SLOTS:
         optionen.FTPServer = server.adresse();
         optionen.FTPLogin = QStringLiteral("fotograf");
         optionen.FTPPassword = QStringLiteral("geheim");
-        QString pfad = umgebung.datei(QStringLiteral("bild.jpg"), 1000);
+        const Bilddatei datei = bilddateiAus(umgebung.datei(QStringLiteral("bild.jpg"), 1000), true);
         QString fehlerText;
 
         Statusfensteranzeige anzeige;
@@ -212,7 +212,7 @@ private Q_SLOTS:
         });
         klick.start(50);
         const Frist frist(0s);
-        QCOMPARE(ftpUpload(pfad, optionen, anzeige, fehlerText, { 60s, 60s }), FtpErgebnis::Gescheitert);
+        QCOMPARE(ftpUpload(datei, optionen, anzeige, fehlerText, { 60s, 60s }), FtpErgebnis::Gescheitert);
         QVERIFY2(frist.verletzt().isEmpty(), qPrintable(frist.verletzt()));
 
         QVERIFY(!klick.isActive());

@@ -3,6 +3,8 @@
 #include "links/qtzwischenablage.h"
 #include "links/zwischenablage.h"
 #include "settings/optionen.h"
+#include "transfer/bilddatei.h"
+#include "transfer/ftpadresse.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -18,12 +20,6 @@ public:
     void textSetzen(const QString& text) override { texte.append(text); }
     QStringList texte;
 };
-
-FeldArray bildEndungen()
-{
-    return { QString(), QStringLiteral(".jpg"), QStringLiteral(".jpeg"), QStringLiteral(".gif"),
-        QStringLiteral(".png") };
-}
 
 const QString ftpUrl = QStringLiteral("http://www.example.org/bilder/");
 const QString hostLink = QStringLiteral("http://127.0.0.1:8080/i/Ab3.png");
@@ -148,7 +144,8 @@ void TestLinkaktion::zwischenablage()
     AufzeichnendeZwischenablage ablage;
     Linkaktion aktion(ablage);
 
-    QCOMPARE(aktion.ausfuehren(bildhostLink, quoteFreeName, shortPath, bildEndungen(), optionen), adresse);
+    const Bilddatei datei{ quoteFreeName, shortPath, langerName(quoteFreeName) };
+    QCOMPARE(aktion.ausfuehren(bildhostLink, datei, optionen), adresse);
     QCOMPARE(ablage.texte, text.isNull() ? QStringList() : QStringList{ text });
 }
 
@@ -208,7 +205,7 @@ void TestLinkaktion::schnipselMaskiert()
 {
     QFETCH(QString, link);
     QFETCH(QString, schnipsel);
-    QCOMPARE(htmlSchnipsel(link, bildEndungen(), pfad(QStringLiteral("fehlt.jpg"))), schnipsel);
+    QCOMPARE(htmlSchnipsel(link, pfad(QStringLiteral("fehlt.jpg"))), schnipsel);
 }
 
 QTEST_MAIN(TestLinkaktion)

@@ -1,6 +1,6 @@
 #include "laufattrappen.h"
 
-#include "platform/shortpath.h"
+#include "transfer/bilddatei.h"
 
 bool SkriptDialoge::meldung(const QString& text, const QString& titel, Meldungsstil stil)
 {
@@ -23,30 +23,27 @@ void SpeicherFenster::optionWaehlen(int index)
 }
 
 FtpErgebnis SkriptUebertragung::ftpUpload(
-    QString& path, const Optionen& optionen, Statusanzeige& status, QString& fehlerText)
+    const Bilddatei& datei, const Optionen& optionen, Statusanzeige& status, QString& fehlerText)
 {
-    ftpPfade.append(path);
+    ftpPfade.append(datei.pfad);
     letzteOptionen = optionen;
-    kurzform(path);
     status.status(QString());
     if (ftpErgebnis != FtpErgebnis::Hochgeladen)
         fehlerText = fehler;
     return ftpErgebnis;
 }
 
-QString SkriptUebertragung::bildhostUpload(QString& path, Statusanzeige& status, QString& fehlerText)
+QString SkriptUebertragung::bildhostUpload(const Bilddatei& datei, Statusanzeige& status, QString& fehlerText)
 {
-    bildhostPfade.append(path);
-    kurzform(path);
+    bildhostPfade.append(datei.pfad);
     status.status(QString());
     if (bildhostLink.isEmpty())
         fehlerText = fehler;
     return bildhostLink;
 }
 
-QString AufzeichnenderNachUpload::ausfuehren(const QString& link, const QString& quoteFreeName,
-    const QString& shortPath, const FeldArray& bildEndungen, const Optionen&)
+QString AufzeichnenderNachUpload::ausfuehren(const QString& link, const Bilddatei& datei, const Optionen&)
 {
-    aufrufe.append({ link, quoteFreeName, shortPath, bildEndungen });
+    aufrufe.append({ link, datei.pfad, datei.kurzerPfad });
     return link;
 }

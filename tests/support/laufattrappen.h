@@ -92,8 +92,9 @@ public:
 // Records every call; answers with the scripted result.
 class SkriptUebertragung : public Uebertragung {
 public:
-    FtpErgebnis ftpUpload(QString& path, const Optionen& optionen, Statusanzeige& status, QString& fehlerText) override;
-    QString bildhostUpload(QString& path, Statusanzeige& status, QString& fehlerText) override;
+    FtpErgebnis ftpUpload(
+        const Bilddatei& datei, const Optionen& optionen, Statusanzeige& status, QString& fehlerText) override;
+    QString bildhostUpload(const Bilddatei& datei, Statusanzeige& status, QString& fehlerText) override;
 
     FtpErgebnis ftpErgebnis = FtpErgebnis::Hochgeladen;
     QString bildhostLink = QStringLiteral("http://bilder.example/x.jpg");
@@ -105,14 +106,12 @@ public:
 
 class AufzeichnenderNachUpload : public NachUpload {
 public:
-    QString ausfuehren(const QString& link, const QString& quoteFreeName, const QString& shortPath,
-        const FeldArray& bildEndungen, const Optionen& optionen) override;
+    QString ausfuehren(const QString& link, const Bilddatei& datei, const Optionen& optionen) override;
 
     struct Aufruf {
         QString link;
         QString quoteFreeName;
         QString shortPath;
-        FeldArray bildEndungen;
     };
     QList<Aufruf> aufrufe;
 };

@@ -80,11 +80,11 @@ void TestBildhostUpload::zumBildhostUndZurueck()
 
     AufzeichnendeStatusanzeige status;
     QString fehlerText;
-    QString path = pfad;
-    const QString adresse = bildhostUpload(bildhost.host(), path, status, fehlerText);
+    const Bilddatei datei = bilddateiAus(pfad, true);
+    const QString adresse = bildhostUpload(bildhost.host(), datei, status, fehlerText);
 
     QCOMPARE(fehlerText, QString());
-    QCOMPARE(path, pfad);
+    QCOMPARE(datei.kurzerPfad, pfad);
     QCOMPARE(status.texte, statustexte(bildhost.host()));
     const QRegularExpression form("^http://" + QRegularExpression::escape(bildhost.host()) + "/([0-9a-f]{32}\\.jpg)$");
     const auto treffer = form.match(adresse);
@@ -156,8 +156,7 @@ void TestBildhostUpload::marken()
     server.seiteAntworten(seite);
     AufzeichnendeStatusanzeige status;
     QString fehlerText;
-    QString path = kleinesBild();
-    QCOMPARE(bildhostUpload(server.host(), path, status, fehlerText), adresse);
+    QCOMPARE(bildhostUpload(server.host(), bilddateiAus(kleinesBild(), true), status, fehlerText), adresse);
     QCOMPARE(fehlerText, fehler ? fehlschlag(server.host()) : QString());
     QCOMPARE(status.texte, statustexte(server.host()));
     QCOMPARE(server.anfragen.size(), 1);
@@ -192,9 +191,9 @@ void TestBildhostUpload::grenzenUndAusfaelle()
         fall.vorbereiten(server);
         AufzeichnendeStatusanzeige status;
         QString fehlerText;
-        QString path = fall.path;
         const Frist frist(fall.grenze);
-        QVERIFY2(bildhostUpload(server.host(), path, status, fehlerText, kurz).isEmpty(), fall.name);
+        QVERIFY2(bildhostUpload(server.host(), bilddateiAus(fall.path, true), status, fehlerText, kurz).isEmpty(),
+            fall.name);
         QVERIFY2(frist.verletzt().isEmpty(), qPrintable(frist.verletzt()));
         QCOMPARE(fehlerText, fehlschlag(server.host()));
         QCOMPARE(status.texte, statustexte(server.host()));
@@ -208,8 +207,7 @@ void TestBildhostUpload::grenzenUndAusfaelle()
     const QString niemand = "127.0.0.1:" + QString::number(freierPort);
     AufzeichnendeStatusanzeige status;
     QString fehlerText;
-    QString path = bild;
-    QCOMPARE(bildhostUpload(niemand, path, status, fehlerText, kurz), QString());
+    QCOMPARE(bildhostUpload(niemand, bilddateiAus(bild, true), status, fehlerText, kurz), QString());
     QCOMPARE(fehlerText, fehlschlag(niemand));
 }
 
@@ -221,10 +219,10 @@ void TestBildhostUpload::abbruchBeendetDenAustausch()
     AufzeichnendeStatusanzeige status;
     status.abbrechenBei = QStringLiteral("Datei wird übertragen");
     QString fehlerText;
-    QString path = kleinesBild();
+    const Bilddatei datei = bilddateiAus(kleinesBild(), true);
 
     const Frist frist(0s);
-    QCOMPARE(bildhostUpload(server.host(), path, status, fehlerText), QString());
+    QCOMPARE(bildhostUpload(server.host(), datei, status, fehlerText), QString());
     QVERIFY2(frist.verletzt().isEmpty(), qPrintable(frist.verletzt()));
     QCOMPARE(status.texte, statustexte(server.host()));
 }

@@ -36,9 +36,8 @@ struct Ausgang {
 Ausgang hochladen(const QString& datei, const Optionen& optionen)
 {
     Ausgang ausgang;
-    QString pfad = datei;
     AufzeichnendeStatusanzeige status;
-    ausgang.ergebnis = ftpUpload(pfad, optionen, status, ausgang.fehlerText, { 10s, 10s });
+    ausgang.ergebnis = ftpUpload(bilddateiAus(datei, true), optionen, status, ausgang.fehlerText, { 10s, 10s });
     ausgang.texte = status.texte;
     return ausgang;
 }

@@ -37,9 +37,10 @@ struct Ausgang {
 Ausgang hochladen(const QString& pfad, const Optionen& optionen, const FtpZeitgrenzen& grenzen = { 5s, 5s })
 {
     Ausgang ausgang;
-    ausgang.pfad = pfad;
+    const Bilddatei datei = bilddateiAus(pfad, true);
+    ausgang.pfad = datei.kurzerPfad;
     AufzeichnendeStatusanzeige status;
-    ausgang.erfolg = ftpUpload(ausgang.pfad, optionen, status, ausgang.fehlerText, grenzen) == FtpErgebnis::Hochgeladen;
+    ausgang.erfolg = ftpUpload(datei, optionen, status, ausgang.fehlerText, grenzen) == FtpErgebnis::Hochgeladen;
     ausgang.texte = status.texte;
     return ausgang;
 }
@@ -514,9 +515,9 @@ private Q_SLOTS:
         });
         QElapsedTimer uhr;
         uhr.start();
-        QString pfad = datei;
         QString fehlerText;
-        QCOMPARE(ftpUpload(pfad, kontoAuf(server), status, fehlerText, { 30s, 30s }), FtpErgebnis::Hochgeladen);
+        QCOMPARE(ftpUpload(bilddateiAus(datei, true), kontoAuf(server), status, fehlerText, { 30s, 30s }),
+            FtpErgebnis::Hochgeladen);
         const qint64 dauer = uhr.elapsed();
         takt.stop();
         QCOMPARE(QFileInfo(server.wurzel() + QStringLiteral("/langsam.jpg")).size(), groesse);
