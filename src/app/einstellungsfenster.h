@@ -10,6 +10,4 @@ public:
     // Shown modeless; the run returns and the program lives in the window.
     virtual void zeigen() = 0;
     virtual void okAktivieren(bool aktiv) = 0;
-    // Lets pending window events run once.
-    virtual void ereignisseVerarbeiten() = 0;
 };

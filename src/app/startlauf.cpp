@@ -13,6 +13,8 @@
 #include "transfer/imagehost.h"
 #include "transfer/uebertragung.h"
 
+#include <QScopedValueRollback>
+
 namespace {
 constexpr qint64 groessenGrenze = 250000;
 constexpr int versionMajor = FOTOSCHICKER_VERSION_MAJOR;
@@ -42,6 +44,12 @@ Startlauf::Startlauf(Teile teile, QString argumentString, QString einzigeDatei)
 
 Laufende Startlauf::ausfuehren()
 {
+    const QScopedValueRollback wache(m_laeuft, true);
+    return durchlauf();
+}
+
+Laufende Startlauf::durchlauf()
+{
     using namespace Meldungstexte;
     Dialoge& dialoge = m_teile.dialoge;
 
@@ -68,7 +76,6 @@ Laufende Startlauf::ausfuehren()
 
     m_teile.fenster.setTitel(fensterTitel(versionMajor, versionMinor));
     m_teile.fenster.verbergen();
-    m_teile.fenster.ereignisseVerarbeiten();
 
     if (gegebenerName.isEmpty())
         return fensterZeigen(true);
@@ -160,18 +167,28 @@ void Startlauf::speicherfehlerMelden(const Speicherfehler& fehler)
 
 bool Startlauf::uebernehmenGeklickt()
 {
+    if (m_laeuft)
+        return false;
+    const QScopedValueRollback wache(m_laeuft, true);
+    return anwenden();
+}
+
+Laufende Startlauf::okGeklickt()
+{
+    if (m_laeuft)
+        return Laufende::FensterOffen;
+    const QScopedValueRollback wache(m_laeuft, true);
+    // The run would load the store into the window again: what was typed would be gone.
+    if (!anwenden())
+        return Laufende::FensterOffen;
+    return durchlauf();
+}
+
+bool Startlauf::anwenden()
+{
     Speicherfehler fehler;
     if (Einstellungen(m_optionen, m_teile.fenster, m_teile.speicher).einstellungenUebernehmen(fehler))
         return true;
     speicherfehlerMelden(fehler);
     return false;
-}
-
-Laufende Startlauf::okGeklickt()
-{
-    // The run would load the store into the window again: what was typed would be gone.
-    if (!uebernehmenGeklickt())
-        return Laufende::FensterOffen;
-    m_teile.fenster.ereignisseVerarbeiten();
-    return ausfuehren();
 }

@@ -48,8 +48,14 @@ public:
     // window to Optionen (storing it outside parameter mode); "OK" then runs
     // again. When the store cannot be written a box says so and the window
     // stays open with what was typed: "Übernehmen" gives false, "OK" FensterOffen.
+    // A click while the run is under way changes nothing and gives the same.
     bool uebernehmenGeklickt();
     Laufende okGeklickt();
+
+    // True while a pass or an apply is under way. A transfer and every box run
+    // an event loop of their own, where clicks that waited for the window still
+    // arrive: those must not apply, start or end anything in the middle of it.
+    bool laeuft() const { return m_laeuft; }
 
     Optionen& optionen() { return m_optionen; }
     const QString& fehlerText() const { return m_fehlerText; }
@@ -57,6 +63,8 @@ public:
     const QString& link() const { return m_link; }
 
 private:
+    Laufende durchlauf();
+    bool anwenden();
     Laufende dateiSenden(const QString& gegebenerName, bool woertlich);
     Laufende fensterZeigen(bool ohneDatei);
     void speicherfehlerMelden(const Speicherfehler& fehler);
@@ -67,4 +75,5 @@ private:
     Optionen m_optionen;
     QString m_fehlerText;
     QString m_link;
+    bool m_laeuft = false;
 };

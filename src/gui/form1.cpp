@@ -6,7 +6,6 @@
 #include "settings/herstellerseiten.h"
 #include "transfer/imagehost.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -59,13 +58,8 @@ Form1::Form1(QWidget* parent)
     connect(m_check[0], &QCheckBox::clicked, this, [this] { proxyRegelAnwenden(); });
     connect(m_check[3], &QCheckBox::clicked, this, [this] { bildhostRegelAnwenden(); });
     connect(m_ok, &QPushButton::clicked, this, [this] {
-        // "OK" lets pending events run before the run starts again; a second
-        // click waiting there must not start a second run inside the first.
-        if (!okHandler || m_okLaeuft)
-            return;
-        m_okLaeuft = true;
-        okHandler();
-        m_okLaeuft = false;
+        if (okHandler)
+            okHandler();
     });
     connect(m_uebernehmen, &QPushButton::clicked, this, [this] {
         if (uebernehmenHandler)
@@ -298,11 +292,6 @@ void Form1::okAktivieren(bool aktiv)
     m_ok->setEnabled(aktiv);
 }
 
-void Form1::ereignisseVerarbeiten()
-{
-    QApplication::processEvents();
-}
-
 void Form1::urlAufrufen(const QString& adresse)
 {
     QDesktopServices::openUrl(QUrl(adresse));
@@ -339,7 +328,8 @@ bool Form1::focusNextPrevChild(bool next)
 void Form1::closeEvent(QCloseEvent* event)
 {
     // Closing the window ends the program; nothing is applied.
-    event->accept();
-    if (abbrechenHandler)
-        abbrechenHandler();
+    if (abbrechenHandler && !abbrechenHandler())
+        event->ignore();
+    else
+        event->accept();
 }

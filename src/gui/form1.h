@@ -27,7 +27,8 @@ public:
     // What "OK", "Übernehmen" and "Abbrechen" (or the close box) do; set by whoever owns the run.
     std::function<void()> okHandler;
     std::function<void()> uebernehmenHandler;
-    std::function<void()> abbrechenHandler;
+    // False when the window must stay: closing it would end the program in the middle of a run.
+    std::function<bool()> abbrechenHandler;
 
     QString text(int nummer) const override;
     void setText(int nummer, const QString& text) override;
@@ -42,7 +43,6 @@ public:
     void verbergen() override;
     void zeigen() override;
     void okAktivieren(bool aktiv) override;
-    void ereignisseVerarbeiten() override;
 
     // Opens a web page in the user's browser; nothing is reported when that fails.
     void urlAufrufen(const QString& adresse);
@@ -70,5 +70,4 @@ private:
     QPushButton* m_uebernehmen;
     QGroupBox* m_frame2;
     QList<QWidget*> m_tabReihenfolge;
-    bool m_okLaeuft = false;
 };

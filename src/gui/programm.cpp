@@ -6,6 +6,7 @@
 #include "app/parameterzerlegung.h"
 #include "app/qtplattform.h"
 #include "app/startlauf.h"
+#include "gui/fensterknoepfe.h"
 #include "gui/form1.h"
 #include "gui/programmsymbol.h"
 #include "gui/qtdialoge.h"
@@ -31,15 +32,6 @@ void deutscheTexteLaden(QApplication& app, QTranslator& uebersetzer)
     if (uebersetzer.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&uebersetzer);
-}
-
-// Scripts take the link from standard output; nothing else is ever written there.
-void linkAusgeben(const Startlauf& lauf)
-{
-    if (lauf.link().isEmpty())
-        return;
-    std::fputs((lauf.link() + u'\n').toUtf8().constData(), stdout);
-    std::fflush(stdout);
 }
 } // namespace
 
@@ -87,17 +79,7 @@ int programmStarten(int argc, char** argv)
     Startlauf lauf({ dialoge, form1, speicher, sperre, uebertragung, status, linkaktion }, argumente, einzigeDatei);
     status.zeigenWenn([&lauf] { return lauf.optionen().StatusfensterZeigen; });
 
-    form1.uebernehmenHandler = [&lauf] { lauf.uebernehmenGeklickt(); };
-    form1.abbrechenHandler = [] { QCoreApplication::exit(0); };
-    form1.okHandler = [&lauf, &form1] {
-        const Laufende ende = lauf.okGeklickt();
-        if (ende == Laufende::Hochgeladen)
-            linkAusgeben(lauf);
-        if (ende != Laufende::FensterOffen) {
-            form1.hide();
-            QCoreApplication::exit(exitStatus(ende));
-        }
-    };
+    fensterknoepfeVerbinden(form1, lauf, [](int code) { QCoreApplication::exit(code); });
 
     const Laufende ende = lauf.ausfuehren();
     if (ende == Laufende::Hochgeladen)

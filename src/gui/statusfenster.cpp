@@ -2,7 +2,6 @@
 
 #include "statusfenster/fensterlage.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -76,11 +75,6 @@ statusfenster::statusfenster()
     m_statusinfo->setObjectName(QStringLiteral("statusinfo"));
     m_statusinfo->setFont(statusinfoSchrift());
     platzieren(m_statusinfo, 90, 270, 4425, 420);
-
-    m_timer1.setObjectName(QStringLiteral("Timer1"));
-    m_timer1.setInterval(1000);
-    connect(&m_timer1, &QTimer::timeout, this, [] { QCoreApplication::processEvents(); });
-    m_timer1.start();
 
     // Not visible yet: only the place is taken, so the window appears there.
     setGeometry(lage());

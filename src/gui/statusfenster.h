@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QFrame>
-#include <QTimer>
 
 class QLabel;
 
@@ -32,7 +31,6 @@ protected:
 private:
     QLabel* m_label1;
     QLabel* m_statusinfo;
-    QTimer m_timer1;
     // Share of the file sent, or below 0 while there is nothing to show.
     double m_anteil = -1;
 };

@@ -2,8 +2,6 @@
 
 #include "gui/statusfenster.h"
 
-#include <QCoreApplication>
-
 Statusfensteranzeige::Statusfensteranzeige()
     : m_zeigen([] { return true; })
 {
@@ -28,8 +26,6 @@ void Statusfensteranzeige::status(const QString& text)
         m_fenster->show();
         m_fenster->statusinfoSetzen(text);
     }
-    // The window paints here, so the text is up before the next step blocks.
-    QCoreApplication::processEvents();
 }
 
 void Statusfensteranzeige::fensterOeffnen()
@@ -50,5 +46,4 @@ void Statusfensteranzeige::machmichweg()
     if (!m_fenster)
         return;
     m_fenster.reset();
-    QCoreApplication::processEvents();
 }

@@ -24,7 +24,7 @@ public:
     // Set by a click on the window; a new window starts without it.
     bool abbruchGewuenscht() const override { return m_abbruch; }
 
-    // Closes and destroys the window, then lets the events it leaves run.
+    // Closes and destroys the window.
     void machmichweg();
 
     // The open window, or null.

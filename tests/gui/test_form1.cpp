@@ -52,7 +52,10 @@ struct Lauf : Testlauf<Form1, SkriptDialoge> {
     {
         fenster.uebernehmenHandler = [this] { lauf.uebernehmenGeklickt(); };
         fenster.okHandler = [this] { okEnden.append(lauf.okGeklickt()); };
-        fenster.abbrechenHandler = [this] { ++abbrechen; };
+        fenster.abbrechenHandler = [this] {
+            ++abbrechen;
+            return true;
+        };
     }
 
     QList<Laufende> okEnden;
@@ -301,18 +304,24 @@ void TestForm1::okStartetDenLaufMitDenFensterwerten()
 
 void TestForm1::zweiterOkKlickImLaufStartetKeinenZweiten()
 {
-    Form1 f;
-    f.show();
-    int laeufe = 0;
+    const QString bild = umgebung.datei(QStringLiteral("bild.jpg"), 100);
+    Lauf l(bild);
+    QCOMPARE(l.lauf.ausfuehren(), Laufende::FensterOffen);
+    text(l.fenster, 1)->setText(QStringLiteral("ftp.example.org"));
+    text(l.fenster, 2)->setText(QStringLiteral("ich"));
+    text(l.fenster, 3)->setText(QStringLiteral("pw"));
+    // The upload fails, so the window comes back for the next click.
+    l.uebertragung.ftpErgebnis = FtpErgebnis::Gescheitert;
     // The second click arrives while the first one's run is still going.
-    f.okHandler = [&] {
-        if (++laeufe == 1)
-            klicken(knopf(f, "Command2"));
+    l.uebertragung.waehrendDesUploads = [&] {
+        if (l.uebertragung.ftpPfade.size() == 1)
+            knopf(l.fenster, "Command2")->click();
     };
-    klicken(knopf(f, "Command2"));
-    QCOMPARE(laeufe, 1);
-    klicken(knopf(f, "Command2"));
-    QCOMPARE(laeufe, 2);
+    klicken(knopf(l.fenster, "Command2"));
+    QCOMPARE(l.uebertragung.ftpPfade.size(), 1);
+    QVERIFY(l.fenster.isVisible());
+    klicken(knopf(l.fenster, "Command2"));
+    QCOMPARE(l.uebertragung.ftpPfade.size(), 2);
 }
 
 QTEST_MAIN(TestForm1)

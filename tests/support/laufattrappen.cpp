@@ -27,6 +27,8 @@ FtpErgebnis SkriptUebertragung::ftpUpload(
 {
     ftpPfade.append(datei.pfad);
     letzteOptionen = optionen;
+    if (waehrendDesUploads)
+        waehrendDesUploads();
     status.status(QString());
     if (ftpErgebnis != FtpErgebnis::Hochgeladen)
         fehlerText = fehler;
@@ -36,6 +38,8 @@ FtpErgebnis SkriptUebertragung::ftpUpload(
 QString SkriptUebertragung::bildhostUpload(const Bilddatei& datei, Statusanzeige& status, QString& fehlerText)
 {
     bildhostPfade.append(datei.pfad);
+    if (waehrendDesUploads)
+        waehrendDesUploads();
     status.status(QString());
     if (bildhostLink.isEmpty())
         fehlerText = fehler;

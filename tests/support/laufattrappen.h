@@ -17,6 +17,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <functional>
 
 struct GezeigteMeldung {
     QString text;
@@ -55,7 +56,6 @@ public:
         ++gezeigt;
     }
     void okAktivieren(bool aktiv) override { okAktiv = aktiv; }
-    void ereignisseVerarbeiten() override { }
 
     QString texte[7];
     bool haken[4] = { false, false, false, false };
@@ -96,6 +96,8 @@ public:
         const Bilddatei& datei, const Optionen& optionen, Statusanzeige& status, QString& fehlerText) override;
     QString bildhostUpload(const Bilddatei& datei, Statusanzeige& status, QString& fehlerText) override;
 
+    // Runs inside every upload, as the user's clicks would while it goes on.
+    std::function<void()> waehrendDesUploads;
     FtpErgebnis ftpErgebnis = FtpErgebnis::Hochgeladen;
     QString bildhostLink = QStringLiteral("http://bilder.example/x.jpg");
     QString fehler = QStringLiteral("Fehlergrund");
