@@ -22,6 +22,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <curl/curl.h>
+
 #include <array>
 #include <cstdio>
 
@@ -63,6 +65,9 @@ int programmStarten(int argc, char** argv)
         qtArgumente[2] = plattform.data();
         qtArgumentzahl = 3;
     }
+    // Before Qt starts its threads: libcurl's set-up must not race with them.
+    // Should it fail, every curl_easy_init fails too, and each transfer says so.
+    curl_global_init(CURL_GLOBAL_DEFAULT);
     QApplication app(qtArgumentzahl, qtArgumente.data());
     QTranslator uebersetzer;
     deutscheTexteLaden(app, uebersetzer);

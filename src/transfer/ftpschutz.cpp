@@ -1,13 +1,15 @@
 #include "transfer/ftpschutz.h"
 
+#include "transfer/curlsetzen.h"
+
 namespace {
-void vertrauensankerEinstellen(CURL* handle)
+bool vertrauensankerEinstellen(CURL* handle)
 {
     // libcurl itself reads neither variable; an empty one counts as unset.
-    if (const QByteArray datei = qgetenv("SSL_CERT_FILE"); !datei.isEmpty())
-        curl_easy_setopt(handle, CURLOPT_CAINFO, datei.constData());
-    if (const QByteArray ordner = qgetenv("SSL_CERT_DIR"); !ordner.isEmpty())
-        curl_easy_setopt(handle, CURLOPT_CAPATH, ordner.constData());
+    const QByteArray datei = qgetenv("SSL_CERT_FILE");
+    const QByteArray ordner = qgetenv("SSL_CERT_DIR");
+    return (datei.isEmpty() || setzen(handle, CURLOPT_CAINFO, datei.constData()))
+        && (ordner.isEmpty() || setzen(handle, CURLOPT_CAPATH, ordner.constData()));
 }
 
 bool mitOpenSsl()
@@ -47,17 +49,14 @@ QString grund(long pruefung)
 bool schutzEinstellen(CURL* handle, FtpSchutz schutz)
 {
     if (schutz == FtpSchutz::Keiner)
-        return curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "ftp") == CURLE_OK;
+        return setzen(handle, CURLOPT_PROTOCOLS_STR, "ftp");
     const char* protokoll = schutz == FtpSchutz::ImplizitesTls ? "ftps" : "ftp";
-    if (curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, protokoll) != CURLE_OK
-        || curl_easy_setopt(handle, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL)) != CURLE_OK
+    return setzen(handle, CURLOPT_PROTOCOLS_STR, protokoll)
+        && setzen(handle, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL))
         // libcurl would otherwise try the obsolete "AUTH SSL" first.
-        || curl_easy_setopt(handle, CURLOPT_FTPSSLAUTH, static_cast<long>(CURLFTPAUTH_TLS)) != CURLE_OK
-        || curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L) != CURLE_OK
-        || curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 2L) != CURLE_OK)
-        return false;
-    vertrauensankerEinstellen(handle);
-    return true;
+        && setzen(handle, CURLOPT_FTPSSLAUTH, static_cast<long>(CURLFTPAUTH_TLS))
+        && setzen(handle, CURLOPT_SSL_VERIFYPEER, 1L) && setzen(handle, CURLOPT_SSL_VERIFYHOST, 2L)
+        && vertrauensankerEinstellen(handle);
 }
 
 QString zertifikatsFehler(CURL* handle, CURLcode ergebnis, const QString& host)

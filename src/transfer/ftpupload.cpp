@@ -4,6 +4,7 @@
 #include "settings/optionen.h"
 #include "statusfenster/statusanzeige.h"
 #include "transfer/bilddatei.h"
+#include "transfer/curlsetzen.h"
 #include "transfer/curlzeiger.h"
 #include "transfer/ftpadresse.h"
 #include "transfer/ftpschutz.h"
@@ -180,65 +181,83 @@ size_t lesen(char* puffer, size_t groesse, size_t anzahl, void* zeiger)
 bool proxyEinstellen(CURL* handle, const Optionen& optionen)
 {
     if (!optionen.FTPUseProxy)
-        return curl_easy_setopt(handle, CURLOPT_PROXY, "") == CURLE_OK;
+        return setzen(handle, CURLOPT_PROXY, "");
     const QByteArray proxy = optionen.FTPProxy.trimmed().toUtf8();
-    if (proxy.isEmpty() || curl_easy_setopt(handle, CURLOPT_PROXY, proxy.constData()) != CURLE_OK)
+    if (proxy.isEmpty() || !setzen(handle, CURLOPT_PROXY, proxy.constData())
+        || !setzen(handle, CURLOPT_HTTPPROXYTUNNEL, 1L))
         return false;
-    curl_easy_setopt(handle, CURLOPT_HTTPPROXYTUNNEL, 1L);
     const QString port = optionen.FTPProxyPort.trimmed();
     if (port.isEmpty() || proxyNenntPort(proxy))
         return true;
     bool zahl = false;
     const long nummer = port.toLong(&zahl);
-    return zahl && nummer > 0 && nummer < 65536 && curl_easy_setopt(handle, CURLOPT_PROXYPORT, nummer) == CURLE_OK;
+    return zahl && nummer > 0 && nummer < 65536 && setzen(handle, CURLOPT_PROXYPORT, nummer);
 }
 
-void grenzenSetzen(CURL* handle, const FtpZeitgrenzen& grenzen)
+// What the upload needs of libcurl whatever the settings: its limits, its
+// name, and the callbacks through which it reports and stops. False when
+// libcurl refuses one of them.
+bool ablaufEinstellen(CURL* handle, const FtpZeitgrenzen& grenzen, Verlauf& verlauf)
 {
     const long verbinden = static_cast<long>(grenzen.verbinden.count());
     const long ohneDaten = static_cast<long>(grenzen.ohneDaten.count());
-    // Covers the greeting and the login as well as the TCP connect.
-    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, verbinden);
-    curl_easy_setopt(handle, CURLOPT_SERVER_RESPONSE_TIMEOUT, ohneDaten);
-    curl_easy_setopt(handle, CURLOPT_ACCEPTTIMEOUT_MS, ohneDaten * 1000);
-    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, ohneDaten);
+    // CONNECTTIMEOUT covers the greeting and the login as well as the TCP connect.
+    return setzen(handle, CURLOPT_CONNECTTIMEOUT, verbinden)
+        && setzen(handle, CURLOPT_SERVER_RESPONSE_TIMEOUT, ohneDaten)
+        && setzen(handle, CURLOPT_ACCEPTTIMEOUT_MS, ohneDaten * 1000) && setzen(handle, CURLOPT_LOW_SPEED_LIMIT, 1L)
+        && setzen(handle, CURLOPT_LOW_SPEED_TIME, ohneDaten) && setzen(handle, CURLOPT_NOSIGNAL, 1L)
+        && setzen(handle, CURLOPT_USERAGENT, "MyFTP Control")
+        && setzen(handle, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD))
+        && setzen(handle, CURLOPT_VERBOSE, 1L) && setzen(handle, CURLOPT_DEBUGFUNCTION, &mitlesen)
+        && setzen(handle, CURLOPT_DEBUGDATA, &verlauf) && setzen(handle, CURLOPT_NOPROGRESS, 0L)
+        && setzen(handle, CURLOPT_XFERINFOFUNCTION, &fortschreiben) && setzen(handle, CURLOPT_XFERINFODATA, &verlauf)
+        && setzen(handle, CURLOPT_OPENSOCKETFUNCTION, &socketAnlegen)
+        && setzen(handle, CURLOPT_OPENSOCKETDATA, &verlauf)
+        && setzen(handle, CURLOPT_CLOSESOCKETFUNCTION, &socketAbgeben)
+        && setzen(handle, CURLOPT_CLOSESOCKETDATA, &verlauf.sockets);
 }
 
-// Everything the handle needs but the file; false when the settings name no
+// The server, the login and the way there; false when the settings name no
 // reachable server, proxy or a login that could be sent as it is.
 bool verbindungEinstellen(CURL* handle, const Optionen& optionen, const CurlUrl& adresse, FtpSchutz schutz)
 {
     if (!adresse || hatSteuerzeichen(optionen.FTPLogin) || hatSteuerzeichen(optionen.FTPPassword)
-        || !schutzEinstellen(handle, schutz))
+        || !schutzEinstellen(handle, schutz) || !setzen(handle, CURLOPT_CURLU, adresse.get()))
         return false;
-    curl_easy_setopt(handle, CURLOPT_CURLU, adresse.get());
-    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(handle, CURLOPT_USERAGENT, "MyFTP Control");
-    if (!optionen.FTPLogin.isEmpty()) {
-        curl_easy_setopt(handle, CURLOPT_USERNAME, optionen.FTPLogin.toUtf8().constData());
-        curl_easy_setopt(handle, CURLOPT_PASSWORD, optionen.FTPPassword.toUtf8().constData());
-    }
+    if (!optionen.FTPLogin.isEmpty()
+        && !(setzen(handle, CURLOPT_USERNAME, optionen.FTPLogin.toUtf8().constData())
+            && setzen(handle, CURLOPT_PASSWORD, optionen.FTPPassword.toUtf8().constData())))
+        return false;
     // Passive tries EPSV, then PASV; active offers EPRT, then PORT, on the
     // address the control connection already uses. With TLS always passive:
     // this libcurl sends an actively opened data connection unencrypted, and
     // no router can read an encrypted PORT to open the way for it anyway.
-    if (!optionen.FTPPassiv && schutz == FtpSchutz::Keiner)
-        curl_easy_setopt(handle, CURLOPT_FTPPORT, "-");
-    curl_easy_setopt(handle, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
+    if (!optionen.FTPPassiv && schutz == FtpSchutz::Keiner && !setzen(handle, CURLOPT_FTPPORT, "-"))
+        return false;
     return proxyEinstellen(handle, optionen);
 }
 
 // A server may confirm a put it kept only part of (a full disk, a quota);
 // asked afterwards, it tells how much it really holds. "*": a server that
-// does not know SIZE leaves the upload as it was.
-void groesseNachfragen(CURL* handle, const QString& entfernterName, CurlListe& befehle)
+// does not know SIZE leaves the upload as it was. False when libcurl cannot
+// take the question.
+bool groesseNachfragen(CURL* handle, const QString& entfernterName, CurlListe& befehle)
 {
     if (hatSteuerzeichen(entfernterName))
-        return;
+        return true;
     const QByteArray befehl = QByteArrayLiteral("*SIZE ") + entfernterName.toUtf8();
-    befehle.reset(curl_slist_append(nullptr, befehl.constData()));
-    curl_easy_setopt(handle, CURLOPT_POSTQUOTE, befehle.get());
+    return anhaengen(befehle, befehl.constData()) && setzen(handle, CURLOPT_POSTQUOTE, befehle.get());
+}
+
+// The file to put, with its size announced to the server; false when libcurl
+// refuses any of it.
+bool dateiEinstellen(CURL* handle, Quelle& quelle, const QString& entfernterName, CurlListe& nachfrage)
+{
+    quelle.groesse = quelle.datei.size();
+    return setzen(handle, CURLOPT_UPLOAD, 1L) && setzen(handle, CURLOPT_READFUNCTION, &lesen)
+        && setzen(handle, CURLOPT_READDATA, &quelle)
+        && setzen(handle, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(quelle.groesse))
+        && groesseNachfragen(handle, entfernterName, nachfrage);
 }
 
 bool ganzAngekommen(const Verlauf& verlauf, const Quelle& quelle)
@@ -246,23 +265,8 @@ bool ganzAngekommen(const Verlauf& verlauf, const Quelle& quelle)
     return verlauf.groesseAufDemServer < 0 || verlauf.groesseAufDemServer == quelle.groesse;
 }
 
-CURLcode dateiSenden(CURL* handle, Verlauf& verlauf, Quelle& quelle)
+CURLcode dateiSenden(CURL* handle, Verlauf& verlauf, const Quelle& quelle)
 {
-    quelle.groesse = quelle.datei.size();
-    curl_easy_setopt(handle, CURLOPT_UPLOAD, 1L);
-    curl_easy_setopt(handle, CURLOPT_READFUNCTION, &lesen);
-    curl_easy_setopt(handle, CURLOPT_READDATA, &quelle);
-    curl_easy_setopt(handle, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(quelle.groesse));
-    curl_easy_setopt(handle, CURLOPT_VERBOSE, 1L);
-    curl_easy_setopt(handle, CURLOPT_DEBUGFUNCTION, &mitlesen);
-    curl_easy_setopt(handle, CURLOPT_DEBUGDATA, &verlauf);
-    curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &fortschreiben);
-    curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &verlauf);
-    curl_easy_setopt(handle, CURLOPT_OPENSOCKETFUNCTION, &socketAnlegen);
-    curl_easy_setopt(handle, CURLOPT_OPENSOCKETDATA, &verlauf);
-    curl_easy_setopt(handle, CURLOPT_CLOSESOCKETFUNCTION, &socketAbgeben);
-    curl_easy_setopt(handle, CURLOPT_CLOSESOCKETDATA, &verlauf.sockets);
     const CURLcode ergebnis = verlauf.lauf.ausfuehren(handle);
     if (ergebnis == CURLE_OK)
         verlauf.status.fortschritt(quelle.groesse, quelle.groesse);
@@ -292,11 +296,14 @@ FtpErgebnis ftpUpload(const Bilddatei& datei, const Optionen& optionen, Statusan
         Quelle quelle;
         quelle.datei.setFileName(datei.kurzerPfad);
         Verlauf verlauf(status, sockets);
-        grenzenSetzen(handle.get(), grenzen);
-        groesseNachfragen(handle.get(), entfernterName, nachfrage);
-        if (!verbindungEinstellen(handle.get(), optionen, adresse, server.schutz)) {
+        // Each refusal is told as the step it belongs to: libcurl unusable,
+        // the server not reached, the file not put.
+        if (!ablaufEinstellen(handle.get(), grenzen, verlauf)) {
+            fehlerText = oeffnenFehler();
+        } else if (!verbindungEinstellen(handle.get(), optionen, adresse, server.schutz)) {
             fehlerText = verbindenFehler(optionen);
-        } else if (datei.kurzerPfad.isEmpty() || !quelle.datei.open(QIODevice::ReadOnly)) {
+        } else if (datei.kurzerPfad.isEmpty() || !quelle.datei.open(QIODevice::ReadOnly)
+            || !dateiEinstellen(handle.get(), quelle, entfernterName, nachfrage)) {
             fehlerText = kopierenFehler(entfernterName);
         } else if (const CURLcode code = dateiSenden(handle.get(), verlauf, quelle);
                    code == CURLE_OK && ganzAngekommen(verlauf, quelle)) {

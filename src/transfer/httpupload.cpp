@@ -1,5 +1,6 @@
 #include "transfer/httpupload.h"
 
+#include "transfer/curlsetzen.h"
 #include "transfer/curlzeiger.h"
 #include "transfer/hintergrundlauf.h"
 #include "transfer/multipartkoerper.h"
@@ -72,34 +73,31 @@ bool httpUpload(const QString& host, const QString& pfad, const QString& dateipf
     const QByteArray inhaltstyp = QByteArrayLiteral("Content-Type: ") + multipartInhaltstyp();
 
     // "Never from a cache": Pragma for HTTP/1.0 caches and proxies, Cache-Control for newer ones.
-    CurlListe kopfzeilen(curl_slist_append(nullptr, inhaltstyp.constData()));
-    curl_slist_append(kopfzeilen.get(), "Pragma: no-cache");
-    curl_slist_append(kopfzeilen.get(), "Cache-Control: no-cache");
+    CurlListe kopfzeilen;
+    if (!anhaengen(kopfzeilen, inhaltstyp.constData()) || !anhaengen(kopfzeilen, "Pragma: no-cache")
+        || !anhaengen(kopfzeilen, "Cache-Control: no-cache"))
+        return false;
 
     Antwortpuffer puffer;
     puffer.hoechstens = grenzen.antwortHoechstens;
 
     CURL* h = handle.get();
-    curl_easy_setopt(h, CURLOPT_URL, adresse.constData());
-    curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http");
-    curl_easy_setopt(h, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
-    curl_easy_setopt(h, CURLOPT_USERAGENT, agent.constData());
-    curl_easy_setopt(h, CURLOPT_HTTPHEADER, kopfzeilen.get());
-    curl_easy_setopt(h, CURLOPT_POST, 1L);
-    curl_easy_setopt(h, CURLOPT_POSTFIELDS, koerper.constData());
-    curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(koerper.size()));
-    curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, antwortSammeln);
-    curl_easy_setopt(h, CURLOPT_WRITEDATA, &puffer);
-    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, long(grenzen.verbinden.count()));
-    // Less than one byte a second over the whole span counts as silence.
-    curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, long(grenzen.stille.count()));
-    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, long(grenzen.gesamt.count()));
-    curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, abbruchFragen);
-    curl_easy_setopt(h, CURLOPT_XFERINFODATA, &abbrechen);
-    // The transfer runs on a worker thread, where libcurl must not use signals for its time-outs.
-    curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+    const bool eingestellt = setzen(h, CURLOPT_URL, adresse.constData()) && setzen(h, CURLOPT_PROTOCOLS_STR, "http")
+        && setzen(h, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0))
+        && setzen(h, CURLOPT_USERAGENT, agent.constData()) && setzen(h, CURLOPT_HTTPHEADER, kopfzeilen.get())
+        && setzen(h, CURLOPT_POST, 1L) && setzen(h, CURLOPT_POSTFIELDS, koerper.constData())
+        && setzen(h, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(koerper.size()))
+        && setzen(h, CURLOPT_WRITEFUNCTION, &antwortSammeln) && setzen(h, CURLOPT_WRITEDATA, &puffer)
+        && setzen(h, CURLOPT_CONNECTTIMEOUT_MS, long(grenzen.verbinden.count()))
+        // Less than one byte a second over the whole span counts as silence.
+        && setzen(h, CURLOPT_LOW_SPEED_LIMIT, 1L) && setzen(h, CURLOPT_LOW_SPEED_TIME, long(grenzen.stille.count()))
+        && setzen(h, CURLOPT_TIMEOUT_MS, long(grenzen.gesamt.count())) && setzen(h, CURLOPT_NOPROGRESS, 0L)
+        && setzen(h, CURLOPT_XFERINFOFUNCTION, &abbruchFragen)
+        && setzen(h, CURLOPT_XFERINFODATA, &abbrechen)
+        // The transfer runs on a worker thread, where libcurl must not use signals for its time-outs.
+        && setzen(h, CURLOPT_NOSIGNAL, 1L);
+    if (!eingestellt)
+        return false;
 
     const CURLcode ergebnis = Hintergrundlauf().ausfuehren(h);
     if (ergebnis == CURLE_OPERATION_TIMEDOUT || ergebnis == CURLE_ABORTED_BY_CALLBACK || puffer.zuLang) {

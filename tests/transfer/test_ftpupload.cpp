@@ -306,6 +306,33 @@ private Q_SLOTS:
         QVERIFY(opfer.exists());
     }
 
+    // libcurl takes no text option longer than 8,000,000 bytes. Unchecked, a
+    // refused login went out as "anonymous" with the user's password, and a
+    // refused password as an empty one: the server must not be contacted at all.
+    void verweigerteAngabeErreichtDenServerNicht_data()
+    {
+        QTest::addColumn<bool>("imLogin");
+        QTest::newRow("Login") << true;
+        QTest::newRow("Passwort") << false;
+    }
+
+    void verweigerteAngabeErreichtDenServerNicht()
+    {
+        QFETCH(bool, imLogin);
+        FtpTestserver server;
+        QVERIFY(server.laeuft());
+        Testumgebung umgebung;
+        Optionen optionen = kontoAuf(server);
+        (imLogin ? optionen.FTPLogin : optionen.FTPPassword) = QString(8000001, u'x');
+        const Ausgang ausgang = hochladen(umgebung.datei(QStringLiteral("foto.jpg"), 10), optionen);
+
+        QVERIFY(!ausgang.erfolg);
+        QCOMPARE(ausgang.fehlerText,
+            verbindungsFehler(server.adresse(), optionen.FTPLogin, static_cast<int>(optionen.FTPPassword.size())));
+        QCOMPARE(ausgang.texte, QStringList({ pruefeLogin, QString() }));
+        QCOMPARE(server.befehle(), QStringList());
+    }
+
     void verstummterServerEndetInDerFrist_data()
     {
         QTest::addColumn<QString>("haengen");
