@@ -55,8 +55,8 @@ Form1::Form1(QWidget* parent)
     tabReihenfolgeSetzen();
     proxyRegelAnwenden();
 
-    connect(m_check[0], &QCheckBox::clicked, this, [this] { proxyRegelAnwenden(); });
-    connect(m_check[3], &QCheckBox::clicked, this, [this] { bildhostRegelAnwenden(); });
+    connect(m_haken.value(Haken::FTPUseProxy), &QCheckBox::clicked, this, [this] { proxyRegelAnwenden(); });
+    connect(m_haken.value(Haken::useIS), &QCheckBox::clicked, this, [this] { bildhostRegelAnwenden(); });
     connect(m_ok, &QPushButton::clicked, this, [this] {
         if (okHandler)
             okHandler();
@@ -68,20 +68,67 @@ Form1::Form1(QWidget* parent)
     connect(m_abbrechen, &QPushButton::clicked, this, [this] { close(); });
 }
 
-void Form1::textzeile(QGridLayout* raster, int zeile, int textNummer, int labelNummer, const QString& beschriftung)
+QString Form1::objektname(Textfeld feld)
 {
-    QLineEdit* feld = m_text[textNummer - 1];
-    feld->setObjectName(QStringLiteral("Text%1").arg(textNummer));
-    QLabel* l = label(labelNummer, beschriftung, feld->parentWidget());
-    l->setBuddy(feld);
-    raster->addWidget(feld, zeile, 0);
+    static const QMap<Textfeld, QString> namen = {
+        { Textfeld::FTPServer, QStringLiteral("Text1") },
+        { Textfeld::FTPLogin, QStringLiteral("Text2") },
+        { Textfeld::FTPPassword, QStringLiteral("Text3") },
+        { Textfeld::FTPPath, QStringLiteral("Text4") },
+        { Textfeld::FTPProxy, QStringLiteral("Text5") },
+        { Textfeld::FTPProxyPort, QStringLiteral("Text6") },
+        { Textfeld::URL, QStringLiteral("Text7") },
+    };
+    return namen.value(feld);
+}
+
+QString Form1::objektname(Haken haken)
+{
+    static const QMap<Haken, QString> namen = {
+        { Haken::FTPUseProxy, QStringLiteral("Check1") },
+        { Haken::FTPPassiv, QStringLiteral("Check2") },
+        { Haken::StatusfensterZeigen, QStringLiteral("Check3") },
+        { Haken::useIS, QStringLiteral("Check4") },
+    };
+    return namen.value(haken);
+}
+
+void Form1::textfeldAnlegen(Textfeld feld, QWidget* rahmen)
+{
+    QLineEdit* eingabe = feld == Textfeld::FTPPassword ? new Passwortfeld(rahmen) : new QLineEdit(rahmen);
+    eingabe->setObjectName(objektname(feld));
+    m_textfelder.insert(feld, eingabe);
+}
+
+void Form1::textzeile(QGridLayout* raster, int zeile, Textfeld feld, int labelNummer, const QString& beschriftung)
+{
+    QLineEdit* eingabe = m_textfelder.value(feld);
+    QLabel* l = label(labelNummer, beschriftung, eingabe->parentWidget());
+    l->setBuddy(eingabe);
+    raster->addWidget(eingabe, zeile, 0);
     raster->addWidget(l, zeile, 1);
 }
 
-void Form1::haken(int nummer, const QString& beschriftung, QWidget* rahmen)
+QCheckBox* Form1::hakenAnlegen(Haken haken, const QString& beschriftung, QWidget* rahmen)
 {
-    m_check[nummer - 1] = new QCheckBox(beschriftung, rahmen);
-    m_check[nummer - 1]->setObjectName(QStringLiteral("Check%1").arg(nummer));
+    auto* kasten = new QCheckBox(beschriftung, rahmen);
+    kasten->setObjectName(objektname(haken));
+    m_haken.insert(haken, kasten);
+    return kasten;
+}
+
+// The group's ids are the options' numbers, as the store keeps them.
+QRadioButton* Form1::optionAnlegen(Zwischenablageinhalt option, const QString& beschriftung, QWidget* rahmen)
+{
+    auto* knopf = new QRadioButton(beschriftung, rahmen);
+    knopf->setObjectName(QStringLiteral("Option1_%1").arg(int(option)));
+    m_optionGruppe->addButton(knopf, int(option));
+    return knopf;
+}
+
+QAbstractButton* Form1::optionsknopf(Zwischenablageinhalt option) const
+{
+    return m_optionGruppe->button(int(option));
 }
 
 QGroupBox* Form1::verbindungsrahmen()
@@ -90,18 +137,18 @@ QGroupBox* Form1::verbindungsrahmen()
     rahmen->setObjectName(QStringLiteral("Frame1"));
     QGridLayout* raster = halbiertesRaster(rahmen);
 
-    for (int i = 0; i < 4; ++i)
-        m_text[i] = i == 2 ? new Passwortfeld(rahmen) : new QLineEdit(rahmen);
-    textzeile(raster, 0, 1, 5, QStringLiteral("FTP-Server"));
+    for (Textfeld feld : { Textfeld::FTPServer, Textfeld::FTPLogin, Textfeld::FTPPassword, Textfeld::FTPPath })
+        textfeldAnlegen(feld, rahmen);
+    textzeile(raster, 0, Textfeld::FTPServer, 5, QStringLiteral("FTP-Server"));
     raster->addWidget(serverHinweis(rahmen), 1, 0);
-    textzeile(raster, 2, 2, 6, QStringLiteral("Benutzerkennung (Login-ID)"));
-    textzeile(raster, 3, 3, 7, QStringLiteral("Passwort"));
-    textzeile(raster, 4, 4, 8, QStringLiteral("FTP-Zielverzeichnis"));
+    textzeile(raster, 2, Textfeld::FTPLogin, 6, QStringLiteral("Benutzerkennung (Login-ID)"));
+    textzeile(raster, 3, Textfeld::FTPPassword, 7, QStringLiteral("Passwort"));
+    textzeile(raster, 4, Textfeld::FTPPath, 8, QStringLiteral("FTP-Zielverzeichnis"));
 
-    haken(3, QStringLiteral("Statusfenster anzeigen"), rahmen);
-    haken(2, QStringLiteral("Passive Übertragung"), rahmen);
-    raster->addWidget(m_check[2], 5, 0);
-    raster->addWidget(m_check[1], 5, 1);
+    QCheckBox* status = hakenAnlegen(Haken::StatusfensterZeigen, QStringLiteral("Statusfenster anzeigen"), rahmen);
+    QCheckBox* passiv = hakenAnlegen(Haken::FTPPassiv, QStringLiteral("Passive Übertragung"), rahmen);
+    raster->addWidget(status, 5, 0);
+    raster->addWidget(passiv, 5, 1);
 
     QLabel* oder = label(12, QStringLiteral("oder"), rahmen);
     QFont fett = oder->font();
@@ -109,8 +156,9 @@ QGroupBox* Form1::verbindungsrahmen()
     oder->setFont(fett);
     raster->addWidget(oder, 6, 0, 1, 2, Qt::AlignHCenter);
 
-    haken(4, QStringLiteral("Dienst von ") + imageHost() + QStringLiteral(" nutzen"), rahmen);
-    raster->addWidget(m_check[3], 7, 0, 1, 2);
+    QCheckBox* bildhost
+        = hakenAnlegen(Haken::useIS, QStringLiteral("Dienst von ") + imageHost() + QStringLiteral(" nutzen"), rahmen);
+    raster->addWidget(bildhost, 7, 0, 1, 2);
     return rahmen;
 }
 
@@ -132,15 +180,15 @@ QGroupBox* Form1::proxyrahmen()
     m_frame2->setObjectName(QStringLiteral("Frame2"));
     QGridLayout* raster = halbiertesRaster(m_frame2);
 
-    haken(1, QStringLiteral("Proxy verwenden"), m_frame2);
-    raster->addWidget(m_check[0], 0, 1);
-    m_text[4] = new QLineEdit(m_frame2);
-    m_text[5] = new QLineEdit(m_frame2);
-    textzeile(raster, 1, 5, 1, QStringLiteral("Proxyserver"));
-    textzeile(raster, 2, 6, 2, QStringLiteral("Proxyport"));
+    raster->addWidget(hakenAnlegen(Haken::FTPUseProxy, QStringLiteral("Proxy verwenden"), m_frame2), 0, 1);
+    textfeldAnlegen(Textfeld::FTPProxy, m_frame2);
+    textfeldAnlegen(Textfeld::FTPProxyPort, m_frame2);
+    textzeile(raster, 1, Textfeld::FTPProxy, 1, QStringLiteral("Proxyserver"));
+    textzeile(raster, 2, Textfeld::FTPProxyPort, 2, QStringLiteral("Proxyport"));
     // A port has at most five digits; the box is sized by the font so it stays narrow at any DPI.
-    m_text[5]->setMaximumWidth(m_text[5]->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
-    raster->setAlignment(m_text[5], Qt::AlignLeft);
+    QLineEdit* port = m_textfelder.value(Textfeld::FTPProxyPort);
+    port->setMaximumWidth(port->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
+    raster->setAlignment(port, Qt::AlignLeft);
     return m_frame2;
 }
 
@@ -150,19 +198,17 @@ QGroupBox* Form1::linkrahmen()
     rahmen->setObjectName(QStringLiteral("Frame3"));
     QGridLayout* raster = halbiertesRaster(rahmen);
 
-    m_text[6] = new QLineEdit(rahmen);
-    textzeile(raster, 0, 7, 3, QStringLiteral("URL zum FTP-Zielverzeichnis"));
+    textfeldAnlegen(Textfeld::URL, rahmen);
+    textzeile(raster, 0, Textfeld::URL, 3, QStringLiteral("URL zum FTP-Zielverzeichnis"));
     raster->addWidget(label(4, QStringLiteral("Nach erfolgreicher Übertragung:"), rahmen), 1, 0, 1, 2);
 
-    const QString optionen[3] = { QStringLiteral("Nichts in Zwischenablage kopieren"),
-        QStringLiteral("Nur URL in ZA kopieren - Weiterverarbeitung z.B. in meinem"),
-        QStringLiteral("Standard-HTML-Code mit Bilder-URL in Zwischenablage kopieren") };
-    for (int i = 0; i < 3; ++i) {
-        m_option[i] = new QRadioButton(optionen[i], rahmen);
-        m_option[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
-        m_optionGruppe->addButton(m_option[i], i);
-    }
-    m_option[2]->setChecked(true);
+    QRadioButton* nichts
+        = optionAnlegen(Zwischenablageinhalt::Nichts, QStringLiteral("Nichts in Zwischenablage kopieren"), rahmen);
+    QRadioButton* adresse = optionAnlegen(Zwischenablageinhalt::Adresse,
+        QStringLiteral("Nur URL in ZA kopieren - Weiterverarbeitung z.B. in meinem"), rahmen);
+    QRadioButton* htmlCode = optionAnlegen(Zwischenablageinhalt::HtmlCode,
+        QStringLiteral("Standard-HTML-Code mit Bilder-URL in Zwischenablage kopieren"), rahmen);
+    htmlCode->setChecked(true);
 
     // The link label reads as the last word of the option's caption.
     auto* verweiswerk = new Verweislabel(QStringLiteral("Verweiswerk"), rahmen);
@@ -170,13 +216,13 @@ QGroupBox* Form1::linkrahmen()
     connect(verweiswerk, &Verweislabel::geklickt, this, [this] { urlAufrufen(Herstellerseiten::verweiswerkseite()); });
     auto* zeile = new QHBoxLayout;
     zeile->setSpacing(0);
-    zeile->addWidget(m_option[1]);
+    zeile->addWidget(adresse);
     zeile->addWidget(verweiswerk);
     zeile->addStretch();
 
-    raster->addWidget(m_option[0], 2, 0, 1, 2);
+    raster->addWidget(nichts, 2, 0, 1, 2);
     raster->addLayout(zeile, 3, 0, 1, 2);
-    raster->addWidget(m_option[2], 4, 0, 1, 2);
+    raster->addWidget(htmlCode, 4, 0, 1, 2);
     return rahmen;
 }
 
@@ -213,63 +259,64 @@ QLayout* Form1::fusszeile()
 void Form1::tabReihenfolgeSetzen()
 {
     // The image-host box comes last, after the buttons.
-    m_tabReihenfolge = { m_text[0], m_text[1], m_text[2], m_text[3], m_check[2], m_check[1], m_check[0], m_text[4],
-        m_text[5], m_text[6], m_option[0], m_option[1], m_option[2], m_ok, m_abbrechen, m_uebernehmen, m_check[3] };
+    m_tabReihenfolge = { m_textfelder.value(Textfeld::FTPServer), m_textfelder.value(Textfeld::FTPLogin),
+        m_textfelder.value(Textfeld::FTPPassword), m_textfelder.value(Textfeld::FTPPath),
+        m_haken.value(Haken::StatusfensterZeigen), m_haken.value(Haken::FTPPassiv), m_haken.value(Haken::FTPUseProxy),
+        m_textfelder.value(Textfeld::FTPProxy), m_textfelder.value(Textfeld::FTPProxyPort),
+        m_textfelder.value(Textfeld::URL), optionsknopf(Zwischenablageinhalt::Nichts),
+        optionsknopf(Zwischenablageinhalt::Adresse), optionsknopf(Zwischenablageinhalt::HtmlCode), m_ok, m_abbrechen,
+        m_uebernehmen, m_haken.value(Haken::useIS) };
     for (qsizetype i = 1; i < m_tabReihenfolge.size(); ++i)
         setTabOrder(m_tabReihenfolge.at(i - 1), m_tabReihenfolge.at(i));
 }
 
-QString Form1::text(int nummer) const
+QString Form1::text(Textfeld feld) const
 {
-    return m_text[nummer - 1]->text();
+    return m_textfelder.value(feld)->text();
 }
 
-void Form1::setText(int nummer, const QString& text)
+void Form1::setText(Textfeld feld, const QString& text)
 {
-    m_text[nummer - 1]->setText(text);
+    m_textfelder.value(feld)->setText(text);
 }
 
-bool Form1::istAngehakt(int nummer) const
+bool Form1::istAngehakt(Haken haken) const
 {
-    return m_check[nummer - 1]->isChecked();
+    return m_haken.value(haken)->isChecked();
 }
 
-void Form1::setAngehakt(int nummer, bool angehakt)
+void Form1::setAngehakt(Haken haken, bool angehakt)
 {
-    m_check[nummer - 1]->setChecked(angehakt);
+    m_haken.value(haken)->setChecked(angehakt);
 }
 
-void Form1::optionWaehlen(int index)
+void Form1::optionWaehlen(Zwischenablageinhalt option)
 {
-    if (index >= 0 && index < 3)
-        m_option[index]->setChecked(true);
+    if (QAbstractButton* knopf = optionsknopf(option))
+        knopf->setChecked(true);
 }
 
-int Form1::aktiveOptionFinden() const
+Zwischenablageinhalt Form1::aktiveOptionFinden() const
 {
-    int aktiv = -1;
-    for (int i = 0; i < 3; ++i) {
-        if (m_option[i]->isChecked())
-            aktiv = i;
-    }
-    return aktiv;
+    return Zwischenablageinhalt(m_optionGruppe->checkedId());
 }
 
 void Form1::proxyRegelAnwenden()
 {
-    const bool an = m_check[0]->isChecked();
-    m_text[4]->setEnabled(an);
-    m_text[5]->setEnabled(an);
+    const bool an = istAngehakt(Haken::FTPUseProxy);
+    m_textfelder.value(Textfeld::FTPProxy)->setEnabled(an);
+    m_textfelder.value(Textfeld::FTPProxyPort)->setEnabled(an);
 }
 
 void Form1::bildhostRegelAnwenden()
 {
     // Disabling the frame leaves the proxy boxes' own state alone, so
     // enabling it again restores what "Proxy verwenden" gave them.
-    const bool ftp = !m_check[3]->isChecked();
+    const bool ftp = !istAngehakt(Haken::useIS);
     m_frame2->setEnabled(ftp);
-    for (int i : { 0, 1, 2, 3, 6 })
-        m_text[i]->setEnabled(ftp);
+    for (Textfeld feld :
+        { Textfeld::FTPServer, Textfeld::FTPLogin, Textfeld::FTPPassword, Textfeld::FTPPath, Textfeld::URL })
+        m_textfelder.value(feld)->setEnabled(ftp);
 }
 
 void Form1::setTitel(const QString& titel)

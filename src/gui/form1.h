@@ -3,10 +3,12 @@
 #include "app/einstellungsfenster.h"
 
 #include <QList>
+#include <QMap>
 #include <QWidget>
 
 #include <functional>
 
+class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
 class QGridLayout;
@@ -30,12 +32,12 @@ public:
     // False when the window must stay: closing it would end the program in the middle of a run.
     std::function<bool()> abbrechenHandler;
 
-    QString text(int nummer) const override;
-    void setText(int nummer, const QString& text) override;
-    bool istAngehakt(int nummer) const override;
-    void setAngehakt(int nummer, bool angehakt) override;
-    void optionWaehlen(int index) override;
-    int aktiveOptionFinden() const override;
+    QString text(Textfeld feld) const override;
+    void setText(Textfeld feld, const QString& text) override;
+    bool istAngehakt(Haken haken) const override;
+    void setAngehakt(Haken haken, bool angehakt) override;
+    void optionWaehlen(Zwischenablageinhalt option) override;
+    Zwischenablageinhalt aktiveOptionFinden() const override;
     void proxyRegelAnwenden() override;
     void bildhostRegelAnwenden() override;
 
@@ -47,6 +49,10 @@ public:
     // Opens a web page in the user's browser; nothing is reported when that fails.
     void urlAufrufen(const QString& adresse);
 
+    // The controls' object names ("Text1" … "Text7", "Check1" … "Check4"), by which tests find them.
+    static QString objektname(Textfeld feld);
+    static QString objektname(Haken haken);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
@@ -57,13 +63,15 @@ private:
     QGroupBox* proxyrahmen();
     QGroupBox* linkrahmen();
     QLayout* fusszeile();
-    void textzeile(QGridLayout* raster, int zeile, int textNummer, int labelNummer, const QString& beschriftung);
-    void haken(int nummer, const QString& beschriftung, QWidget* rahmen);
+    void textfeldAnlegen(Textfeld feld, QWidget* rahmen);
+    void textzeile(QGridLayout* raster, int zeile, Textfeld feld, int labelNummer, const QString& beschriftung);
+    QCheckBox* hakenAnlegen(Haken haken, const QString& beschriftung, QWidget* rahmen);
+    QRadioButton* optionAnlegen(Zwischenablageinhalt option, const QString& beschriftung, QWidget* rahmen);
+    QAbstractButton* optionsknopf(Zwischenablageinhalt option) const;
     void tabReihenfolgeSetzen();
 
-    QLineEdit* m_text[7];
-    QCheckBox* m_check[4];
-    QRadioButton* m_option[3];
+    QMap<Textfeld, QLineEdit*> m_textfelder;
+    QMap<Haken, QCheckBox*> m_haken;
     QButtonGroup* m_optionGruppe;
     QPushButton* m_ok;
     QPushButton* m_abbrechen;

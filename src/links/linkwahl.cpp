@@ -16,9 +16,9 @@ Linkwahl linkWaehlen(const QString& bildhostLink, const Bilddatei& datei, const 
         wahl.adresse = ftpLink(optionen.URL, datei.langerName);
     }
 
-    if (optionen.LinkOption == 1)
+    if (optionen.LinkOption == Zwischenablageinhalt::Adresse)
         wahl.zwischenablage = wahl.adresse;
-    else if (optionen.LinkOption == 2)
+    else if (optionen.LinkOption == Zwischenablageinhalt::HtmlCode)
         wahl.zwischenablage = htmlSchnipsel(wahl.adresse, datei.kurzerPfad);
     return wahl;
 }

@@ -1,19 +1,58 @@
 #include "settings/einstellungen.h"
 
 #include "settings/einstellungsspeicher.h"
+#include "settings/einstellungstabelle.h"
 #include "settings/steuerelemente.h"
 #include "text/textfunktionen.h"
 
+#include <optional>
+
 namespace {
-const QString wahr = QStringLiteral("Wahr");
-const QString falsch = QStringLiteral("Falsch");
+// One handler per kind of setting; a kind without one does not compile.
+template <typename... Handler> struct JeArt : Handler... {
+    using Handler::operator()...;
+};
+template <typename... Handler> JeArt(Handler...) -> JeArt<Handler...>;
+
+bool angehakt(const QString& wort, Wortregel regel)
+{
+    if (regel == Wortregel::NurFalschHaktAus)
+        return wort != QStringLiteral("Falsch");
+    return wort == QStringLiteral("Wahr");
+}
+
+// A text that is no number of an option leaves the selection as it is.
+std::optional<Zwischenablageinhalt> gespeicherteOption(const QString& text)
+{
+    bool istZahl = false;
+    const int nummer = text.trimmed().toInt(&istZahl);
+    if (!istZahl)
+        return std::nullopt;
+    for (const Zwischenablageinhalt option :
+        { Zwischenablageinhalt::Nichts, Zwischenablageinhalt::Adresse, Zwischenablageinhalt::HtmlCode }) {
+        if (int(option) == nummer)
+            return option;
+    }
+    return std::nullopt;
+}
+
+// The text the store keeps for a setting.
+QString speichertext(const Einstellung& e, const Optionen& o)
+{
+    return std::visit(JeArt{
+                          [&](const Texteinstellung& t) { return o.*t.feld; },
+                          [&](const Hakeneinstellung& h) { return boolean2string(o.*h.feld); },
+                          [&](const Optionseinstellung& w) { return QString::number(int(o.*w.feld)); },
+                      },
+        e.art);
+}
 
 // Only "/" counts as a closing separator; a trailing backslash still gets one.
-void schraegstrichAnhaengen(Steuerelemente& s, int nummer)
+void schraegstrichAnhaengen(Steuerelemente& s, Textfeld feld)
 {
-    const QString text = s.text(nummer);
+    const QString text = s.text(feld);
     if (!text.isEmpty() && !text.endsWith(u'/'))
-        s.setText(nummer, text + u'/');
+        s.setText(feld, text + u'/');
 }
 } // namespace
 
@@ -30,25 +69,19 @@ bool Einstellungen::einstellungenLaden(Speicherfehler& fehler)
     // Read as empty, a store the user cannot read would be written over with
     // empty values by the rewrite below.
     const QString lesefehler = m_speicher.lesefehler();
-    const QString textSchluessel[] = { QStringLiteral("FTPServer"), QStringLiteral("FTPLogin"),
-        QStringLiteral("FTPPassword"), QStringLiteral("FTPPath"), QStringLiteral("FTPProxy"),
-        QStringLiteral("FTPProxyPort"), QStringLiteral("URL") };
-    for (int i = 0; i < 7; ++i)
-        s.setText(i + 1, m_speicher.lesen(textSchluessel[i]));
-
-    // The words are compared exactly: "wahr" is not "Wahr".
-    s.setAngehakt(1, m_speicher.lesen(QStringLiteral("FTPUseProxy")) == wahr);
-    s.setAngehakt(3, m_speicher.lesen(QStringLiteral("StatusfensterZeigen")) != falsch);
-    s.setAngehakt(2, m_speicher.lesen(QStringLiteral("FTPPassiv")) != falsch);
+    std::optional<Zwischenablageinhalt> option;
+    for (const Einstellung& e : einstellungstabelle()) {
+        const QString wert = m_speicher.lesen(e.schluessel);
+        std::visit(JeArt{
+                       [&](const Texteinstellung& t) { s.setText(t.steuerelement, wert); },
+                       [&](const Hakeneinstellung& h) { s.setAngehakt(h.steuerelement, angehakt(wert, h.regel)); },
+                       [&](const Optionseinstellung&) { option = gespeicherteOption(wert); },
+                   },
+            e.art);
+    }
     s.proxyRegelAnwenden();
-
-    const QString linkOption = m_speicher.lesen(QStringLiteral("LinkOption"));
-    bool istZahl = false;
-    const int index = linkOption.trimmed().toInt(&istZahl);
-    if (istZahl)
-        s.optionWaehlen(index);
-
-    s.setAngehakt(4, m_speicher.lesen(QStringLiteral("useIS")) == wahr);
+    if (option)
+        s.optionWaehlen(*option);
     s.bildhostRegelAnwenden();
 
     if (lesefehler.isEmpty()) {
@@ -77,42 +110,27 @@ void Einstellungen::datensatzFuellen()
 {
     Steuerelemente& s = m_steuerelemente;
     Optionen& o = m_optionen;
-    o.FTPServer = s.text(1);
-    o.FTPLogin = s.text(2);
-    o.FTPPassword = s.text(3);
-    schraegstrichAnhaengen(s, 4);
-    o.FTPPath = s.text(4);
-    o.FTPPassiv = s.istAngehakt(2);
-    o.FTPUseProxy = s.istAngehakt(1);
-    o.StatusfensterZeigen = s.istAngehakt(3);
-    o.FTPProxy = s.text(5);
-    o.FTPProxyPort = s.text(6);
-    o.LinkOption = s.aktiveOptionFinden();
-    o.useIS = s.istAngehakt(4);
-    schraegstrichAnhaengen(s, 7);
-    o.URL = s.text(7);
+    for (const Einstellung& e : einstellungstabelle()) {
+        std::visit(JeArt{
+                       [&](const Texteinstellung& t) {
+                           if (t.abschluss == Abschluss::Schraegstrich)
+                               schraegstrichAnhaengen(s, t.steuerelement);
+                           o.*t.feld = s.text(t.steuerelement);
+                       },
+                       [&](const Hakeneinstellung& h) { o.*h.feld = s.istAngehakt(h.steuerelement); },
+                       [&](const Optionseinstellung& w) { o.*w.feld = s.aktiveOptionFinden(); },
+                   },
+            e.art);
+    }
 }
 
 bool Einstellungen::einstellungenSpeichern(Speicherfehler& fehler)
 {
-    const Optionen& o = m_optionen;
+    Einstellungsspeicher::Werte werte;
+    for (const Einstellung& e : einstellungstabelle())
+        werte.append({ e.schluessel, speichertext(e, m_optionen) });
     QString grund;
-    const bool geschrieben = m_speicher.schreiben(
-        {
-            { QStringLiteral("FTPServer"), o.FTPServer },
-            { QStringLiteral("FTPLogin"), o.FTPLogin },
-            { QStringLiteral("FTPPassword"), o.FTPPassword },
-            { QStringLiteral("FTPPath"), o.FTPPath },
-            { QStringLiteral("FTPPassiv"), boolean2string(o.FTPPassiv) },
-            { QStringLiteral("FTPProxy"), o.FTPProxy },
-            { QStringLiteral("FTPProxyPort"), o.FTPProxyPort },
-            { QStringLiteral("URL"), o.URL },
-            { QStringLiteral("FTPUseProxy"), boolean2string(o.FTPUseProxy) },
-            { QStringLiteral("LinkOption"), QString::number(o.LinkOption) },
-            { QStringLiteral("StatusfensterZeigen"), boolean2string(o.StatusfensterZeigen) },
-            { QStringLiteral("useIS"), boolean2string(o.useIS) },
-        },
-        grund);
+    const bool geschrieben = m_speicher.schreiben(werte, grund);
     if (!geschrieben)
         fehler = { Speicherfehler::Art::Schreiben, m_speicher.ort(), grund };
     return geschrieben;

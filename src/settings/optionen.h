@@ -2,6 +2,11 @@
 
 #include <QString>
 
+// What goes to the clipboard after an upload: the option group of the settings
+// window. The store keeps the number; KeineAuswahl is what a group with no
+// option selected reports, and leaves the clipboard alone like Nichts.
+enum class Zwischenablageinhalt { KeineAuswahl = -1, Nichts = 0, Adresse = 1, HtmlCode = 2 };
+
 // Everything one run works with. Filled from the settings window's controls;
 // command-line parameters may overwrite five fields for one run.
 struct Optionen {
@@ -15,7 +20,7 @@ struct Optionen {
     QString FTPProxyPort;
     bool FTPPassiv = true;
     QString URL;
-    int LinkOption = 2;
+    Zwischenablageinhalt LinkOption = Zwischenablageinhalt::HtmlCode;
     bool StatusfensterZeigen = true;
     // Set when the command line held parameters; the record is then never written to the store.
     bool parameterModus = false;

@@ -412,7 +412,7 @@ void TestStartlauf::okWiederholtLauf()
     QCOMPARE(m_lauf->fehlerText(), QStringLiteral("Fehlergrund"));
 
     // The user corrects the server in the window and presses "OK".
-    m_fenster.texte[0] = "richtig.example.org";
+    m_fenster.setText(Textfeld::FTPServer, "richtig.example.org");
     m_uebertragung.ftpErgebnis = FtpErgebnis::Hochgeladen;
     QCOMPARE(m_lauf->okGeklickt(), Laufende::Hochgeladen);
     QCOMPARE(m_lauf->fehlerText(), QString());
@@ -440,17 +440,17 @@ void TestStartlauf::speicherNichtNutzbarBehaeltEingaben()
     QCOMPARE(m_dialoge.meldungen[0].stil, Meldungsstil::Kritisch);
     QVERIFY(m_fenster.sichtbar);
 
-    m_fenster.texte[0] = "ftp.example.org";
-    m_fenster.texte[1] = "anna";
-    m_fenster.texte[3] = "www";
+    m_fenster.setText(Textfeld::FTPServer, "ftp.example.org");
+    m_fenster.setText(Textfeld::FTPLogin, "anna");
+    m_fenster.setText(Textfeld::FTPPath, "www");
     QCOMPARE(m_lauf->okGeklickt(), Laufende::FensterOffen);
     QCOMPARE(m_dialoge.meldungen.size(), 2);
     QCOMPARE(m_dialoge.meldungen[1].text,
         "Die Einstellungen konnten nicht in \"" + m_umgebung.speicherDatei() + "\" gespeichert werden: " + grund);
     QCOMPARE(m_dialoge.meldungen[1].titel, QStringLiteral("Einstellungen nicht gespeichert"));
-    QCOMPARE(m_fenster.texte[0], QStringLiteral("ftp.example.org"));
-    QCOMPARE(m_fenster.texte[1], QStringLiteral("anna"));
-    QCOMPARE(m_fenster.texte[3], QStringLiteral("www/"));
+    QCOMPARE(m_fenster.text(Textfeld::FTPServer), QStringLiteral("ftp.example.org"));
+    QCOMPARE(m_fenster.text(Textfeld::FTPLogin), QStringLiteral("anna"));
+    QCOMPARE(m_fenster.text(Textfeld::FTPPath), QStringLiteral("www/"));
     QVERIFY(m_fenster.sichtbar);
     QVERIFY(m_uebertragung.ftpPfade.isEmpty());
 

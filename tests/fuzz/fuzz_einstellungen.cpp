@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 
 #include <cstdint>
@@ -18,23 +19,23 @@ namespace {
 // The settings window's controls, holding what a widget would hold.
 class Felder : public Steuerelemente {
 public:
-    QString text(int nummer) const override { return m_texte[nummer - 1]; }
-    void setText(int nummer, const QString& text) override { m_texte[nummer - 1] = text; }
-    bool istAngehakt(int nummer) const override { return m_haken[nummer - 1]; }
-    void setAngehakt(int nummer, bool angehakt) override { m_haken[nummer - 1] = angehakt; }
-    void optionWaehlen(int index) override
+    QString text(Textfeld feld) const override { return m_texte.value(feld); }
+    void setText(Textfeld feld, const QString& text) override { m_texte.insert(feld, text); }
+    bool istAngehakt(Haken haken) const override { return m_haken.value(haken, false); }
+    void setAngehakt(Haken haken, bool angehakt) override { m_haken.insert(haken, angehakt); }
+    void optionWaehlen(Zwischenablageinhalt option) override
     {
-        if (index >= 0 && index < 3)
-            m_option = index;
+        if (option != Zwischenablageinhalt::KeineAuswahl)
+            m_option = option;
     }
-    int aktiveOptionFinden() const override { return m_option; }
+    Zwischenablageinhalt aktiveOptionFinden() const override { return m_option; }
     void proxyRegelAnwenden() override { }
     void bildhostRegelAnwenden() override { }
 
 private:
-    QString m_texte[7];
-    bool m_haken[4] = {};
-    int m_option = 2;
+    QMap<Textfeld, QString> m_texte;
+    QMap<Haken, bool> m_haken;
+    Zwischenablageinhalt m_option = Zwischenablageinhalt::HtmlCode;
 };
 
 QString speicherdatei;

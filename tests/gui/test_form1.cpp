@@ -2,6 +2,7 @@
 #include "gui/form1.h"
 #include "laufattrappen.h"
 #include "settings/einstellungsspeicher.h"
+#include "settings/einstellungstabelle.h"
 #include "settings/herstellerseiten.h"
 #include "testumgebung.h"
 
@@ -24,14 +25,24 @@ template <typename T> T* kind(const QWidget& fenster, const QString& name)
     return w;
 }
 
-QLineEdit* text(const Form1& f, int n)
+QLineEdit* text(const Form1& f, Textfeld feld)
 {
-    return kind<QLineEdit>(f, QStringLiteral("Text%1").arg(n));
+    return kind<QLineEdit>(f, Form1::objektname(feld));
 }
 
-QCheckBox* check(const Form1& f, int n)
+QCheckBox* check(const Form1& f, Haken haken)
 {
-    return kind<QCheckBox>(f, QStringLiteral("Check%1").arg(n));
+    return kind<QCheckBox>(f, Form1::objektname(haken));
+}
+
+QList<Textfeld> alleTextfelder()
+{
+    QList<Textfeld> felder;
+    for (const Einstellung& e : einstellungstabelle()) {
+        if (const auto* t = std::get_if<Texteinstellung>(&e.art))
+            felder.append(t->steuerelement);
+    }
+    return felder;
 }
 
 QPushButton* knopf(const Form1& f, const char* name)
@@ -100,41 +111,42 @@ void TestForm1::bildhostRegelUndProxyRegel()
 {
     Form1 f;
     f.show();
-    QVERIFY(!text(f, 5)->isEnabled());
+    QVERIFY(!text(f, Textfeld::FTPProxy)->isEnabled());
 
-    klicken(check(f, 1));
-    QVERIFY(text(f, 5)->isEnabled());
-    QVERIFY(text(f, 6)->isEnabled());
+    klicken(check(f, Haken::FTPUseProxy));
+    QVERIFY(text(f, Textfeld::FTPProxy)->isEnabled());
+    QVERIFY(text(f, Textfeld::FTPProxyPort)->isEnabled());
 
-    klicken(check(f, 4));
-    for (int n : { 1, 2, 3, 4, 5, 6, 7 })
-        QVERIFY2(!text(f, n)->isEnabled(), qPrintable(QStringLiteral("Text%1").arg(n)));
-    QVERIFY(!check(f, 1)->isEnabled());
-    for (QWidget* w : std::initializer_list<QWidget*>{ check(f, 2), check(f, 3), check(f, 4),
-             kind<QWidget>(f, QStringLiteral("Option1_0")), kind<QWidget>(f, QStringLiteral("Option1_1")),
-             kind<QWidget>(f, QStringLiteral("Option1_2")) })
+    klicken(check(f, Haken::useIS));
+    QCOMPARE(alleTextfelder().size(), 7);
+    for (Textfeld feld : alleTextfelder())
+        QVERIFY2(!text(f, feld)->isEnabled(), qPrintable(Form1::objektname(feld)));
+    QVERIFY(!check(f, Haken::FTPUseProxy)->isEnabled());
+    for (QWidget* w : std::initializer_list<QWidget*>{ check(f, Haken::FTPPassiv), check(f, Haken::StatusfensterZeigen),
+             check(f, Haken::useIS), kind<QWidget>(f, QStringLiteral("Option1_0")),
+             kind<QWidget>(f, QStringLiteral("Option1_1")), kind<QWidget>(f, QStringLiteral("Option1_2")) })
         QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
 
-    klicken(check(f, 4));
-    for (int n : { 1, 2, 3, 4, 5, 6, 7 })
-        QVERIFY2(text(f, n)->isEnabled(), qPrintable(QStringLiteral("Text%1").arg(n)));
+    klicken(check(f, Haken::useIS));
+    for (Textfeld feld : alleTextfelder())
+        QVERIFY2(text(f, feld)->isEnabled(), qPrintable(Form1::objektname(feld)));
 
     // With the proxy off, leaving image-host mode must not switch the proxy boxes on.
-    text(f, 5)->setText(QStringLiteral("proxy.lan"));
-    klicken(check(f, 1));
-    klicken(check(f, 4));
-    klicken(check(f, 4));
-    QVERIFY(check(f, 1)->isEnabled());
-    QVERIFY(!text(f, 5)->isEnabled());
-    QVERIFY(!text(f, 6)->isEnabled());
-    QCOMPARE(text(f, 5)->text(), QStringLiteral("proxy.lan"));
+    text(f, Textfeld::FTPProxy)->setText(QStringLiteral("proxy.lan"));
+    klicken(check(f, Haken::FTPUseProxy));
+    klicken(check(f, Haken::useIS));
+    klicken(check(f, Haken::useIS));
+    QVERIFY(check(f, Haken::FTPUseProxy)->isEnabled());
+    QVERIFY(!text(f, Textfeld::FTPProxy)->isEnabled());
+    QVERIFY(!text(f, Textfeld::FTPProxyPort)->isEnabled());
+    QCOMPARE(text(f, Textfeld::FTPProxy)->text(), QStringLiteral("proxy.lan"));
 }
 
 void TestForm1::passwortZeigtSterne()
 {
     Form1 f;
     f.show();
-    QLineEdit* passwort = text(f, 3);
+    QLineEdit* passwort = text(f, Textfeld::FTPPassword);
     QTest::keyClicks(passwort, QStringLiteral(" ab c"));
     QCOMPARE(passwort->text(), QStringLiteral(" ab c"));
     QCOMPARE(passwort->displayText(), QStringLiteral("*****"));
@@ -150,7 +162,7 @@ void TestForm1::traegtDasProgrammsymbol()
 void TestForm1::tabReihenfolge()
 {
     Form1 f;
-    f.setAngehakt(1, true);
+    f.setAngehakt(Haken::FTPUseProxy, true);
     f.proxyRegelAnwenden();
     const QStringList kette = { QStringLiteral("Text1"), QStringLiteral("Text2"), QStringLiteral("Text3"),
         QStringLiteral("Text4"), QStringLiteral("Check3"), QStringLiteral("Check2"), QStringLiteral("Check1"),
@@ -158,18 +170,18 @@ void TestForm1::tabReihenfolge()
         QStringLiteral("Option1_1"), QStringLiteral("Option1_2"), QStringLiteral("Command2"),
         QStringLiteral("Command3"), QStringLiteral("Command1"), QStringLiteral("Check4") };
     QStringList gefunden;
-    for (QWidget* w = text(f, 1); gefunden.size() < kette.size(); w = w->nextInFocusChain()) {
+    for (QWidget* w = text(f, Textfeld::FTPServer); gefunden.size() < kette.size(); w = w->nextInFocusChain()) {
         if (w->focusPolicy() & Qt::TabFocus)
             gefunden.append(w->objectName());
     }
     QCOMPARE(gefunden, kette);
 
     // Pressed through: the option group is one stop, at the selected option, either way round.
-    f.optionWaehlen(1);
+    f.optionWaehlen(Zwischenablageinhalt::Adresse);
     f.show();
     QApplication::setActiveWindow(&f);
     QVERIFY(QTest::qWaitForWindowActive(&f));
-    text(f, 1)->setFocus();
+    text(f, Textfeld::FTPServer)->setFocus();
     QStringList vor;
     for (int i = 0; i < 15; ++i) {
         vor.append(QApplication::focusWidget()->objectName());
@@ -220,15 +232,15 @@ void TestForm1::uebernehmenSchliesstPfadAbUndSpeichert()
 {
     Lauf l{ QString() };
     l.lauf.ausfuehren();
-    QTest::keyClicks(text(l.fenster, 1), QStringLiteral("ftp.example.org"));
-    QTest::keyClicks(text(l.fenster, 4), QStringLiteral("www/bilder"));
-    QTest::keyClicks(text(l.fenster, 7), QStringLiteral("http://example.org/bilder"));
+    QTest::keyClicks(text(l.fenster, Textfeld::FTPServer), QStringLiteral("ftp.example.org"));
+    QTest::keyClicks(text(l.fenster, Textfeld::FTPPath), QStringLiteral("www/bilder"));
+    QTest::keyClicks(text(l.fenster, Textfeld::URL), QStringLiteral("http://example.org/bilder"));
     klicken(kind<QRadioButton>(l.fenster, QStringLiteral("Option1_1")));
     klicken(knopf(l.fenster, "Command1"));
 
     QVERIFY(l.fenster.isVisible());
-    QCOMPARE(text(l.fenster, 4)->text(), QStringLiteral("www/bilder/"));
-    QCOMPARE(text(l.fenster, 7)->text(), QStringLiteral("http://example.org/bilder/"));
+    QCOMPARE(text(l.fenster, Textfeld::FTPPath)->text(), QStringLiteral("www/bilder/"));
+    QCOMPARE(text(l.fenster, Textfeld::URL)->text(), QStringLiteral("http://example.org/bilder/"));
     const auto gespeichert = umgebung.speicherInhalt();
     QCOMPARE(gespeichert.value(QStringLiteral("FTPServer")), QStringLiteral("ftp.example.org"));
     QCOMPARE(gespeichert.value(QStringLiteral("FTPPath")), QStringLiteral("www/bilder/"));
@@ -243,8 +255,8 @@ void TestForm1::abbrechenUndSchliessenSpeichernNichts()
     l.lauf.ausfuehren();
     const auto vorher = umgebung.speicherInhalt();
 
-    text(l.fenster, 1)->setText(QStringLiteral("neu.example.org"));
-    klicken(check(l.fenster, 4));
+    text(l.fenster, Textfeld::FTPServer)->setText(QStringLiteral("neu.example.org"));
+    klicken(check(l.fenster, Haken::useIS));
     klicken(knopf(l.fenster, "Command3"));
     QCOMPARE(l.abbrechen, 1);
     QVERIFY(!l.fenster.isVisible());
@@ -268,15 +280,15 @@ void TestForm1::okImParametermodusHoltGespeicherteWerteZurueck()
     QVERIFY(knopf(l.fenster, "Command2")->isEnabled());
     const auto vorher = umgebung.speicherInhalt();
 
-    text(l.fenster, 4)->clear();
-    QTest::keyClicks(text(l.fenster, 4), QStringLiteral("bearbeitet"));
+    text(l.fenster, Textfeld::FTPPath)->clear();
+    QTest::keyClicks(text(l.fenster, Textfeld::FTPPath), QStringLiteral("bearbeitet"));
     klicken(knopf(l.fenster, "Command1"));
-    QCOMPARE(text(l.fenster, 4)->text(), QStringLiteral("bearbeitet/"));
+    QCOMPARE(text(l.fenster, Textfeld::FTPPath)->text(), QStringLiteral("bearbeitet/"));
     QCOMPARE(umgebung.speicherInhalt(), vorher);
 
     klicken(knopf(l.fenster, "Command2"));
     QCOMPARE(l.okEnden, QList<Laufende>({ Laufende::FensterOffen }));
-    QCOMPARE(text(l.fenster, 4)->text(), QStringLiteral("gespeichert/"));
+    QCOMPARE(text(l.fenster, Textfeld::FTPPath)->text(), QStringLiteral("gespeichert/"));
     QCOMPARE(umgebung.speicherInhalt(), vorher);
     QVERIFY(l.uebertragung.ftpPfade.isEmpty());
     QVERIFY(l.fenster.isVisible());
@@ -289,9 +301,9 @@ void TestForm1::okStartetDenLaufMitDenFensterwerten()
     QCOMPARE(l.lauf.ausfuehren(), Laufende::FensterOffen);
     QVERIFY(knopf(l.fenster, "Command2")->isEnabled());
 
-    QTest::keyClicks(text(l.fenster, 1), QStringLiteral("ftp.example.org"));
-    QTest::keyClicks(text(l.fenster, 2), QStringLiteral("ich"));
-    QTest::keyClicks(text(l.fenster, 3), QStringLiteral("pw"));
+    QTest::keyClicks(text(l.fenster, Textfeld::FTPServer), QStringLiteral("ftp.example.org"));
+    QTest::keyClicks(text(l.fenster, Textfeld::FTPLogin), QStringLiteral("ich"));
+    QTest::keyClicks(text(l.fenster, Textfeld::FTPPassword), QStringLiteral("pw"));
     klicken(knopf(l.fenster, "Command2"));
 
     QCOMPARE(l.okEnden, QList<Laufende>({ Laufende::Hochgeladen }));

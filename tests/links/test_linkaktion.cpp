@@ -62,7 +62,7 @@ void TestLinkaktion::zwischenablage_data()
 {
     QTest::addColumn<bool>("useIS");
     QTest::addColumn<QString>("url");
-    QTest::addColumn<int>("linkOption");
+    QTest::addColumn<Zwischenablageinhalt>("linkOption");
     QTest::addColumn<QString>("bildhostLink");
     QTest::addColumn<QString>("quoteFreeName");
     QTest::addColumn<QString>("shortPath");
@@ -70,67 +70,73 @@ void TestLinkaktion::zwischenablage_data()
     // The one text put on the clipboard; a null string: the clipboard is not touched at all.
     QTest::addColumn<QString>("text");
 
+    const auto keineAuswahl = Zwischenablageinhalt::KeineAuswahl;
+    const auto nichts = Zwischenablageinhalt::Nichts;
+    const auto adresse = Zwischenablageinhalt::Adresse;
+    const auto htmlCode = Zwischenablageinhalt::HtmlCode;
     const QString foto = pfad(QStringLiteral("foto.jpg"));
     const QString fotoLink = ftpUrl + u"foto.jpg";
     const QString groesse = QStringLiteral(" width=\"640\" height=\"480\"");
 
     QTest::newRow("ftp jpeg snippet with size")
-        << false << ftpUrl << 2 << QString() << foto << foto << fotoLink
+        << false << ftpUrl << htmlCode << QString() << foto << foto << fotoLink
         << QString(u"<img border=\"0\" src=\"" + fotoLink + u"\" alt=\"\"" + groesse + u">");
     QTest::newRow("ftp png snippet with size")
-        << false << ftpUrl << 2 << QString() << pfad(QStringLiteral("klein.png")) << pfad(QStringLiteral("klein.png"))
-        << QString(ftpUrl + u"klein.png")
+        << false << ftpUrl << htmlCode << QString() << pfad(QStringLiteral("klein.png"))
+        << pfad(QStringLiteral("klein.png")) << QString(ftpUrl + u"klein.png")
         << QString(u"<img border=\"0\" src=\"" + ftpUrl + u"klein.png\" alt=\"\" width=\"7\" height=\"5\">");
     QTest::newRow("damaged jpeg: picture form without size")
-        << false << ftpUrl << 2 << QString() << pfad(QStringLiteral("kaputt.jpg")) << pfad(QStringLiteral("kaputt.jpg"))
-        << QString(ftpUrl + u"kaputt.jpg") << QString(u"<img border=\"0\" src=\"" + ftpUrl + u"kaputt.jpg\" alt=\"\">");
+        << false << ftpUrl << htmlCode << QString() << pfad(QStringLiteral("kaputt.jpg"))
+        << pfad(QStringLiteral("kaputt.jpg")) << QString(ftpUrl + u"kaputt.jpg")
+        << QString(u"<img border=\"0\" src=\"" + ftpUrl + u"kaputt.jpg\" alt=\"\">");
     QTest::newRow("upper-case .JPEG is a picture")
-        << false << ftpUrl << 2 << QString() << pfad(QStringLiteral("URLAUB.JPEG"))
+        << false << ftpUrl << htmlCode << QString() << pfad(QStringLiteral("URLAUB.JPEG"))
         << pfad(QStringLiteral("URLAUB.JPEG")) << QString(ftpUrl + u"URLAUB.JPEG")
         << QString(u"<img border=\"0\" src=\"" + ftpUrl + u"URLAUB.JPEG\" alt=\"\"" + groesse + u">");
     QTest::newRow("zip: hyperlink with the link twice")
-        << false << ftpUrl << 2 << QString() << QStringLiteral("/tmp/archiv.zip") << QStringLiteral("/tmp/archiv.zip")
-        << QString(ftpUrl + u"archiv.zip")
+        << false << ftpUrl << htmlCode << QString() << QStringLiteral("/tmp/archiv.zip")
+        << QStringLiteral("/tmp/archiv.zip") << QString(ftpUrl + u"archiv.zip")
         << QString(u"<a href=\"" + ftpUrl + u"archiv.zip\">" + ftpUrl + u"archiv.zip</a>");
-    QTest::newRow("plain link") << false << ftpUrl << 1 << QString() << foto << foto << fotoLink << fotoLink;
+    QTest::newRow("plain link") << false << ftpUrl << adresse << QString() << foto << foto << fotoLink << fotoLink;
     QTest::newRow("url without closing slash gets no separator")
-        << false << QStringLiteral("http://h.example/bilder") << 1 << QString() << foto << foto
+        << false << QStringLiteral("http://h.example/bilder") << adresse << QString() << foto << foto
         << QStringLiteral("http://h.example/bilderfoto.jpg") << QStringLiteral("http://h.example/bilderfoto.jpg");
     QTest::newRow("url kept exactly as stored, blanks included")
-        << false << QStringLiteral(" http://h.example/ ") << 1 << QString() << foto << foto
+        << false << QStringLiteral(" http://h.example/ ") << adresse << QString() << foto << foto
         << QStringLiteral(" http://h.example/ foto.jpg") << QStringLiteral(" http://h.example/ foto.jpg");
     QTest::newRow("windows path: name after the last backslash")
-        << false << ftpUrl << 1 << QString() << QStringLiteral("C:\\Eigene Bilder\\Urlaub 2024.jpg") << QString()
+        << false << ftpUrl << adresse << QString() << QStringLiteral("C:\\Eigene Bilder\\Urlaub 2024.jpg") << QString()
         << QString(ftpUrl + u"Urlaub%202024.jpg") << QString(ftpUrl + u"Urlaub%202024.jpg");
     QTest::newRow("linux path: name after the last slash")
-        << false << ftpUrl << 1 << QString() << QStringLiteral("/home/anna/Bilder/b.jpg") << QString()
+        << false << ftpUrl << adresse << QString() << QStringLiteral("/home/anna/Bilder/b.jpg") << QString()
         << QString(ftpUrl + u"b.jpg") << QString(ftpUrl + u"b.jpg");
     QTest::newRow("ftp empty url: untouched")
-        << false << QString() << 2 << QString() << foto << foto << QString() << QString();
+        << false << QString() << htmlCode << QString() << foto << foto << QString() << QString();
     QTest::newRow("ftp blank url: untouched")
-        << false << QStringLiteral("   ") << 1 << QString() << foto << foto << QString() << QString();
+        << false << QStringLiteral("   ") << adresse << QString() << foto << foto << QString() << QString();
     QTest::newRow("option 0: untouched, address still known")
-        << false << ftpUrl << 0 << QString() << foto << foto << fotoLink << QString();
+        << false << ftpUrl << nichts << QString() << foto << foto << fotoLink << QString();
     QTest::newRow("option -1: untouched")
-        << false << ftpUrl << -1 << QString() << foto << foto << fotoLink << QString();
+        << false << ftpUrl << keineAuswahl << QString() << foto << foto << fotoLink << QString();
     QTest::newRow("image host ignores an empty url")
-        << true << QString() << 2 << hostLink << pfad(QStringLiteral("klein.png")) << pfad(QStringLiteral("klein.png"))
-        << hostLink << QString(u"<img border=\"0\" src=\"" + hostLink + u"\" alt=\"\" width=\"7\" height=\"5\">");
+        << true << QString() << htmlCode << hostLink << pfad(QStringLiteral("klein.png"))
+        << pfad(QStringLiteral("klein.png")) << hostLink
+        << QString(u"<img border=\"0\" src=\"" + hostLink + u"\" alt=\"\" width=\"7\" height=\"5\">");
     QTest::newRow("image host ignores a set url")
-        << true << ftpUrl << 1 << hostLink << foto << foto << hostLink << hostLink;
+        << true << ftpUrl << adresse << hostLink << foto << foto << hostLink << hostLink;
     QTest::newRow("image host: the address's suffix decides, not the file's")
-        << true << QString() << 2 << QStringLiteral("http://127.0.0.1:8080/zeige?id=7") << foto << foto
+        << true << QString() << htmlCode << QStringLiteral("http://127.0.0.1:8080/zeige?id=7") << foto << foto
         << QStringLiteral("http://127.0.0.1:8080/zeige?id=7")
         << QStringLiteral("<a href=\"http://127.0.0.1:8080/zeige?id=7\">http://127.0.0.1:8080/zeige?id=7</a>");
     QTest::newRow("image host option 0: untouched")
-        << true << QString() << 0 << hostLink << foto << foto << hostLink << QString();
+        << true << QString() << nichts << hostLink << foto << foto << hostLink << QString();
 }
 
 void TestLinkaktion::zwischenablage()
 {
     QFETCH(bool, useIS);
     QFETCH(QString, url);
-    QFETCH(int, linkOption);
+    QFETCH(Zwischenablageinhalt, linkOption);
     QFETCH(QString, bildhostLink);
     QFETCH(QString, quoteFreeName);
     QFETCH(QString, shortPath);

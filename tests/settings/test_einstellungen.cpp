@@ -1,6 +1,7 @@
 #include "laufattrappen.h"
 #include "settings/einstellungen.h"
 #include "settings/einstellungsspeicher.h"
+#include "settings/einstellungstabelle.h"
 #include "testumgebung.h"
 
 #include <QDateTime>
@@ -70,13 +71,15 @@ void TestEinstellungen::ersterStart()
     Optionen optionen;
     QVERIFY(!laden(fenster, optionen));
 
-    for (const QString& text : fenster.texte)
-        QCOMPARE(text, QString());
-    QCOMPARE(fenster.haken[0], false); // Proxy verwenden
-    QCOMPARE(fenster.haken[1], true); // Passive Übertragung
-    QCOMPARE(fenster.haken[2], true); // Statusfenster anzeigen
-    QCOMPARE(fenster.haken[3], false); // Bilderdienst
-    QCOMPARE(fenster.option, 2);
+    for (const Einstellung& e : einstellungstabelle()) {
+        if (const auto* t = std::get_if<Texteinstellung>(&e.art))
+            QCOMPARE(fenster.text(t->steuerelement), QString());
+    }
+    QCOMPARE(fenster.istAngehakt(Haken::FTPUseProxy), false);
+    QCOMPARE(fenster.istAngehakt(Haken::FTPPassiv), true);
+    QCOMPARE(fenster.istAngehakt(Haken::StatusfensterZeigen), true);
+    QCOMPARE(fenster.istAngehakt(Haken::useIS), false);
+    QCOMPARE(fenster.aktiveOptionFinden(), Zwischenablageinhalt::HtmlCode);
     QVERIFY(fenster.proxyRegelAufrufe > 0);
     QVERIFY(fenster.bildhostRegelAufrufe > 0);
 
@@ -108,33 +111,33 @@ void TestEinstellungen::wahrheitswerteWoertlich_data()
 {
     QTest::addColumn<QString>("schluessel");
     QTest::addColumn<QString>("gespeichert");
-    QTest::addColumn<int>("haken");
+    QTest::addColumn<Haken>("haken");
     QTest::addColumn<bool>("angehakt");
     QTest::addColumn<QString>("neuGeschrieben");
 
     QTest::newRow("Proxy wahr klein") << "FTPUseProxy"
-                                      << "wahr" << 1 << false << "Falsch";
+                                      << "wahr" << Haken::FTPUseProxy << false << "Falsch";
     QTest::newRow("Proxy Wahr") << "FTPUseProxy"
-                                << "Wahr" << 1 << true << "Wahr";
+                                << "Wahr" << Haken::FTPUseProxy << true << "Wahr";
     QTest::newRow("Passiv falsch klein") << "FTPPassiv"
-                                         << "falsch" << 2 << true << "Wahr";
+                                         << "falsch" << Haken::FTPPassiv << true << "Wahr";
     QTest::newRow("Passiv Falsch") << "FTPPassiv"
-                                   << "Falsch" << 2 << false << "Falsch";
+                                   << "Falsch" << Haken::FTPPassiv << false << "Falsch";
     QTest::newRow("Status 0") << "StatusfensterZeigen"
-                              << "0" << 3 << true << "Wahr";
+                              << "0" << Haken::StatusfensterZeigen << true << "Wahr";
     QTest::newRow("Status Falsch") << "StatusfensterZeigen"
-                                   << "Falsch" << 3 << false << "Falsch";
+                                   << "Falsch" << Haken::StatusfensterZeigen << false << "Falsch";
     QTest::newRow("Bilderdienst true") << "useIS"
-                                       << "true" << 4 << false << "Falsch";
+                                       << "true" << Haken::useIS << false << "Falsch";
     QTest::newRow("Bilderdienst Wahr") << "useIS"
-                                       << "Wahr" << 4 << true << "Wahr";
+                                       << "Wahr" << Haken::useIS << true << "Wahr";
 }
 
 void TestEinstellungen::wahrheitswerteWoertlich()
 {
     QFETCH(QString, schluessel);
     QFETCH(QString, gespeichert);
-    QFETCH(int, haken);
+    QFETCH(Haken, haken);
     QFETCH(bool, angehakt);
     QFETCH(QString, neuGeschrieben);
 
@@ -142,7 +145,7 @@ void TestEinstellungen::wahrheitswerteWoertlich()
     SpeicherFenster fenster;
     Optionen optionen;
     laden(fenster, optionen);
-    QCOMPARE(fenster.haken[haken - 1], angehakt);
+    QCOMPARE(fenster.istAngehakt(haken), angehakt);
     QCOMPARE(m_umgebung.speicherInhalt().value(schluessel), neuGeschrieben);
 }
 
@@ -173,8 +176,8 @@ void TestEinstellungen::schraegstrichAmEnde()
     SpeicherFenster fenster;
     Optionen optionen;
     laden(fenster, optionen);
-    QCOMPARE(fenster.texte[3], erwartet);
-    QCOMPARE(fenster.texte[6], erwartet);
+    QCOMPARE(fenster.text(Textfeld::FTPPath), erwartet);
+    QCOMPARE(fenster.text(Textfeld::URL), erwartet);
     QCOMPARE(optionen.FTPPath, erwartet);
     QCOMPARE(optionen.URL, erwartet);
     QCOMPARE(m_umgebung.speicherInhalt().value("FTPPath"), erwartet);
@@ -255,12 +258,12 @@ void TestEinstellungen::parameterModusSchreibtNichts()
     const auto vorher = m_umgebung.speicherInhalt();
 
     optionen.parameterModus = true;
-    fenster.texte[0] = "anderer.example";
-    fenster.texte[3] = "neu";
+    fenster.setText(Textfeld::FTPServer, "anderer.example");
+    fenster.setText(Textfeld::FTPPath, "neu");
     Speicherfehler fehler;
     QVERIFY(Einstellungen(optionen, fenster, m_speicher).einstellungenUebernehmen(fehler));
     QCOMPARE(optionen.FTPServer, QStringLiteral("anderer.example"));
-    QCOMPARE(fenster.texte[3], QStringLiteral("neu/"));
+    QCOMPARE(fenster.text(Textfeld::FTPPath), QStringLiteral("neu/"));
     QCOMPARE(m_umgebung.speicherInhalt(), vorher);
 }
 
@@ -281,11 +284,11 @@ void TestEinstellungen::ungueltigeLinkOptionLaesstAuswahl()
     SpeicherFenster fenster;
     Optionen optionen;
     laden(fenster, optionen);
-    QCOMPARE(optionen.LinkOption, 1);
+    QCOMPARE(optionen.LinkOption, Zwischenablageinhalt::Adresse);
 
     m_umgebung.speicherSetzen("LinkOption", "7");
     laden(fenster, optionen);
-    QCOMPARE(optionen.LinkOption, 1);
+    QCOMPARE(optionen.LinkOption, Zwischenablageinhalt::Adresse);
     QCOMPARE(m_umgebung.speicherInhalt().value("LinkOption"), QStringLiteral("1"));
 }
 
@@ -323,7 +326,7 @@ void TestEinstellungen::ordnerStattDatei()
     QCOMPARE(m_fehler.ort, m_umgebung.speicherDatei());
     QCOMPARE(m_fehler.grund, grund);
 
-    fenster.texte[0] = "ftp.example.org";
+    fenster.setText(Textfeld::FTPServer, "ftp.example.org");
     Speicherfehler fehler;
     QVERIFY(!Einstellungen(optionen, fenster, m_speicher).einstellungenUebernehmen(fehler));
     QCOMPARE(fehler.art, Speicherfehler::Art::Schreiben);
@@ -352,7 +355,7 @@ void TestEinstellungen::byteOrderMarkEinesEditors()
     QCOMPARE(optionen.FTPServer, QStringLiteral("ftp.example.org"));
     QCOMPARE(m_umgebung.speicherInhalt().value("FTPPassiv"), QStringLiteral("Wahr"));
 
-    fenster.texte[0] = "ftp2.example.org";
+    fenster.setText(Textfeld::FTPServer, "ftp2.example.org");
     Speicherfehler fehler;
     QVERIFY(Einstellungen(optionen, fenster, m_speicher).einstellungenUebernehmen(fehler));
     QVERIFY(!fehler);

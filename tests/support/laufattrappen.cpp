@@ -16,10 +16,10 @@ QString SkriptDialoge::passwortAbfragen(const QString& aufforderung, const QStri
     return passwortAntworten.isEmpty() ? QString() : passwortAntworten.takeFirst();
 }
 
-void SpeicherFenster::optionWaehlen(int index)
+void SpeicherFenster::optionWaehlen(Zwischenablageinhalt o)
 {
-    if (index >= 0 && index < 3)
-        option = index;
+    if (o != Zwischenablageinhalt::KeineAuswahl)
+        option = o;
 }
 
 FtpErgebnis SkriptUebertragung::ftpUpload(

@@ -14,6 +14,7 @@
 #include "transfer/uebertragung.h"
 
 #include <QList>
+#include <QMap>
 #include <QStringList>
 
 #include <atomic>
@@ -40,12 +41,12 @@ public:
 // The settings window's controls without a window: what a widget would hold.
 class SpeicherFenster : public Einstellungsfenster {
 public:
-    QString text(int nummer) const override { return texte[nummer - 1]; }
-    void setText(int nummer, const QString& t) override { texte[nummer - 1] = t; }
-    bool istAngehakt(int nummer) const override { return haken[nummer - 1]; }
-    void setAngehakt(int nummer, bool an) override { haken[nummer - 1] = an; }
-    void optionWaehlen(int index) override;
-    int aktiveOptionFinden() const override { return option; }
+    QString text(Textfeld feld) const override { return texte.value(feld); }
+    void setText(Textfeld feld, const QString& t) override { texte.insert(feld, t); }
+    bool istAngehakt(Haken h) const override { return haken.value(h, false); }
+    void setAngehakt(Haken h, bool an) override { haken.insert(h, an); }
+    void optionWaehlen(Zwischenablageinhalt o) override;
+    Zwischenablageinhalt aktiveOptionFinden() const override { return option; }
     void proxyRegelAnwenden() override { ++proxyRegelAufrufe; }
     void bildhostRegelAnwenden() override { ++bildhostRegelAufrufe; }
     void setTitel(const QString& t) override { titel = t; }
@@ -57,15 +58,17 @@ public:
     }
     void okAktivieren(bool aktiv) override { okAktiv = aktiv; }
 
-    QString texte[7];
-    bool haken[4] = { false, false, false, false };
-    int option = 2;
+    Zwischenablageinhalt option = Zwischenablageinhalt::HtmlCode;
     QString titel;
     bool sichtbar = false;
     int gezeigt = 0;
     bool okAktiv = true;
     int proxyRegelAufrufe = 0;
     int bildhostRegelAufrufe = 0;
+
+private:
+    QMap<Textfeld, QString> texte;
+    QMap<Haken, bool> haken;
 };
 
 class FesteSperre : public Instanzsperre {
