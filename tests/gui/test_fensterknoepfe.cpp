@@ -23,11 +23,11 @@ QPushButton* knopf(const Form1& f, const char* name)
     return k;
 }
 
-QLineEdit* feld(const Form1& f, const char* name)
+QLineEdit* feld(const Form1& f, Textfeld textfeld)
 {
-    auto* t = f.findChild<QLineEdit*>(QString::fromLatin1(name));
+    auto* t = f.findChild<QLineEdit*>(Form1::objektname(textfeld));
     if (!t)
-        qFatal("no text box %s", name);
+        qFatal("no text box %s", qPrintable(Form1::objektname(textfeld)));
     return t;
 }
 
@@ -78,7 +78,7 @@ private Q_SLOTS:
         Programm p(bild);
         QCOMPARE(p.lauf.ausfuehren(), Laufende::FensterOffen);
         QVERIFY(p.fenster.isVisible());
-        feld(p.fenster, "Text2")->setText(QStringLiteral("fotograf"));
+        feld(p.fenster, Textfeld::FTPLogin)->setText(QStringLiteral("fotograf"));
 
         bool imLauf = false;
         bool geschlossen = true;
@@ -88,7 +88,7 @@ private Q_SLOTS:
                 return;
             wache.stop();
             imLauf = p.lauf.laeuft();
-            feld(p.fenster, "Text4")->setText(QStringLiteral("anders/"));
+            feld(p.fenster, Textfeld::FTPPath)->setText(QStringLiteral("anders/"));
             knopf(p.fenster, "Command1")->click();
             knopf(p.fenster, "Command3")->click();
             geschlossen = p.fenster.close();

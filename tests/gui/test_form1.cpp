@@ -319,9 +319,9 @@ void TestForm1::zweiterOkKlickImLaufStartetKeinenZweiten()
     const QString bild = umgebung.datei(QStringLiteral("bild.jpg"), 100);
     Lauf l(bild);
     QCOMPARE(l.lauf.ausfuehren(), Laufende::FensterOffen);
-    text(l.fenster, 1)->setText(QStringLiteral("ftp.example.org"));
-    text(l.fenster, 2)->setText(QStringLiteral("ich"));
-    text(l.fenster, 3)->setText(QStringLiteral("pw"));
+    text(l.fenster, Textfeld::FTPServer)->setText(QStringLiteral("ftp.example.org"));
+    text(l.fenster, Textfeld::FTPLogin)->setText(QStringLiteral("ich"));
+    text(l.fenster, Textfeld::FTPPassword)->setText(QStringLiteral("pw"));
     // The upload fails, so the window comes back for the next click.
     l.uebertragung.ftpErgebnis = FtpErgebnis::Gescheitert;
     // The second click arrives while the first one's run is still going.
