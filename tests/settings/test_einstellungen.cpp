@@ -48,6 +48,7 @@ private Q_SLOTS:
     void gleicherInhaltBleibtUnberuehrt();
     void ordnerStattDatei();
     void byteOrderMarkEinesEditors();
+    void wertEinesAnderenTypsUeberstehtDasZurueckschreiben();
 
 private:
     bool laden(SpeicherFenster& fenster, Optionen& optionen)
@@ -362,5 +363,30 @@ void TestEinstellungen::byteOrderMarkEinesEditors()
     QCOMPARE(m_umgebung.speicherInhalt().value("FTPServer"), QStringLiteral("ftp2.example.org"));
 }
 
-QTEST_GUILESS_MAIN(TestEinstellungen)
+// "@Variant(…)" in a hand-made file makes Qt decode a value of another type,
+// here a key sequence whose text holds lone surrogates. Loading writes the
+// store back; loading again must give the same password, not another one.
+void TestEinstellungen::wertEinesAnderenTypsUeberstehtDasZurueckschreiben()
+{
+    QVERIFY(QDir().mkpath(QFileInfo(m_umgebung.speicherDatei()).path()));
+    QFile datei(m_umgebung.speicherDatei());
+    QVERIFY(datei.open(QIODevice::WriteOnly));
+    datei.write("[Optionen]\nFTPServer=ftp.example.org\nFTPLogin=anna\n"
+                "FTPPassword=@Variant(\\0\\0\\0Lx7fStatusfensterZeigen=)\n");
+    datei.close();
+
+    SpeicherFenster fenster;
+    Optionen erstes;
+    QVERIFY(laden(fenster, erstes));
+    QVERIFY2(!m_fehler, qPrintable(m_fehler.grund));
+    QVERIFY(!erstes.FTPPassword.isEmpty());
+    QVERIFY(erstes.FTPPassword.isValidUtf16());
+
+    Optionen zweites;
+    QVERIFY(laden(fenster, zweites));
+    QCOMPARE(zweites.FTPPassword, erstes.FTPPassword);
+    QCOMPARE(m_umgebung.speicherInhalt().value("FTPPassword"), erstes.FTPPassword);
+}
+
+QTEST_MAIN(TestEinstellungen)
 #include "test_einstellungen.moc"
