@@ -19,12 +19,12 @@ QSettings oeffnen()
 QString text(const QVariant& wert)
 {
     // A hand-edited INI line with an unquoted comma reads back as a list.
-    const QString text
+    const QString gelesen
         = wert.typeId() == QMetaType::QStringList ? wert.toStringList().join(QStringLiteral(", ")) : wert.toString();
     // A hand-made "@Variant(…)" can decode to a type whose text holds a lone
     // surrogate, which the UTF-8 file cannot keep: the rewrite would store
     // another setting than the one loaded. Taken as the file would keep it.
-    return text.isValidUtf16() ? text : QString::fromUtf8(text.toUtf8());
+    return gelesen.isValidUtf16() ? gelesen : QString::fromUtf8(gelesen.toUtf8());
 }
 
 bool haeltSchon(const QSettings& speicher, const Einstellungsspeicher::Werte& werte)
