@@ -1,6 +1,6 @@
 #include "platform/zwischenablagebewahren.h"
 
-#include "links/uebergabewahl.h"
+#include "platform/uebergabewahl.h"
 #include "platform/waylandkopie.h"
 
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "links/uebergabewahl.h"
+#include "platform/uebergabewahl.h"
 
 Uebergaben uebergabenWaehlen(const Desktoplage& lage)
 {

@@ -1,4 +1,4 @@
-#include "links/uebergabewahl.h"
+#include "platform/uebergabewahl.h"
 
 #include <QTest>
 
