@@ -2,14 +2,12 @@
 
 #include "links/bildgroesse.h"
 #include "transfer/bilddatei.h"
-#include "transfer/ftpadresse.h"
 
 #include <QUrl>
 
-QString ftpLink(const QString& url, const QString& quoteFreeName)
+QString ftpLink(const QString& url, const QString& dateiname)
 {
-    // The very name the upload stored the file under, so the address points at it.
-    return url + QString::fromLatin1(QUrl::toPercentEncoding(langerName(quoteFreeName)));
+    return url + QString::fromLatin1(QUrl::toPercentEncoding(dateiname));
 }
 
 QString htmlSchnipsel(const QString& link, const QString& shortPath)
