@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <cerrno>
 #include <cstring>
@@ -50,15 +51,46 @@ bool ordnerNimmtNeueDatei(const QByteArray& ordner, QString& grund)
     ::unlink(muster.constData());
     return true;
 }
+
+// QSettings replaces the file a link points to, through a temporary file in
+// that file's folder, so the link stays a link; followed the same way here.
+QFileInfo ziel(const QString& pfad)
+{
+    QFileInfo info(pfad);
+    for (int tiefe = 0; tiefe < 128 && info.isSymLink(); ++tiefe)
+        info.setFile(info.symLinkTarget());
+    return info;
+}
+
+QString keineDatei(const QString& pfad, mode_t art)
+{
+    const QString was = S_ISFIFO(art)  ? QStringLiteral("eine benannte Pipe (FIFO)")
+        : S_ISCHR(art) || S_ISBLK(art) ? QStringLiteral("ein Gerät")
+        : S_ISSOCK(art)                ? QStringLiteral("ein Socket")
+                                       : QStringLiteral("etwas anderes");
+    const QFileInfo info(pfad);
+    if (!info.isSymLink())
+        return QStringLiteral("Sie ist keine gewöhnliche Datei, sondern ") + was + u'.';
+    return QStringLiteral("Sie verweist auf \"") + ziel(pfad).absoluteFilePath()
+        + QStringLiteral("\", und das ist keine gewöhnliche Datei, sondern ") + was + u'.';
+}
 } // namespace
+
+QString speicherort(const QString& anwendung)
+{
+    // The user path QSettings takes for NativeFormat and UserScope.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' + anwendung + u'/' + anwendung
+        + QStringLiteral(".conf");
+}
 
 bool privateDateiAnlegen(const QString& pfad, QString& grund)
 {
-    const QByteArray ordner = QFile::encodeName(QFileInfo(pfad).absolutePath());
+    const QFileInfo datei = ziel(pfad);
+    const QByteArray ordner = QFile::encodeName(datei.absolutePath());
     if (!ordnerAnlegen(ordner, grund))
         return false;
-    const QByteArray name = QFile::encodeName(pfad);
-    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    const QByteArray name = QFile::encodeName(datei.absoluteFilePath());
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, S_IRUSR | S_IWUSR);
     if (fd < 0) {
         grund = systemGrund(errno);
         return false;
@@ -77,17 +109,42 @@ bool istPrivat(const QString& pfad)
         && (info.st_mode & (S_IRWXG | S_IRWXO)) == 0;
 }
 
-QString lesefehler(const QString& pfad)
+QString lesefehler(const QString& pfad, QByteArray& inhalt)
 {
+    inhalt.clear();
     const QByteArray name = QFile::encodeName(pfad);
     struct stat info { };
     if (::stat(name.constData(), &info) != 0)
         return errno == ENOENT ? QString() : systemGrund(errno);
     if (S_ISDIR(info.st_mode))
         return systemGrund(EISDIR);
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    // Opening a FIFO waits for a writer, and opening a device may do
+    // something: neither is opened at all.
+    if (!S_ISREG(info.st_mode))
+        return keineDatei(pfad, info.st_mode);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return systemGrund(errno);
+    QString grund;
+    if (::fstat(fd, &info) != 0) {
+        grund = systemGrund(errno);
+    } else if (!S_ISREG(info.st_mode)) {
+        grund = keineDatei(pfad, info.st_mode);
+    } else {
+        char puffer[4096];
+        for (;;) {
+            const ssize_t gelesen = ::read(fd, puffer, sizeof puffer);
+            if (gelesen > 0) {
+                inhalt.append(puffer, gelesen);
+                continue;
+            }
+            if (gelesen < 0 && errno == EINTR)
+                continue;
+            if (gelesen < 0)
+                grund = systemGrund(errno);
+            break;
+        }
+    }
     ::close(fd);
-    return QString();
+    return grund;
 }

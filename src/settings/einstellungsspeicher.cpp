@@ -27,6 +27,28 @@ QString text(const QVariant& wert)
     return gelesen.isValidUtf16() ? gelesen : QString::fromUtf8(gelesen.toUtf8());
 }
 
+// A store holds what QSettings writes and what a person adds by hand: blank
+// lines, comments, [groups] and key=value. Any other line is a sign of another
+// file the store was linked to or put in place of, which a rewrite would replace.
+QString fremdeZeile(const QByteArray& inhalt)
+{
+    const QByteArray ohneBom = inhalt.startsWith("\xef\xbb\xbf") ? inhalt.mid(3) : inhalt;
+    const QList<QByteArray> zeilen = ohneBom.split('\n');
+    for (qsizetype i = 0; i < zeilen.size(); ++i) {
+        // QSettings ends a line at a lone CR too.
+        for (const QByteArray& teil : zeilen[i].split('\r')) {
+            const QByteArray zeile = teil.trimmed();
+            const bool eigen = zeile.isEmpty() || zeile.startsWith(';') || zeile.startsWith('#')
+                || (zeile.startsWith('[') && zeile.endsWith(']')) || zeile.indexOf('=') > 0;
+            if (!eigen)
+                return QStringLiteral("Zeile %1 ist weder leer noch ein Kommentar, eine [Gruppe] oder Schlüssel=Wert; ")
+                           .arg(i + 1)
+                    + QStringLiteral("die Datei ist wohl keine Einstellungsdatei.");
+        }
+    }
+    return QString();
+}
+
 bool haeltSchon(const QSettings& speicher, const Einstellungsspeicher::Werte& werte)
 {
     return std::all_of(werte.begin(), werte.end(), [&speicher](const auto& paar) {
@@ -38,30 +60,36 @@ bool haeltSchon(const QSettings& speicher, const Einstellungsspeicher::Werte& we
 
 QString Einstellungsspeicher::ort() const
 {
-    return oeffnen().fileName();
+    return speicherort(anwendung);
 }
 
 QString Einstellungsspeicher::lesefehler() const
 {
-    const QSettings speicher = oeffnen();
-    if (speicher.status() != QSettings::AccessError)
-        return QString();
-    const QString grund = ::lesefehler(speicher.fileName());
-    return grund.isEmpty() ? QStringLiteral("Zugriff verweigert") : grund;
+    // Looked at before QSettings opens it, which would wait on a FIFO for ever.
+    QByteArray inhalt;
+    QString grund = ::lesefehler(ort(), inhalt);
+    if (grund.isEmpty())
+        grund = fremdeZeile(inhalt);
+    if (grund.isEmpty() && oeffnen().status() == QSettings::AccessError)
+        grund = QStringLiteral("Zugriff verweigert");
+    return grund;
 }
 
 QString Einstellungsspeicher::lesen(const QString& schluessel) const
 {
+    if (!lesefehler().isEmpty())
+        return QString();
     return text(oeffnen().value(gruppe + u'/' + schluessel));
 }
 
 bool Einstellungsspeicher::schreiben(const Werte& werte, QString& grund)
 {
-    QSettings speicher = oeffnen();
-    if (speicher.status() == QSettings::AccessError) {
-        grund = lesefehler();
+    const QString nichtLesbar = lesefehler();
+    if (!nichtLesbar.isEmpty()) {
+        grund = nichtLesbar;
         return false;
     }
+    QSettings speicher = oeffnen();
     if (haeltSchon(speicher, werte) && istPrivat(speicher.fileName()))
         return true;
     // QSettings replaces the file through a temporary one and keeps the mode

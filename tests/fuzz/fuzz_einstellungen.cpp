@@ -52,18 +52,18 @@ void neueZeit(const QString& pfad)
     }
 }
 
-Optionen laden(Einstellungsspeicher& speicher)
+Optionen laden(Einstellungsspeicher& speicher, Speicherfehler& fehler)
 {
     Felder felder;
     Optionen optionen;
-    Speicherfehler fehler;
     Einstellungen(optionen, felder, speicher).einstellungenLaden(fehler);
-    // A damaged file is still one the user may read and write: no error box, and the rewrite happens.
-    if (fehler) {
-        std::fprintf(stderr, "Speicherfehler: %s\n", qPrintable(fehler.grund));
-        std::abort();
-    }
     return optionen;
+}
+
+void abbrechen(const char* was, const Speicherfehler& fehler)
+{
+    std::fprintf(stderr, "%s: %s\n", was, qPrintable(fehler.grund));
+    std::abort();
 }
 
 bool gleich(const Optionen& a, const Optionen& b)
@@ -91,6 +91,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 // The input is the store's INI file as a damaged disk or a careless hand left it.
 // Loading reads it and, as the start-up does, writes the record back; loading
 // that file again must give the same record, or the rewrite changed a setting.
+// A file with lines that are no settings is reported instead and must be left
+// exactly as it was; the user may read and write it, so it is never a write error.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse)
 {
     QFile datei(speicherdatei);
@@ -103,9 +105,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse)
     neueZeit(speicherdatei);
 
     Einstellungsspeicher speicher;
-    const Optionen erstes = laden(speicher);
+    Speicherfehler fehler;
+    const Optionen erstes = laden(speicher, fehler);
+    if (fehler) {
+        if (fehler.art != Speicherfehler::Art::Lesen)
+            abbrechen("Speicherfehler", fehler);
+        QFile gelesen(speicherdatei);
+        if (!gelesen.open(QIODevice::ReadOnly)
+            || gelesen.readAll() != QByteArray(reinterpret_cast<const char*>(daten), qsizetype(groesse)))
+            abbrechen("Nicht lesbar und doch verändert", fehler);
+        return 0;
+    }
     neueZeit(speicherdatei);
-    const Optionen zweites = laden(speicher);
+    const Optionen zweites = laden(speicher, fehler);
+    if (fehler)
+        abbrechen("Die zurückgeschriebene Datei ist nicht lesbar", fehler);
     if (!gleich(erstes, zweites)) {
         std::fprintf(stderr, "Das Zurückschreiben hat eine Einstellung verändert\n");
         std::abort();

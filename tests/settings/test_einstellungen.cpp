@@ -13,6 +13,8 @@
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace {
 struct stat dateistatus(const QString& pfad)
@@ -49,6 +51,9 @@ private Q_SLOTS:
     void ordnerStattDatei();
     void byteOrderMarkEinesEditors();
     void wertEinesAnderenTypsUeberstehtDasZurueckschreiben();
+    void verknuepfungAufFremdes_data();
+    void verknuepfungAufFremdes();
+    void verknuepfungAufEinenSpeicher();
 
 private:
     bool laden(SpeicherFenster& fenster, Optionen& optionen)
@@ -386,6 +391,93 @@ void TestEinstellungen::wertEinesAnderenTypsUeberstehtDasZurueckschreiben()
     QVERIFY(laden(fenster, zweites));
     QCOMPARE(zweites.FTPPassword, erstes.FTPPassword);
     QCOMPARE(m_umgebung.speicherInhalt().value("FTPPassword"), erstes.FTPPassword);
+}
+
+void TestEinstellungen::verknuepfungAufFremdes_data()
+{
+    QTest::addColumn<QString>("art");
+    QTest::addColumn<QString>("grund");
+    QTest::newRow("Notizen") << "Notizen"
+                             << "Zeile 1 ist weder leer noch";
+    QTest::newRow("FIFO") << "FIFO"
+                          << "\", und das ist keine gewöhnliche Datei, sondern eine benannte Pipe (FIFO).";
+    QTest::newRow("Gerät") << "Gerät"
+                           << "\", und das ist keine gewöhnliche Datei, sondern ein Gerät.";
+}
+
+// The store linked to a file that is no store, or to a FIFO or device: the
+// load reports it (without waiting on the FIFO for ever), applying refuses to
+// write, and the target stays exactly as it was.
+void TestEinstellungen::verknuepfungAufFremdes()
+{
+    QFETCH(QString, art);
+    QFETCH(QString, grund);
+    const QString ziel = m_umgebung.konfigurationsordner() + QStringLiteral("/ziel");
+    const QByteArray zielName = QFile::encodeName(ziel);
+    QFile::remove(ziel);
+    if (art == "Notizen") {
+        QFile notizen(ziel);
+        QVERIFY(notizen.open(QIODevice::WriteOnly));
+        notizen.write("Einkaufen: Milch, Brot\n[nicht vergessen]\nPIN=1234\n");
+    } else if (art == "FIFO") {
+        QVERIFY(::mkfifo(zielName.constData(), 0644) == 0);
+    } else if (::mknod(zielName.constData(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
+        // /dev/null's own numbers in a node of the test's own: were it ever
+        // replaced, the machine's /dev/null stays whole.
+        QSKIP("no device node can be made here");
+    }
+    const auto inhalt = [&ziel, &art] {
+        QFile notizen(ziel);
+        return art == "Notizen" && notizen.open(QIODevice::ReadOnly) ? notizen.readAll() : QByteArray();
+    };
+    const QByteArray inhaltVorher = inhalt();
+    const struct stat vorher = dateistatus(ziel);
+    QVERIFY(QDir().mkpath(QFileInfo(m_umgebung.speicherDatei()).path()));
+    QVERIFY(QFile::link(ziel, m_umgebung.speicherDatei()));
+
+    SpeicherFenster fenster;
+    Optionen optionen;
+    laden(fenster, optionen);
+    QCOMPARE(m_fehler.art, Speicherfehler::Art::Lesen);
+    QVERIFY2(m_fehler.grund.contains(grund), qPrintable(m_fehler.grund));
+    fenster.setText(Textfeld::FTPServer, "ftp.example.org");
+    Speicherfehler fehler;
+    QVERIFY(!Einstellungen(optionen, fenster, m_speicher).einstellungenUebernehmen(fehler));
+    QCOMPARE(fehler.grund, m_fehler.grund);
+
+    const struct stat nachher = dateistatus(ziel);
+    QCOMPARE(nachher.st_ino, vorher.st_ino);
+    QCOMPARE(nachher.st_mode, vorher.st_mode);
+    QCOMPARE(inhalt(), inhaltVorher);
+    QVERIFY(QFileInfo(m_umgebung.speicherDatei()).isSymLink());
+    QVERIFY(QFile::remove(m_umgebung.speicherDatei()));
+    QVERIFY(QFile::remove(ziel));
+}
+
+// A store kept elsewhere and linked in, as dotfile managers do: read and
+// written through the link, which stays a link, and kept private.
+void TestEinstellungen::verknuepfungAufEinenSpeicher()
+{
+    const QString ziel = m_umgebung.konfigurationsordner() + QStringLiteral("/punktdateien/fotoschicker.conf");
+    QVERIFY(QDir().mkpath(QFileInfo(ziel).path()));
+    QFile datei(ziel);
+    QVERIFY(datei.open(QIODevice::WriteOnly));
+    datei.write("[Optionen]\nFTPServer=ftp.example.org\nFTPLogin=anna\n");
+    datei.close();
+    QVERIFY(QDir().mkpath(QFileInfo(m_umgebung.speicherDatei()).path()));
+    QVERIFY(QFile::link(ziel, m_umgebung.speicherDatei()));
+
+    SpeicherFenster fenster;
+    Optionen optionen;
+    QVERIFY(laden(fenster, optionen));
+    QVERIFY2(!m_fehler, qPrintable(m_fehler.grund));
+    QCOMPARE(optionen.FTPServer, QStringLiteral("ftp.example.org"));
+    QVERIFY(QFileInfo(m_umgebung.speicherDatei()).isSymLink());
+    QCOMPARE(m_umgebung.speicherInhalt().value("FTPPassiv"), QStringLiteral("Wahr"));
+    QVERIFY(datei.open(QIODevice::ReadOnly));
+    QVERIFY(datei.readAll().contains("FTPPassiv=Wahr"));
+    QCOMPARE(dateimodus(ziel), 0600);
+    QVERIFY(QFile::remove(m_umgebung.speicherDatei()));
 }
 
 QTEST_MAIN(TestEinstellungen)
