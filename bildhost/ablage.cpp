@@ -70,10 +70,16 @@ std::optional<Bilddatei> Ablage::oeffnen(std::string_view name) const
 {
     if (!istBildname(name))
         return std::nullopt;
-    const int deskriptor = open((m_ordner / std::string(name)).c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    // The server has one thread: opening a FIFO would wait for a writer and
+    // stop every other request, and opening a device may do something. Only
+    // regular files are opened; the check after opening covers a swap between.
+    const std::filesystem::path pfad = m_ordner / std::string(name);
+    struct stat angaben { };
+    if (lstat(pfad.c_str(), &angaben) != 0 || !S_ISREG(angaben.st_mode))
+        return std::nullopt;
+    const int deskriptor = open(pfad.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
     if (deskriptor < 0)
         return std::nullopt;
-    struct stat angaben { };
     if (fstat(deskriptor, &angaben) != 0 || !S_ISREG(angaben.st_mode)) {
         close(deskriptor);
         return std::nullopt;

@@ -30,7 +30,7 @@ public:
     std::optional<std::string> speichern(std::string_view inhalt, Bildart art) const;
 
     // The stored picture, opened for reading; nothing for a name of another
-    // form or an absent file. Served straight from the file, so a picture
+    // form, an absent file, or anything else than a regular file under it. Served straight from the file, so a picture
     // being sent costs no memory of its size.
     std::optional<Bilddatei> oeffnen(std::string_view name) const;
 

@@ -266,6 +266,9 @@ bool Bildhostserver::starten(int lauschsocket, std::string& fehler)
     // above our limit. Kept small: a larger pool is mapped and unmapped for
     // every connection, which halved the uploads per second in the benchmark.
     const std::size_t speicherJeVerbindung = regeln.kopfHoechstens + std::size_t{ 16 } * 1024;
+    // Strict mode makes the library refuse an HTTP/1.1 request without Host
+    // itself, before any handler runs; 0.9.75 sends that 400's header block
+    // twice, which no handler of ours can mend.
     m_innen->daemon = MHD_start_daemon(MHD_USE_EPOLL_INTERNAL_THREAD, 0, nullptr, nullptr, zugriff, m_innen.get(),
         MHD_OPTION_LISTEN_SOCKET, static_cast<MHD_socket>(lauschsocket), MHD_OPTION_CONNECTION_LIMIT,
         regeln.verbindungenHoechstens, MHD_OPTION_PER_IP_CONNECTION_LIMIT, regeln.verbindungenJeAdresse,

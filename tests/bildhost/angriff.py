@@ -10,6 +10,7 @@ import re
 import select
 import shutil
 import socket
+import stat
 import subprocess
 import sys
 import tempfile
@@ -323,6 +324,33 @@ try:
             ok(f"disk full: uploads {stati}, only whole pictures left in the folder")
         finally:
             subprocess.run(["umount", "--lazy", voll])
+
+    # Odd files under pictures' names in the folder: opening a FIFO would stop the
+    # only thread for good, SIGTERM included, and a device is never read.
+    f = Bildhost("f")
+    bild = re.search(rb"/([0-9a-f]{32}\.jpg)\[/img\]", hochladen(f, JPEG)).group(1)
+    fremde = [b"0" * 32 + b".jpg"]
+    os.mkfifo(os.path.join(f.ordner, fremde[0].decode()))
+    try:
+        os.mknod(os.path.join(f.ordner, "1" * 32 + ".png"), 0o666 | stat.S_IFCHR, os.makedev(1, 5))
+        fremde.append(b"1" * 32 + b".png")
+    except PermissionError:
+        print("skip: device node (none can be made here)")
+    for name in fremde:
+        antwort, _ = anfrage(f.verbinden(), b"GET /" + name + b" HTTP/1.1\r\nHost: f\r\n\r\n")
+        if status(antwort) != 404:
+            fail(f"GET of {name!r}: {antwort[:200]!r}")
+    antwort, _ = anfrage(f.verbinden(), b"GET /" + bild + b" HTTP/1.0\r\n\r\n")
+    if status(antwort) != 200 or not antwort.endswith(JPEG):
+        fail(f"the picture beside the FIFO: {antwort[:200]!r}")
+    beginn = time.monotonic()
+    f.prozess.terminate()
+    try:
+        f.prozess.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        fail("bildhost did not end on SIGTERM after a FIFO was asked for")
+    ok(f"FIFO and device in the folder: 404, the picture beside them served, "
+       f"SIGTERM ended it in {(time.monotonic() - beginn) * 1000:.0f} ms")
 
     # Faults at start: one line naming what is wrong, exit 1; a bad option value: exit 2.
     def starten(*argumente, als_nobody=False):
