@@ -1,7 +1,10 @@
 #include "startoptionen.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <iterator>
+#include <utility>
 
 namespace {
 template <typename Zahl> bool zahlLesen(std::string_view text, Zahl& zahl)
@@ -23,6 +26,106 @@ bool imBereich(std::string_view name, std::string_view wert, std::uint64_t klein
         return false;
     }
     ziel = static_cast<Ziel>(zahl);
+    return true;
+}
+
+bool wegnehmen(std::string_view& text, std::string_view anfang)
+{
+    if (!text.starts_with(anfang))
+        return false;
+    text.remove_prefix(anfang.size());
+    return true;
+}
+
+bool istZiffer(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool istHex(char c)
+{
+    return istZiffer(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+bool istBuchstabeOderZiffer(char c)
+{
+    return istZiffer(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// Characters that change how an address reads without being seen, or break
+// it where it is pasted: controls, blanks, and Unicode's format characters
+// (bidi overrides, zero widths, the soft hyphen, tags).
+bool unsichtbar(char32_t z)
+{
+    constexpr std::pair<char32_t, char32_t> bereiche[] = { { 0x0000, 0x0020 }, { 0x007F, 0x00A0 }, { 0x00AD, 0x00AD },
+        { 0x0600, 0x0605 }, { 0x061C, 0x061C }, { 0x06DD, 0x06DD }, { 0x070F, 0x070F }, { 0x0890, 0x0891 },
+        { 0x08E2, 0x08E2 }, { 0x1680, 0x1680 }, { 0x180E, 0x180E }, { 0x2000, 0x200F }, { 0x2028, 0x202F },
+        { 0x205F, 0x2064 }, { 0x2066, 0x206F }, { 0x3000, 0x3000 }, { 0xFEFF, 0xFEFF }, { 0xFFF9, 0xFFFB },
+        { 0x110BD, 0x110BD }, { 0x110CD, 0x110CD }, { 0x13430, 0x1343F }, { 0x1BCA0, 0x1BCA3 }, { 0x1D173, 0x1D17A },
+        { 0xE0001, 0xE0001 }, { 0xE0020, 0xE007F } };
+    return std::any_of(std::begin(bereiche), std::end(bereiche),
+        [z](const auto& bereich) { return z >= bereich.first && z <= bereich.second; });
+}
+
+// Takes one character of more than one byte off the front of text; false for
+// broken UTF-8 and for a character that must not stand in an address.
+bool sichtbaresZeichenWegnehmen(std::string_view& text)
+{
+    const auto erstes = static_cast<unsigned char>(text.front());
+    const std::size_t laenge = erstes >= 0xF0 ? 4 : erstes >= 0xE0 ? 3 : erstes >= 0xC2 ? 2 : 0;
+    if (laenge == 0 || erstes > 0xF4 || text.size() < laenge)
+        return false;
+    char32_t z = erstes & (0x7F >> laenge);
+    for (std::size_t i = 1; i < laenge; ++i) {
+        const auto folge = static_cast<unsigned char>(text[i]);
+        if ((folge & 0xC0) != 0x80)
+            return false;
+        z = (z << 6) | (folge & 0x3F);
+    }
+    const char32_t kleinstes = laenge == 2 ? 0x80 : laenge == 3 ? 0x800 : 0x10000;
+    if (z < kleinstes || z > 0x10FFFF || (z >= 0xD800 && z <= 0xDFFF) || unsichtbar(z))
+        return false;
+    text.remove_prefix(laenge);
+    return true;
+}
+
+// A host name (letters of any script), an IPv4 address or an IPv6 literal in brackets.
+bool rechnerGueltig(std::string_view rechner)
+{
+    if (rechner.starts_with('[')) {
+        return rechner.size() > 2 && rechner.ends_with(']')
+            && std::all_of(
+                rechner.begin() + 1, rechner.end() - 1, [](char c) { return istHex(c) || c == ':' || c == '.'; });
+    }
+    if (rechner.empty())
+        return false;
+    while (!rechner.empty()) {
+        const char c = rechner.front();
+        if (istBuchstabeOderZiffer(c) || c == '-' || c == '.' || c == '_' || c == '~')
+            rechner.remove_prefix(1);
+        else if (static_cast<unsigned char>(c) < 0x80 || !sichtbaresZeichenWegnehmen(rechner))
+            return false;
+    }
+    return true;
+}
+
+// The path's characters as an address may carry them outside a query: no
+// "?", "#", brackets, quotes, blanks or controls; "%" only before two hex digits.
+bool pfadGueltig(std::string_view pfad)
+{
+    constexpr std::string_view erlaubt = "-._~!$&'()*+,;=:@/";
+    while (!pfad.empty()) {
+        const char c = pfad.front();
+        if (c == '%') {
+            if (pfad.size() < 3 || !istHex(pfad[1]) || !istHex(pfad[2]))
+                return false;
+            pfad.remove_prefix(3);
+        } else if (istBuchstabeOderZiffer(c) || erlaubt.find(c) != std::string_view::npos) {
+            pfad.remove_prefix(1);
+        } else if (static_cast<unsigned char>(c) < 0x80 || !sichtbaresZeichenWegnehmen(pfad)) {
+            return false;
+        }
+    }
     return true;
 }
 
@@ -82,13 +185,22 @@ std::string hilfetext()
 
 std::string oeffentlicheAdressePruefen(std::string_view adresse)
 {
-    if (!adresse.starts_with("http://") && !adresse.starts_with("https://"))
+    std::string_view rest = adresse;
+    if (!wegnehmen(rest, "http://") && !wegnehmen(rest, "https://"))
         return {};
-    for (const char zeichen : adresse) {
-        const auto c = static_cast<unsigned char>(zeichen);
-        if (c <= 0x20 || c == 0x7F || c == '"' || c == '<' || c == '>')
+    const std::size_t pfadAnfang = rest.find('/');
+    std::string_view rechner = rest.substr(0, pfadAnfang);
+    const std::string_view pfad = pfadAnfang == std::string_view::npos ? std::string_view() : rest.substr(pfadAnfang);
+    // The port is whatever follows the last colon, unless that colon lies inside an IPv6 literal.
+    const std::size_t doppelpunkt = rechner.rfind(':');
+    if (doppelpunkt != std::string_view::npos && rechner.find(']', doppelpunkt) == std::string_view::npos) {
+        std::uint32_t port = 0;
+        if (!zahlLesen(rechner.substr(doppelpunkt + 1), port) || port == 0 || port > 65535)
             return {};
+        rechner = rechner.substr(0, doppelpunkt);
     }
+    if (!rechnerGueltig(rechner) || !pfadGueltig(pfad))
+        return {};
     std::string mitSchraegstrich(adresse);
     if (!mitSchraegstrich.ends_with('/'))
         mitSchraegstrich += '/';
@@ -134,8 +246,9 @@ std::optional<Startoptionen> startoptionenLesen(const std::vector<std::string_vi
         } else if (name == "--public-url") {
             optionen.oeffentlicheAdresse = oeffentlicheAdressePruefen(wert);
             if (optionen.oeffentlicheAdresse.empty())
-                return scheitern("--public-url braucht eine http- oder https-Adresse ohne Leerzeichen, "
-                                 "Anführungszeichen und spitze Klammern.");
+                return scheitern("--public-url braucht eine vollständige http- oder https-Adresse: Rechner, "
+                                 "wahlweise Port und Pfad, ohne Abfrage (?), Anker (#), eckige Klammern, "
+                                 "Anführungszeichen, Leer-, Steuer- und Formatzeichen.");
         } else {
             return scheitern("Unbekannte Option " + std::string(name) + ".");
         }

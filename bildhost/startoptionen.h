@@ -38,6 +38,9 @@ std::string_view bedienungstext();
 std::string hilfetext();
 
 // The public address with its closing "/", or "" when it could not stand in a
-// reply: the uploading program refuses addresses with blanks, control
-// characters, quotes or angle brackets.
+// reply: only an absolute http(s) address of a host, an optional port and a
+// path, since every link is this text and the picture's name behind it. A
+// query or fragment would swallow the name, and brackets, quotes, blanks,
+// controls or Unicode format characters would break the link where it is
+// pasted or make it read as another one.
 std::string oeffentlicheAdressePruefen(std::string_view adresse);

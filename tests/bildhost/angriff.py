@@ -360,7 +360,9 @@ try:
         return lauf.returncode, lauf.stderr.decode()
 
     for argumente in (["--max-size", "18446744073709551615"], ["--max-size", "0"], ["--max-size", "100000001"],
-                      ["--max-connections", "0"], ["--request-timeout", "99999"], ["--port", "-1"]):
+                      ["--max-connections", "0"], ["--request-timeout", "99999"], ["--port", "-1"],
+                      *(["--public-url", url] for url in ("http://b.test/[/img]", "http://b.test/#",
+                                                         "http://b.test/?", "http://b.test/\u202e/", "http://"))):
         code, fehler = starten("--port", "0", "--storage", TMP, *argumente)
         if code != 2 or argumente[0] not in fehler:
             fail(f"{argumente}: exit {code}, {fehler!r}")

@@ -207,6 +207,16 @@ void TestBildhostLogik::startoptionen_data()
         << QStringList{ "--storage", "b", "--public-url", "http://x/\"a" } << false << "";
     QTest::newRow("Adresse ohne http") << QStringList{ "--storage", "b", "--public-url", "bilder.test/" } << false
                                        << "";
+    QTest::newRow("Adresse IPv6 mit Port")
+        << QStringList{ "--storage", "b", "--public-url", "http://[::1]:8080/b" } << true << "http://[::1]:8080/b/";
+    QTest::newRow("Adresse mit Umlauten und %")
+        << QStringList{ "--storage", "b", "--public-url", "https://bücher.test/grüße/%20a" } << true
+        << "https://bücher.test/grüße/%20a/";
+    for (const char* falsch :
+        { "http://bilder.test/[/img]", "http://bilder.test/#", "http://bilder.test/?", "http://bilder.test/\u202e/",
+            "http://", "http://:80/", "http://bilder.test:0/", "http://a@bilder.test/", "http://bilder.test/%zz" })
+        QTest::newRow(falsch) << QStringList{ "--storage", "b", "--public-url", QString::fromUtf8(falsch) } << false
+                              << "";
 }
 
 void TestBildhostLogik::startoptionen()
