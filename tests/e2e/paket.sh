@@ -18,7 +18,8 @@ for datei in usr/bin/fotoschicker usr/bin/fotoschicker-zwischenablage usr/bin/bi
     usr/share/metainfo/de.morva.fotoschicker.metainfo.xml usr/share/icons/hicolor/scalable/apps/fotoschicker.svg \
     usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/fotoschicker.png \
     usr/share/man/{,de/}man1/{fotoschicker,fotoschicker-zwischenablage,bildhost}.1.gz \
-    usr/share/doc/fotoschicker/copyright usr/share/doc/fotoschicker/changelog.gz; do
+    usr/share/doc/fotoschicker/copyright usr/share/doc/fotoschicker/changelog.gz \
+    usr/share/doc/fotoschicker/examples/bildhost-nginx.conf; do
     grep -qx "$datei" "$E2E_TMP/inhalt" || fail "the package lacks /$datei"
 done
 grep -v -e '^usr/' -e '^$' "$E2E_TMP/inhalt" && fail "files outside /usr"
@@ -31,7 +32,7 @@ for bibliothek in libqt6widgets6 libcurl4 libxcb1; do
     [[ "$abhaengig" == *"$bibliothek"* ]] || fail "Depends lacks $bibliothek: $abhaengig"
 done
 [[ "$(dpkg-deb -f "$deb" Recommends)" == *wl-clipboard* ]] || fail "wl-clipboard is not recommended"
-pass "the package holds the programs, unit, desktop files, icons, manuals, changelog and copyright under /usr"
+pass "the package holds the programs, unit, desktop files, icons, manuals, changelog, copyright and nginx example under /usr"
 
 wurzel=$E2E_TMP/wurzel
 dpkg -x "$deb" "$wurzel"
