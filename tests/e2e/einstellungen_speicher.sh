@@ -3,7 +3,7 @@
 # ignores permissions: a settings folder it may not write gives a box naming the
 # file and the reason, at the start and at "OK" or "Übernehmen", and the
 # window keeps what was typed; a store it may not read, or a folder in its
-# place, is reported at the start and never written over.
+# place, is reported at the start and never written over; so is a FIFO.
 . "$(dirname "$0")/lib.sh"
 start_xvfb
 
@@ -128,3 +128,19 @@ wait_for window_named "$EINSTELLUNGEN" || fail "no settings window after the box
 beenden $lauf
 [ -d "$SPEICHER" ] || fail "the folder in the store's place was replaced"
 pass "a folder in the store's place: box \"$NICHT_LESBAR\", the folder left alone"
+
+# The store as a link to a FIFO: opening it would wait for a writer, with no
+# window ever and every later start taken for a second one.
+rm -rf "$SPEICHER"
+mkfifo "$NUTZER/fifo"
+ln -s "$NUTZER/fifo" "$SPEICHER"
+chown -h 65534:65534 "$NUTZER/fifo" "$SPEICHER"
+als_nobody "$FOTOSCHICKER" >/dev/null 2>&1 &
+lauf=$!
+E2E_PIDS+=("$lauf")
+wait_for window_named "$NICHT_LESBAR" || fail "a store linked to a FIFO showed no box"
+press_key "$NICHT_LESBAR" Return
+wait_for window_named "$EINSTELLUNGEN" || fail "no settings window after the box for a FIFO"
+beenden $lauf
+[ -p "$NUTZER/fifo" ] && [ -L "$SPEICHER" ] || fail "the FIFO or the link to it was replaced"
+pass "a store linked to a FIFO: box \"$NICHT_LESBAR\", the FIFO and the link left alone"
