@@ -92,6 +92,48 @@ QString fehlerTitel()
     return QStringLiteral("Fehler bei Dateiübertragung");
 }
 
+QString bildzeile(int nummer, int anzahl, const QString& name)
+{
+    return QStringLiteral("Bild ") + QString::number(nummer) + QStringLiteral(" von ") + QString::number(anzahl)
+        + QStringLiteral(": ") + name;
+}
+
+QString mehrereSehrGrossText(int anzahl, qint64 grenze)
+{
+    return QString::number(anzahl)
+        + (anzahl == 1 ? QStringLiteral(" Datei ist größer als ") : QStringLiteral(" Dateien sind größer als "))
+        + QString::number(grenze) + QStringLiteral(" Bytes. Trotzdem übertragen?");
+}
+
+QString nichtUebertragenText(int gesamt, const QStringList& fehlschlaege)
+{
+    const qsizetype anzahl = fehlschlaege.size();
+    return QString::number(anzahl) + QStringLiteral(" von ") + QString::number(gesamt)
+        + (anzahl == 1 ? QStringLiteral(" Dateien wurde nicht übertragen:")
+                       : QStringLiteral(" Dateien wurden nicht übertragen:"))
+        + crlf + crlf + fehlschlaege.join(crlf);
+}
+
+QString nichtUebertragenTitel()
+{
+    return QStringLiteral("Nicht alle Dateien übertragen");
+}
+
+QString fehlschlagZeile(const QString& pfad, const QString& grund)
+{
+    return u'"' + pfad + QStringLiteral("\": ") + grund;
+}
+
+QString dateiFehltGrund()
+{
+    return QStringLiteral("Die Datei existiert nicht oder ist ein Verzeichnis.");
+}
+
+QString nichtGesendetGrund()
+{
+    return QStringLiteral("Nicht gesendet, die Übertragung wurde abgebrochen.");
+}
+
 QString speicherNichtLesbarText(const QString& ort, const QString& grund)
 {
     return QStringLiteral("Die Einstellungen konnten nicht aus \"") + ort + QStringLiteral("\" gelesen werden: ")

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The fixed German texts of the run's message boxes and prompts.
 namespace Meldungstexte {
@@ -26,6 +27,17 @@ QString erfolgTitel();
 
 QString fehlerText(const QString& detail);
 QString fehlerTitel();
+
+// Several pictures in one start: the line above the transfer's texts, the one
+// size question for all files over the limit (titled sehrGrossTitel), and the
+// box at the end that lists every file that did not go up, each with its reason.
+QString bildzeile(int nummer, int anzahl, const QString& name);
+QString mehrereSehrGrossText(int anzahl, qint64 grenze);
+QString nichtUebertragenText(int gesamt, const QStringList& fehlschlaege);
+QString nichtUebertragenTitel();
+QString fehlschlagZeile(const QString& pfad, const QString& grund);
+QString dateiFehltGrund();
+QString nichtGesendetGrund();
 
 // The settings store named by its place, with the system's reason.
 QString speicherNichtLesbarText(const QString& ort, const QString& grund);

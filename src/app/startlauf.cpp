@@ -15,6 +15,8 @@
 
 #include <QScopedValueRollback>
 
+#include <algorithm>
+
 namespace {
 constexpr qint64 groessenGrenze = 250000;
 constexpr int versionMajor = FOTOSCHICKER_VERSION_MAJOR;
@@ -35,11 +37,16 @@ int exitStatus(Laufende ende)
     return 1;
 }
 
-Startlauf::Startlauf(Teile teile, QString argumentString, QString einzigeDatei)
+Startlauf::Startlauf(Teile teile, QString argumentString, QStringList dateien)
     : m_teile(teile)
     , m_argumentString(std::move(argumentString))
-    , m_einzigeDatei(std::move(einzigeDatei))
+    , m_dateien(std::move(dateien))
 {
+}
+
+void Startlauf::beiJedemLink(std::function<void(const QString&)> melden)
+{
+    m_linkMelden = std::move(melden);
 }
 
 Laufende Startlauf::ausfuehren()
@@ -68,9 +75,9 @@ Laufende Startlauf::durchlauf()
     if (speicherfehler)
         speicherfehlerMelden(speicherfehler);
 
-    const bool woertlich = !m_einzigeDatei.isEmpty();
+    const bool woertlich = !m_dateien.isEmpty();
     const QString gegebenerName
-        = woertlich ? m_einzigeDatei : parameterAuswerten(m_argumentString, m_optionen, dialoge);
+        = woertlich ? m_dateien.constFirst() : parameterAuswerten(m_argumentString, m_optionen, dialoge);
     if (gegebenerName.isEmpty() && m_optionen.parameterModus)
         return Laufende::Fehlgeschlagen;
 
@@ -89,6 +96,8 @@ Laufende Startlauf::durchlauf()
         if (antwort.isEmpty())
             return fensterZeigen(false);
     }
+    if (m_dateien.size() > 1)
+        return dateienSenden();
     return dateiSenden(gegebenerName, woertlich);
 }
 
@@ -101,32 +110,24 @@ Laufende Startlauf::dateiSenden(const QString& gegebenerName, bool woertlich)
     // them: they are part of it, and dropping them would name another file.
     const Bilddatei datei = bilddateiAus(gegebenerName, woertlich);
 
-    if (!dateiExistiert(datei.kurzerPfad)) {
+    switch (hindernis(datei)) {
+    case Hindernis::Fehlt:
         dialoge.meldung(dateiFehltText(datei.pfad), dateiFehltTitel(), Meldungsstil::Kritisch);
         return Laufende::Fehlgeschlagen;
+    case Hindernis::NichtFuerBildhost:
+        dialoge.meldung(zuGrossFuerBildhostText(dateiLaenge(datei.kurzerPfad), imageHost()), anwendungstitel(),
+            Meldungsstil::Keins);
+        return Laufende::Fehlgeschlagen;
+    case Hindernis::Keins:
+        break;
     }
-
     const qint64 laenge = dateiLaenge(datei.kurzerPfad);
-    if (m_optionen.useIS) {
-        if (!hatBildEndung(datei.kurzerPfad) || laenge > groessenGrenze) {
-            dialoge.meldung(zuGrossFuerBildhostText(laenge, imageHost()), anwendungstitel(), Meldungsstil::Keins);
-            return Laufende::Fehlgeschlagen;
-        }
-    } else if (laenge > groessenGrenze) {
-        if (!dialoge.meldung(sehrGrossText(laenge), sehrGrossTitel(), Meldungsstil::FrageJaNein))
-            return Laufende::Abgebrochen;
-    }
+    if (!m_optionen.useIS && laenge > groessenGrenze
+        && !dialoge.meldung(sehrGrossText(laenge), sehrGrossTitel(), Meldungsstil::FrageJaNein))
+        return Laufende::Abgebrochen;
 
-    FtpErgebnis ergebnis = FtpErgebnis::Gescheitert;
     QString link;
-    if (m_optionen.useIS) {
-        link = m_teile.uebertragung.bildhostUpload(datei, m_teile.status, m_fehlerText);
-        if (!link.isEmpty())
-            ergebnis = FtpErgebnis::Hochgeladen;
-    } else {
-        ergebnis = m_teile.uebertragung.ftpUpload(datei, m_optionen, m_teile.status, m_fehlerText);
-    }
-
+    const FtpErgebnis ergebnis = hochladen(datei, link);
     if (ergebnis != FtpErgebnis::Hochgeladen) {
         // The user stopped it: that ends the run as quietly as "Nein" to the size question.
         if (m_teile.status.abbruchGewuenscht())
@@ -139,11 +140,95 @@ Laufende Startlauf::dateiSenden(const QString& gegebenerName, bool woertlich)
             return Laufende::Fehlgeschlagen;
         return fensterZeigen(false);
     }
-
-    if (!m_optionen.StatusfensterZeigen)
-        dialoge.meldung(erfolgText(), erfolgTitel(), Meldungsstil::Information);
-    m_link = m_teile.nachUpload.ausfuehren(link, datei, m_optionen);
+    linkWeitergeben(link, datei);
     return Laufende::Hochgeladen;
+}
+
+Laufende Startlauf::dateienSenden()
+{
+    using namespace Meldungstexte;
+    QList<Bilddatei> dateien;
+    for (const QString& name : std::as_const(m_dateien))
+        dateien.append(bilddateiAus(name, true));
+
+    QStringList fehlschlaege;
+    const auto festhalten = [&fehlschlaege](const Bilddatei& datei, const QString& grund) {
+        fehlschlaege.append(fehlschlagZeile(datei.pfad, grund));
+    };
+
+    // One question for all of them, before the first goes: asked in between,
+    // it would hold the run up until the user comes back to answer it.
+    bool abgebrochen = false;
+    if (!m_optionen.useIS) {
+        const auto grosse = std::count_if(dateien.cbegin(), dateien.cend(),
+            [](const Bilddatei& datei) { return dateiLaenge(datei.kurzerPfad) > groessenGrenze; });
+        abgebrochen = grosse > 0
+            && !m_teile.dialoge.meldung(
+                mehrereSehrGrossText(int(grosse), groessenGrenze), sehrGrossTitel(), Meldungsstil::FrageJaNein);
+    }
+
+    for (qsizetype i = 0; i < dateien.size(); ++i) {
+        const Bilddatei& datei = dateien[i];
+        // A click that came as the last picture finished stops the rest as well.
+        abgebrochen = abgebrochen || m_teile.status.abbruchGewuenscht();
+        if (abgebrochen) {
+            festhalten(datei, nichtGesendetGrund());
+            continue;
+        }
+        m_teile.status.bildzeile(bildzeile(int(i + 1), int(dateien.size()), datei.langerName));
+        const Hindernis vorab = hindernis(datei);
+        if (vorab == Hindernis::Fehlt) {
+            festhalten(datei, dateiFehltGrund());
+            continue;
+        }
+        if (vorab == Hindernis::NichtFuerBildhost) {
+            festhalten(datei, zuGrossFuerBildhostText(dateiLaenge(datei.kurzerPfad), imageHost()));
+            continue;
+        }
+        m_fehlerText.clear();
+        QString link;
+        if (hochladen(datei, link) == FtpErgebnis::Hochgeladen) {
+            linkWeitergeben(link, datei);
+            continue;
+        }
+        abgebrochen = m_teile.status.abbruchGewuenscht();
+        festhalten(datei, abgebrochen ? nichtGesendetGrund() : m_fehlerText);
+    }
+    m_teile.status.bildzeile(QString());
+
+    if (!fehlschlaege.isEmpty())
+        m_teile.dialoge.meldung(nichtUebertragenText(int(dateien.size()), fehlschlaege), nichtUebertragenTitel(),
+            abgebrochen ? Meldungsstil::Ausrufezeichen : Meldungsstil::Kritisch);
+    if (abgebrochen)
+        return Laufende::Abgebrochen;
+    return fehlschlaege.isEmpty() ? Laufende::Hochgeladen : Laufende::Fehlgeschlagen;
+}
+
+Startlauf::Hindernis Startlauf::hindernis(const Bilddatei& datei) const
+{
+    if (!dateiExistiert(datei.kurzerPfad))
+        return Hindernis::Fehlt;
+    if (m_optionen.useIS && (!hatBildEndung(datei.kurzerPfad) || dateiLaenge(datei.kurzerPfad) > groessenGrenze))
+        return Hindernis::NichtFuerBildhost;
+    return Hindernis::Keins;
+}
+
+FtpErgebnis Startlauf::hochladen(const Bilddatei& datei, QString& link)
+{
+    if (!m_optionen.useIS)
+        return m_teile.uebertragung.ftpUpload(datei, m_optionen, m_teile.status, m_fehlerText);
+    link = m_teile.uebertragung.bildhostUpload(datei, m_teile.status, m_fehlerText);
+    return link.isEmpty() ? FtpErgebnis::Gescheitert : FtpErgebnis::Hochgeladen;
+}
+
+void Startlauf::linkWeitergeben(const QString& link, const Bilddatei& datei)
+{
+    using namespace Meldungstexte;
+    if (!m_optionen.StatusfensterZeigen)
+        m_teile.dialoge.meldung(erfolgText(), erfolgTitel(), Meldungsstil::Information);
+    m_link = m_teile.nachUpload.ausfuehren(link, datei, m_optionen);
+    if (!m_link.isEmpty() && m_linkMelden)
+        m_linkMelden(m_link);
 }
 
 Laufende Startlauf::fensterZeigen(bool ohneDatei)

@@ -3,6 +3,9 @@
 #include "settings/optionen.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 class Dialoge;
 class Einstellungsfenster;
@@ -11,13 +14,15 @@ class Instanzsperre;
 class NachUpload;
 class Statusanzeige;
 class Uebertragung;
+struct Bilddatei;
 struct Speicherfehler;
+enum class FtpErgebnis;
 
 // How a pass of the run ended.
 enum class Laufende {
-    Hochgeladen, // the picture is up; the process ends with success
+    Hochgeladen, // the picture is up (every picture, when several were given); the process ends with success
     Abgebrochen, // the user answered "Nein" to the size question, or stopped the transfer with a click
-    Fehlgeschlagen, // a check or the transfer failed and the process ends
+    Fehlgeschlagen, // a check or the transfer failed (of any one of several pictures) and the process ends
     FensterOffen, // the settings window is open and the program lives on in it
 };
 
@@ -39,9 +44,16 @@ public:
         NachUpload& nachUpload;
     };
 
-    // einzigeDatei: the file a single argument named (dateiAlsEinzigesArgument);
-    // when set, it is the picture as written and the argument string is not read.
-    Startlauf(Teile teile, QString argumentString, QString einzigeDatei = QString());
+    // dateien: the files the arguments named as written - the one of
+    // dateiAlsEinzigesArgument, or the several of istDateiliste. When given,
+    // they are the pictures and the argument string is not read. Several go
+    // up one after another; a failed one does not stop the rest, and one box
+    // at the end lists what did not go up.
+    Startlauf(Teile teile, QString argumentString, QStringList dateien = {});
+
+    // Called with every link as its picture goes up, so several reach a
+    // script one by one; not for a picture without an address.
+    void beiJedemLink(std::function<void(const QString&)> melden);
 
     Laufende ausfuehren();
     // The buttons of the settings window that touch the run: both apply the
@@ -59,19 +71,25 @@ public:
 
     Optionen& optionen() { return m_optionen; }
     const QString& fehlerText() const { return m_fehlerText; }
-    // The link handed out by the last successful pass.
+    // The link handed out by the last successful upload.
     const QString& link() const { return m_link; }
 
 private:
     Laufende durchlauf();
     bool anwenden();
     Laufende dateiSenden(const QString& gegebenerName, bool woertlich);
+    Laufende dateienSenden();
+    enum class Hindernis { Keins, Fehlt, NichtFuerBildhost };
+    Hindernis hindernis(const Bilddatei& datei) const;
+    FtpErgebnis hochladen(const Bilddatei& datei, QString& link);
+    void linkWeitergeben(const QString& link, const Bilddatei& datei);
     Laufende fensterZeigen(bool ohneDatei);
     void speicherfehlerMelden(const Speicherfehler& fehler);
 
     Teile m_teile;
     QString m_argumentString;
-    QString m_einzigeDatei;
+    QStringList m_dateien;
+    std::function<void(const QString&)> m_linkMelden;
     Optionen m_optionen;
     QString m_fehlerText;
     QString m_link;

@@ -16,8 +16,6 @@ void fensterknoepfeVerbinden(Form1& form1, Startlauf& lauf, std::function<void(i
     };
     form1.okHandler = [&lauf, &form1, beenden] {
         const Laufende ende = lauf.okGeklickt();
-        if (ende == Laufende::Hochgeladen)
-            linkAusgeben(lauf);
         if (ende != Laufende::FensterOffen) {
             form1.hide();
             beenden(exitStatus(ende));
@@ -25,10 +23,8 @@ void fensterknoepfeVerbinden(Form1& form1, Startlauf& lauf, std::function<void(i
     };
 }
 
-void linkAusgeben(const Startlauf& lauf)
+void linkAusgeben(const QString& link)
 {
-    if (lauf.link().isEmpty())
-        return;
-    std::fputs((lauf.link() + u'\n').toUtf8().constData(), stdout);
+    std::fputs((link + u'\n').toUtf8().constData(), stdout);
     std::fflush(stdout);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 
 class Form1;
@@ -10,5 +12,6 @@ class Startlauf;
 // passes QCoreApplication::exit.
 void fensterknoepfeVerbinden(Form1& form1, Startlauf& lauf, std::function<void(int)> beenden);
 
-// Scripts take the link from standard output; nothing else is ever written there.
-void linkAusgeben(const Startlauf& lauf);
+// Scripts take the links from standard output, one line each as its picture
+// goes up; nothing else is ever written there.
+void linkAusgeben(const QString& link);

@@ -1,5 +1,7 @@
 #include "gui/programm.h"
 
+#include "app/dateiliste.h"
+#include "app/dateipruefung.h"
 #include "app/einzigedatei.h"
 #include "app/infoaufruf.h"
 #include "app/lockdatei.h"
@@ -48,10 +50,13 @@ int programmStarten(int argc, char** argv)
     }
 
     const QString argumente = argumentString(argc, argv);
-    const QString einzigeDatei = dateiAlsEinzigesArgument(einzeln);
+    // The pictures the arguments name as written: one that is a file, or a list of them.
+    QStringList dateien = istDateiliste(einzeln, dateiExistiert) ? einzeln : QStringList();
+    if (const QString einzigeDatei = dateiAlsEinzigesArgument(einzeln); !einzigeDatei.isEmpty())
+        dateien = QStringList{ einzigeDatei };
     // At once, before anything can keep the program waiting: a password on the
     // command line is readable by every user in the process list until then.
-    if (einzigeDatei.isEmpty())
+    if (dateien.isEmpty())
         argumenteVerbergen(argc, argv, passwortStellen(argumente));
     // Qt sees only the program's name and our own choice of platform: every argument
     // is the user's, so a picture named "-style" or "-platform" is a picture and not an option of Qt.
@@ -81,14 +86,13 @@ int programmStarten(int argc, char** argv)
     Statusfensteranzeige status;
     QtZwischenablage zwischenablage;
     Linkaktion linkaktion(zwischenablage);
-    Startlauf lauf({ dialoge, form1, speicher, sperre, uebertragung, status, linkaktion }, argumente, einzigeDatei);
+    Startlauf lauf({ dialoge, form1, speicher, sperre, uebertragung, status, linkaktion }, argumente, dateien);
     status.zeigenWenn([&lauf] { return lauf.optionen().StatusfensterZeigen; });
+    lauf.beiJedemLink(linkAusgeben);
 
     fensterknoepfeVerbinden(form1, lauf, [](int code) { QCoreApplication::exit(code); });
 
     const Laufende ende = lauf.ausfuehren();
-    if (ende == Laufende::Hochgeladen)
-        linkAusgeben(lauf);
     if (ende != Laufende::FensterOffen)
         return exitStatus(ende);
     return app.exec();

@@ -27,10 +27,10 @@ double dpiY()
 }
 
 // The window's place on the whole primary screen, from its current size and resolution.
-QRect lage()
+QRect lage(int zusatzTwips)
 {
     return Fensterlage::statusfensterLage(
-        bildschirm() ? bildschirm()->geometry() : QRect(0, 0, 1024, 768), dpiX(), dpiY());
+        bildschirm() ? bildschirm()->geometry() : QRect(0, 0, 1024, 768), dpiX(), dpiY(), zusatzTwips);
 }
 
 QFont statusinfoSchrift()
@@ -46,6 +46,7 @@ statusfenster::statusfenster()
     : QFrame(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
     , m_label1(new QLabel(QStringLiteral("Morva Fotoschicker Statusfenster..."), this))
     , m_statusinfo(new QLabel(QStringLiteral("Label1"), this))
+    , m_bildzeile(new QLabel(this))
 {
     setObjectName(QStringLiteral("statusfenster"));
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -75,9 +76,30 @@ statusfenster::statusfenster()
     m_statusinfo->setObjectName(QStringLiteral("statusinfo"));
     m_statusinfo->setFont(statusinfoSchrift());
     platzieren(m_statusinfo, 90, 270, 4425, 420);
+    m_bildzeile->setObjectName(QStringLiteral("bildzeile"));
+    QFont fett = m_bildzeile->font();
+    fett.setBold(true);
+    m_bildzeile->setFont(fett);
+    platzieren(m_bildzeile, 90, 45, 4425, 285);
+    m_bildzeile->hide();
 
     // Not visible yet: only the place is taken, so the window appears there.
-    setGeometry(lage());
+    setGeometry(lage(m_zusatzTwips));
+}
+
+void statusfenster::bildzeileSetzen(const QString& text)
+{
+    const int zusatz = text.isEmpty() ? 0 : Fensterlage::bildzeileTwips;
+    const double twipsY = Fensterlage::twipsProPixel(dpiY());
+    const int schieben = Fensterlage::pixel(zusatz, twipsY) - Fensterlage::pixel(m_zusatzTwips, twipsY);
+    for (QLabel* label : { m_label1, m_statusinfo })
+        label->move(label->x(), label->y() + schieben);
+    m_zusatzTwips = zusatz;
+    // A long name loses its middle, so both its start and its ending still show.
+    m_bildzeile->setText(m_bildzeile->fontMetrics().elidedText(text, Qt::ElideMiddle, m_bildzeile->width()));
+    m_bildzeile->setAccessibleName(text);
+    m_bildzeile->setVisible(!text.isEmpty());
+    setGeometry(lage(m_zusatzTwips));
 }
 
 void statusfenster::statusinfoSetzen(const QString& text)
@@ -98,7 +120,7 @@ void statusfenster::fortschritt(qint64 gesendet, qint64 gesamt)
 
 void statusfenster::vordergrund()
 {
-    const QRect ziel = lage();
+    const QRect ziel = lage(m_zusatzTwips);
     if (!isVisible())
         return;
     if (geometry() != ziel)

@@ -14,6 +14,9 @@ public:
     statusfenster();
 
     void statusinfoSetzen(const QString& text);
+    // A line above the others naming the picture while several go one after
+    // another; the window grows by it. "" takes it away again.
+    void bildzeileSetzen(const QString& text);
     // Draws a thin line under the text; gesamt 0 (unknown) draws none.
     void fortschritt(qint64 gesendet, qint64 gesamt);
 
@@ -31,6 +34,9 @@ protected:
 private:
     QLabel* m_label1;
     QLabel* m_statusinfo;
+    QLabel* m_bildzeile;
+    // Height the picture line adds, in twips; 0 without it.
+    int m_zusatzTwips = 0;
     // Share of the file sent, or below 0 while there is nothing to show.
     double m_anteil = -1;
 };

@@ -28,10 +28,19 @@ void Statusfensteranzeige::status(const QString& text)
     }
 }
 
+void Statusfensteranzeige::bildzeile(const QString& text)
+{
+    m_bildzeile = text;
+    if (m_fenster)
+        m_fenster->bildzeileSetzen(text);
+}
+
 void Statusfensteranzeige::fensterOeffnen()
 {
     m_abbruch = false;
     m_fenster = std::make_unique<statusfenster>();
+    if (!m_bildzeile.isEmpty())
+        m_fenster->bildzeileSetzen(m_bildzeile);
     QObject::connect(m_fenster.get(), &statusfenster::angeklickt, [this] { m_abbruch = true; });
 }
 

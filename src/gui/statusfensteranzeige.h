@@ -20,6 +20,7 @@ public:
     void zeigenWenn(std::function<bool()> zeigen);
 
     void status(const QString& text) override;
+    void bildzeile(const QString& text) override;
     void fortschritt(qint64 gesendet, qint64 gesamt) override;
     // Set by a click on the window; a new window starts without it.
     bool abbruchGewuenscht() const override { return m_abbruch; }
@@ -34,6 +35,7 @@ private:
     void fensterOeffnen();
 
     std::function<bool()> m_zeigen;
+    QString m_bildzeile;
     std::unique_ptr<statusfenster> m_fenster;
     std::atomic<bool> m_abbruch{ false };
 };

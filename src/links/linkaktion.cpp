@@ -11,7 +11,9 @@ Linkaktion::Linkaktion(Zwischenablage& zwischenablage)
 QString Linkaktion::ausfuehren(const QString& link, const Bilddatei& datei, const Optionen& optionen)
 {
     const Linkwahl wahl = linkWaehlen(link, datei, optionen);
-    if (wahl.zwischenablage)
-        m_zwischenablage.textSetzen(*wahl.zwischenablage);
+    if (wahl.zwischenablage) {
+        m_zeilen.append(*wahl.zwischenablage);
+        m_zwischenablage.textSetzen(m_zeilen.join(u'\n'));
+    }
     return wahl.adresse;
 }

@@ -2,9 +2,13 @@
 
 #include "links/nachupload.h"
 
+#include <QStringList>
+
 class Zwischenablage;
 
-// Hands the uploaded picture's address to the user, as LinkOption says.
+// Hands the uploaded picture's address to the user, as LinkOption says. The
+// clipboard holds the texts of every picture this program start sent, one per
+// line in upload order: a start with several pictures leaves all of them.
 class Linkaktion : public NachUpload {
 public:
     explicit Linkaktion(Zwischenablage& zwischenablage);
@@ -12,4 +16,5 @@ public:
 
 private:
     Zwischenablage& m_zwischenablage;
+    QStringList m_zeilen;
 };

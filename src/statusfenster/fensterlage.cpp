@@ -14,15 +14,15 @@ int pixel(double twips, double twipsProPixel)
     return static_cast<int>(std::nearbyint(twips / twipsProPixel));
 }
 
-QRect statusfensterLage(const QRect& bildschirm, double dpiX, double dpiY)
+QRect statusfensterLage(const QRect& bildschirm, double dpiX, double dpiY, int zusatzTwips)
 {
     const double faktorX = twipsProPixel(dpiX);
     const double faktorY = twipsProPixel(dpiY);
     const double breite = std::nearbyint(faktorX * bildschirm.width());
     const double hoehe = std::nearbyint(faktorY * bildschirm.height());
     const double links = std::nearbyint(breite - breiteTwips - randTwips);
-    const double oben = std::nearbyint(hoehe - hoeheTwips - randTwips);
+    const double oben = std::nearbyint(hoehe - hoeheTwips - zusatzTwips - randTwips);
     return QRect(bildschirm.x() + pixel(links, faktorX), bildschirm.y() + pixel(oben, faktorY),
-        pixel(breiteTwips, faktorX), pixel(hoeheTwips, faktorY));
+        pixel(breiteTwips, faktorX), pixel(hoeheTwips + zusatzTwips, faktorY));
 }
 } // namespace Fensterlage

@@ -11,6 +11,9 @@ constexpr int hoeheTwips = 660;
 // Gap to the right and bottom edge of the whole screen; the work area is not
 // consulted, so a taskbar may cover part of it.
 constexpr int randTwips = 500;
+// The line that names the picture while several go one after another; the
+// window grows upwards by it, so its lower edge stays where it was.
+constexpr int bildzeileTwips = 240;
 
 // Twips per pixel for a logical resolution in dots per inch.
 double twipsProPixel(double dpi);
@@ -20,5 +23,6 @@ int pixel(double twips, double twipsProPixel);
 
 // Where the window goes on a screen with this geometry (pixels) and these
 // logical resolutions: its lower right corner, the margin away from the edges.
-QRect statusfensterLage(const QRect& bildschirm, double dpiX, double dpiY);
+// zusatzTwips: height added to the window's, such as bildzeileTwips.
+QRect statusfensterLage(const QRect& bildschirm, double dpiX, double dpiY, int zusatzTwips = 0);
 } // namespace Fensterlage

@@ -7,6 +7,10 @@ class Statusanzeige {
 public:
     virtual ~Statusanzeige() = default;
     virtual void status(const QString& text) = 0;
+    // While several pictures go one after another, the line above the
+    // transfer's texts that says which ("Bild 2 von 5: NAME"); "" for none.
+    // It holds for every window the texts open until it changes.
+    virtual void bildzeile(const QString& text) { Q_UNUSED(text) }
     // How far the current transfer is; total is 0 when unknown.
     virtual void fortschritt(qint64 gesendet, qint64 gesamt)
     {

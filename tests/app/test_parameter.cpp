@@ -1,3 +1,4 @@
+#include "app/dateiliste.h"
 #include "app/einzigedatei.h"
 #include "app/hilfetext.h"
 #include "app/parameter.h"
@@ -69,6 +70,8 @@ private Q_SLOTS:
     void einzigesArgument_data();
     void einzigesArgument();
     void einzigeDateiWoertlichGesendet();
+    void dateiliste_data();
+    void dateiliste();
     void passwortVerborgen_data();
     void passwortVerborgen();
 
@@ -309,6 +312,33 @@ void TestParameter::einzigeDateiWoertlichGesendet()
     QCOMPARE(uebertragung.ftpPfade, QStringList{ mitAnfuehrung });
     QCOMPARE(nachUpload.aufrufe.value(0).quoteFreeName, mitAnfuehrung);
     QCOMPARE(nachUpload.aufrufe.value(0).shortPath, mitAnfuehrung);
+}
+
+void TestParameter::dateiliste_data()
+{
+    QTest::addColumn<QStringList>("argumente");
+    QTest::addColumn<bool>("liste");
+    // clang-format off
+    QTest::newRow("drei Dateien")            << QStringList{ "a.jpg", "b.jpg", "c.jpg" }          << true;
+    QTest::newRow("Blanks und Umlaute")      << QStringList{ "Grüße aus Köln.jpg", "a.jpg" }      << true;
+    QTest::newRow("zweimal dieselbe")        << QStringList{ "a.jpg", "a.jpg" }                   << true;
+    // An unquoted name with blanks, as scripts have always passed it, stays one file.
+    QTest::newRow("verbunden vorhanden")     << QStringList{ "Urlaub", "am", "See.jpg" }          << false;
+    QTest::newRow("eine fehlt")              << QStringList{ "a.jpg", "fehlt.jpg", "b.jpg" }     << false;
+    QTest::newRow("Parameter")               << QStringList{ "/ftpuser:anna", "/file:a.jpg" }     << false;
+    QTest::newRow("Parameter zur Datei")     << QStringList{ "/ftppath:www/", "a.jpg" }           << false;
+    QTest::newRow("eine Datei")              << QStringList{ "a.jpg" }                            << false;
+    QTest::newRow("keine")                   << QStringList{}                                     << false;
+    // clang-format on
+}
+
+void TestParameter::dateiliste()
+{
+    QFETCH(QStringList, argumente);
+    QFETCH(bool, liste);
+    const QStringList vorhanden{ "a.jpg", "b.jpg", "c.jpg", "Grüße aus Köln.jpg", "Urlaub", "am", "See.jpg",
+        "Urlaub am See.jpg" };
+    QCOMPARE(istDateiliste(argumente, [&](const QString& name) { return vorhanden.contains(name); }), liste);
 }
 
 void TestParameter::passwortVerborgen_data()

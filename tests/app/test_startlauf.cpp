@@ -48,9 +48,14 @@ private Q_SLOTS:
     void zertifikatHatEigeneMeldung();
     void okWiederholtLauf();
     void speicherNichtNutzbarBehaeltEingaben();
+    void mehrereNacheinander_data();
+    void mehrereNacheinander();
+    void mehrereFehlschlaegeInEinemKasten();
+    void mehrereGrosseEineFrage();
+    void mehrereAbbruchNenntUngesendete();
 
 private:
-    Laufende starten(const QString& argumente);
+    Laufende starten(const QString& argumente, const QStringList& dateien = {});
     void ftpKontoSpeichern(const QString& passwort = QStringLiteral("geheim"));
 
     Testumgebung m_umgebung;
@@ -62,6 +67,7 @@ private:
     AufzeichnendeStatusanzeige m_status;
     AufzeichnenderNachUpload m_nachUpload;
     std::unique_ptr<Startlauf> m_lauf;
+    QStringList m_links;
 };
 
 void TestStartlauf::init()
@@ -73,14 +79,17 @@ void TestStartlauf::init()
     m_uebertragung = {};
     m_nachUpload = {};
     m_status.texte.clear();
+    m_status.bildzeilen.clear();
     m_status.abbruch = false;
+    m_links.clear();
 }
 
-Laufende TestStartlauf::starten(const QString& argumente)
+Laufende TestStartlauf::starten(const QString& argumente, const QStringList& dateien)
 {
     m_lauf = std::make_unique<Startlauf>(
         Startlauf::Teile{ m_dialoge, m_fenster, m_speicher, m_sperre, m_uebertragung, m_status, m_nachUpload },
-        argumente);
+        argumente, dateien);
+    m_lauf->beiJedemLink([this](const QString& link) { m_links.append(link); });
     return m_lauf->ausfuehren();
 }
 
@@ -459,6 +468,121 @@ void TestStartlauf::speicherNichtNutzbarBehaeltEingaben()
     QCOMPARE(m_dialoge.meldungen[2].titel, QStringLiteral("Einstellungen nicht gespeichert"));
     QVERIFY(QFileInfo(m_umgebung.speicherDatei()).isDir());
     QVERIFY(QDir(m_umgebung.speicherDatei()).removeRecursively());
+}
+
+void TestStartlauf::mehrereNacheinander_data()
+{
+    QTest::addColumn<bool>("bildhost");
+    QTest::newRow("FTP") << false;
+    QTest::newRow("Bildhost") << true;
+}
+
+// In the order given, each with the stored settings; the password is asked
+// once, and each link is passed on as its picture goes up.
+void TestStartlauf::mehrereNacheinander()
+{
+    QFETCH(bool, bildhost);
+    ftpKontoSpeichern(QString());
+    m_umgebung.speicherSetzen("useIS", bildhost ? "Wahr" : "Falsch");
+    m_dialoge.passwortAntworten = QStringList{ "pw" };
+    m_uebertragung.waehrendDesUploads = [this] {
+        m_uebertragung.bildhostLink = "http://bilder.example/" + QString::number(m_uebertragung.bildhostPfade.size());
+    };
+    const QStringList dateien{ m_umgebung.datei("b.jpg", 10), m_umgebung.datei("Grüße aus Köln.jpg", 10),
+        m_umgebung.datei("a.png", 10) };
+
+    QCOMPARE(starten(dateien.join(u' '), dateien), Laufende::Hochgeladen);
+
+    QCOMPARE(bildhost ? m_uebertragung.bildhostPfade : m_uebertragung.ftpPfade, dateien);
+    QCOMPARE(m_dialoge.passwortAufforderungen.size(), bildhost ? 0 : 1);
+    QCOMPARE(m_uebertragung.letzteOptionen.FTPPassword, bildhost ? QString() : QStringLiteral("pw"));
+    QVERIFY(m_dialoge.meldungen.isEmpty());
+    QCOMPARE(m_status.bildzeilen,
+        QStringList({ "Bild 1 von 3: b.jpg", "Bild 2 von 3: Grüße aus Köln.jpg", "Bild 3 von 3: a.png", "" }));
+    QCOMPARE(m_nachUpload.aufrufe.size(), 3);
+    // In FTP mode the scripted after-upload action forms no address.
+    QCOMPARE(m_links,
+        bildhost ? QStringList({ "http://bilder.example/1", "http://bilder.example/2", "http://bilder.example/3" })
+                 : QStringList());
+}
+
+// A failed picture does not stop the rest; one box at the end names each
+// with its reason, and the run ends as failed.
+void TestStartlauf::mehrereFehlschlaegeInEinemKasten()
+{
+    ftpKontoSpeichern();
+    m_uebertragung.waehrendDesUploads = [this] {
+        m_uebertragung.ftpErgebnis
+            = m_uebertragung.ftpPfade.size() == 1 ? FtpErgebnis::Gescheitert : FtpErgebnis::Hochgeladen;
+    };
+    const QString fehlt = QDir::tempPath() + "/gibt es nicht.jpg";
+    const QStringList dateien{ m_umgebung.datei("a.jpg", 10), fehlt, m_umgebung.datei("c.jpg", 10) };
+
+    const Laufende ende = starten(QString(), dateien);
+
+    QCOMPARE(exitStatus(ende), 1);
+    QCOMPARE(m_uebertragung.ftpPfade, QStringList({ dateien[0], dateien[2] }));
+    QCOMPARE(m_nachUpload.aufrufe.size(), 1);
+    QCOMPARE(m_dialoge.meldungen.size(), 1);
+    QCOMPARE(m_dialoge.meldungen[0].titel, QString::fromUtf8("Nicht alle Dateien übertragen"));
+    QCOMPARE(m_dialoge.meldungen[0].text,
+        "2 von 3 Dateien wurden nicht übertragen:\r\n\r\n\"" + dateien[0] + "\": Fehlergrund\r\n\"" + fehlt
+            + "\": Die Datei existiert nicht oder ist ein Verzeichnis.");
+    QCOMPARE(m_dialoge.meldungen[0].stil, Meldungsstil::Kritisch);
+    QCOMPARE(m_fenster.gezeigt, 0);
+}
+
+void TestStartlauf::mehrereGrosseEineFrage()
+{
+    ftpKontoSpeichern();
+    const QStringList dateien{ m_umgebung.datei("a.jpg", 250001), m_umgebung.datei("b.jpg", 250000),
+        m_umgebung.datei("c.zip", 5000000) };
+    m_dialoge.antworten = { true };
+    QCOMPARE(starten(QString(), dateien), Laufende::Hochgeladen);
+    QCOMPARE(m_dialoge.meldungen.size(), 1);
+    QCOMPARE(
+        m_dialoge.meldungen[0].text, QString::fromUtf8("2 Dateien sind größer als 250000 Bytes. Trotzdem übertragen?"));
+    QCOMPARE(m_dialoge.meldungen[0].titel, QString::fromUtf8("Datei sicher übertragen?"));
+    QCOMPARE(m_dialoge.meldungen[0].stil, Meldungsstil::FrageJaNein);
+    QCOMPARE(m_uebertragung.ftpPfade, dateien);
+
+    // "Nein" sends none of them, the small one neither.
+    init();
+    ftpKontoSpeichern();
+    m_dialoge.antworten = { false };
+    QCOMPARE(starten(QString(), dateien), Laufende::Abgebrochen);
+    QVERIFY(m_uebertragung.ftpPfade.isEmpty());
+    QCOMPARE(m_dialoge.meldungen.size(), 2);
+    QCOMPARE(
+        m_dialoge.meldungen[1].text.count(QString::fromUtf8("Nicht gesendet, die Übertragung wurde abgebrochen.")), 3);
+}
+
+// A click on the status window stops the picture under way and the rest; the
+// box names them as not sent, and the run ends as cancelled.
+void TestStartlauf::mehrereAbbruchNenntUngesendete()
+{
+    ftpKontoSpeichern();
+    m_umgebung.speicherSetzen("useIS", "Wahr");
+    m_uebertragung.waehrendDesUploads = [this] {
+        if (m_uebertragung.bildhostPfade.size() == 2) {
+            m_status.abbruch = true;
+            m_uebertragung.bildhostLink.clear();
+        }
+    };
+    const QStringList dateien{ m_umgebung.datei("a.jpg", 10), m_umgebung.datei("b.jpg", 10),
+        m_umgebung.datei("c.jpg", 10) };
+
+    const Laufende ende = starten(QString(), dateien);
+
+    QCOMPARE(exitStatus(ende), 2);
+    QCOMPARE(m_uebertragung.bildhostPfade.size(), 2);
+    QCOMPARE(m_links, QStringList{ "http://bilder.example/x.jpg" });
+    QCOMPARE(m_dialoge.meldungen.size(), 1);
+    const QString nichtGesendet = QString::fromUtf8("\": Nicht gesendet, die Übertragung wurde abgebrochen.");
+    QCOMPARE(m_dialoge.meldungen[0].text,
+        "2 von 3 Dateien wurden nicht übertragen:\r\n\r\n\"" + dateien[1] + nichtGesendet + "\r\n\"" + dateien[2]
+            + nichtGesendet);
+    QCOMPARE(m_dialoge.meldungen[0].stil, Meldungsstil::Ausrufezeichen);
 }
 
 QTEST_GUILESS_MAIN(TestStartlauf)

@@ -33,6 +33,7 @@ private Q_SLOTS:
     void zwischenablage_data();
     void zwischenablage();
     void nurKlartextInDerZwischenablage();
+    void mehrereBilderZeilenweise();
     void nameAlsPfadabschnitt_data();
     void nameAlsPfadabschnitt();
     void schnipselMaskiert_data();
@@ -164,6 +165,30 @@ void TestLinkaktion::nurKlartextInDerZwischenablage()
     QVERIFY(daten);
     QCOMPARE(daten->formats(), QStringList{ QStringLiteral("text/plain") });
     QCOMPARE(daten->text(), schnipsel);
+}
+
+// Several pictures of one start: each text on a line of its own, in upload
+// order; one that gives none (no address) leaves no empty line.
+void TestLinkaktion::mehrereBilderZeilenweise()
+{
+    Optionen optionen;
+    optionen.useIS = true;
+    optionen.LinkOption = Zwischenablageinhalt::HtmlCode;
+    AufzeichnendeZwischenablage ablage;
+    Linkaktion aktion(ablage);
+    const QString foto = pfad(QStringLiteral("foto.jpg"));
+    const Bilddatei datei{ foto, foto, langerName(foto) };
+
+    aktion.ausfuehren(QStringLiteral("http://h/1.jpg"), datei, optionen);
+    optionen.useIS = false;
+    aktion.ausfuehren(QString(), datei, optionen);
+    optionen.useIS = true;
+    aktion.ausfuehren(QStringLiteral("http://h/2.zip"), datei, optionen);
+
+    const QString erster
+        = QStringLiteral("<img border=\"0\" src=\"http://h/1.jpg\" alt=\"\" width=\"640\" height=\"480\">");
+    QCOMPARE(ablage.texte,
+        QStringList({ erster, erster + QStringLiteral("\n<a href=\"http://h/2.zip\">http://h/2.zip</a>") }));
 }
 
 void TestLinkaktion::nameAlsPfadabschnitt_data()

@@ -85,8 +85,10 @@ public:
         if (!abbrechenBei.isEmpty() && text == abbrechenBei)
             abbruch = true;
     }
+    void bildzeile(const QString& text) override { bildzeilen.append(text); }
     bool abbruchGewuenscht() const override { return abbruch; }
     QStringList texte;
+    QStringList bildzeilen;
     // The user stops the transfer as soon as this text is shown; "" never.
     QString abbrechenBei;
     std::atomic<bool> abbruch{ false };
@@ -125,7 +127,8 @@ public:
 // window and dialogs, and every other part scripted.
 template <typename Fenster, typename DialogeArt> struct Testlauf {
     explicit Testlauf(const QString& argumente, const QString& einzigeDatei = QString())
-        : lauf({ dialoge, fenster, speicher, sperre, uebertragung, status, nachUpload }, argumente, einzigeDatei)
+        : lauf({ dialoge, fenster, speicher, sperre, uebertragung, status, nachUpload }, argumente,
+            einzigeDatei.isEmpty() ? QStringList() : QStringList{ einzigeDatei })
     {
     }
 
