@@ -11,6 +11,11 @@ bool dateiExistiert(const QString& path)
     return QFileInfo(path).isFile();
 }
 
+bool dateiLesbar(const QString& path)
+{
+    return QFileInfo(path).isReadable();
+}
+
 qint64 dateiLaenge(const QString& path)
 {
     return QFileInfo(path).size();

@@ -129,6 +129,11 @@ QString dateiFehltGrund()
     return QStringLiteral("Die Datei existiert nicht oder ist ein Verzeichnis.");
 }
 
+QString nichtLesbarGrund()
+{
+    return QStringLiteral("Die Datei kann nicht gelesen werden.");
+}
+
 QString nichtGesendetGrund()
 {
     return QStringLiteral("Nicht gesendet, die Übertragung wurde abgebrochen.");

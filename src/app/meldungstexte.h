@@ -37,6 +37,7 @@ QString nichtUebertragenText(int gesamt, const QStringList& fehlschlaege);
 QString nichtUebertragenTitel();
 QString fehlschlagZeile(const QString& pfad, const QString& grund);
 QString dateiFehltGrund();
+QString nichtLesbarGrund();
 QString nichtGesendetGrund();
 
 // The settings store named by its place, with the system's reason.

@@ -185,6 +185,11 @@ Laufende Startlauf::dateienSenden()
             festhalten(datei, zuGrossFuerBildhostText(dateiLaenge(datei.kurzerPfad), imageHost()));
             continue;
         }
+        // Sent anyway, it would fail as if the server had refused it; the list must say whose fault it is.
+        if (!dateiLesbar(datei.kurzerPfad)) {
+            festhalten(datei, nichtLesbarGrund());
+            continue;
+        }
         m_fehlerText.clear();
         QString link;
         if (hochladen(datei, link) == FtpErgebnis::Hochgeladen) {
