@@ -3,6 +3,7 @@
 #   docs/einstellungen.png          settings window, first start (empty store)
 #   docs/einstellungen-bildhost.png settings window with the image-host box checked
 #   docs/statusfenster.png          status window during an FTP upload to a slowed-down server on 127.0.0.1
+#   docs/statusfenster-mehrere.png  the same while the second of three pictures goes up
 # Usage: docs/screenshots.sh   (builds and installs into build-screenshots/ unless FOTOSCHICKER names a program)
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -82,3 +83,15 @@ crop_window "$(status_window)" "$docs/statusfenster.png"
 wait "$pid" || fail "upload failed with status $?"
 cmp -s "$bild" "$E2E_TMP/ftp/urlaub.jpg" || fail "uploaded file differs"
 echo "upload complete"
+
+# Three pictures in one start; the shot is taken once the second has begun (its STOR reached the server).
+for name in strand.jpg "Grüße aus Köln.jpg" hafen.jpg; do head -c 200000 /dev/urandom >"$E2E_TMP/$name"; done
+"$FOTOSCHICKER" "$E2E_TMP/strand.jpg" "$E2E_TMP/Grüße aus Köln.jpg" "$E2E_TMP/hafen.jpg" >/dev/null 2>&1 &
+pid=$!
+E2E_PIDS+=("$pid")
+wait_for grep -q '^BEFEHL STOR .*Köln.jpg' "$E2E_TMP/ftp.log" || fail "the second picture did not start"
+wait_for status_window || fail "status window did not appear"
+sleep 1
+crop_window "$(status_window)" "$docs/statusfenster-mehrere.png"
+wait "$pid" || fail "upload of three failed with status $?"
+echo "upload of three complete"
