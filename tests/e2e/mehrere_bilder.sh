@@ -81,7 +81,8 @@ mkdir -p "$E2E_TMP/ftp/nobody"
 nobody_store useIS=Falsch FTPPath=nobody/
 zwei=$(sed -n '1p;3p' <<<"$erwartet")
 # In a UTF-8 locale, as on a desktop: in the C locale Qt gives X11 a title that xdotool cannot match with "ü".
-as_nobody env LANG=C.UTF-8 DISPLAY="$DISPLAY" "$E2E_TMP/prefix/bin/fotoschicker" "${pfade[@]}" >"$E2E_TMP/out" 2>"$E2E_TMP/err" &
+as_nobody env LANG=C.UTF-8 DISPLAY="$DISPLAY" "$E2E_TMP/prefix/bin/fotoschicker" "${pfade[@]}" \
+    >"$E2E_TMP/out" 2>"$E2E_TMP/err" &
 lauf=$!
 box="Nicht alle Dateien übertragen"
 wait_for window_named "$box" || fail "no '$box' box: $(cat "$E2E_TMP/err")"
@@ -89,12 +90,13 @@ cmp -s "${pfade[0]}" "$E2E_TMP/ftp/nobody/${namen[0]}" && cmp -s "${pfade[2]}" "
     fail "the readable pictures did not arrive"
 [ ! -e "$E2E_TMP/ftp/nobody/${namen[1]}" ] || fail "the unreadable picture arrived"
 [ "$(clipboard)" = "$zwei" ] || fail "clipboard: [$(clipboard)]"
-# The box's text is selectable: a click into it, then Ctrl+A and Ctrl+C copy it.
-xdotool mousemove --window "$(window_named "$box")" 80 25 click 1
-press_key "$box" ctrl+a
-press_key "$box" ctrl+c
-wait_for bash -c "xclip -o -selection clipboard | grep -q '^1 von 3 Dateien wurde nicht übertragen:'" ||
-    fail "the box's text did not reach the clipboard: [$(clipboard)]"
+# The box's text is selectable: a click into it, then Ctrl+A and Ctrl+C copy it. Again while the
+# box is still too new to take the focus.
+box_kopieren() {
+    xdotool mousemove --window "$(window_named "$box")" 80 25 click 1 && press_key "$box" ctrl+a &&
+        press_key "$box" ctrl+c && clipboard | grep -q '^1 von 3 Dateien wurde nicht übertragen:'
+}
+wait_for box_kopieren || fail "the box's text did not reach the clipboard: [$(clipboard)]"
 text=$(clipboard)
 [[ "$text" == *"\"${pfade[1]}\": Die Datei kann nicht gelesen werden."* && "$text" != *"${namen[0]}"* &&
     "$text" != *"${namen[2]}"* ]] || fail "the box says: $text"
