@@ -52,14 +52,15 @@ URL=http://bilder.example/anna/
 store FTPServer="127.0.0.1:$FTP_PORT" FTPLogin=anna FTPPassword=geheim FTPPath=www/ FTPPassiv=Wahr \
     FTPUseProxy=Falsch URL=$URL LinkOption=1 StatusfensterZeigen=Wahr useIS=Falsch
 oeffnen "$FOTOSCHICKER" "${pfade[@]}"
+kodiert() { /usr/bin/python3 -c 'import sys, urllib.parse; print(urllib.parse.quote(sys.argv[1], safe=""))' "$1"; }
 erwartet=
 for name in "${namen[@]}"; do
     cmp -s "$bilder/$name" "$E2E_TMP/ftp/www/$name" || fail "$name did not arrive on the FTP server"
-    erwartet+=$URL$(/usr/bin/python3 -c 'import sys, urllib.parse; print(urllib.parse.quote(sys.argv[1], safe=""))' "$name")$'\n'
+    erwartet+=$URL$(kodiert "$name")$'\n'
 done
 [ "$(cat "$aufruf/out")"$'\n' = "$erwartet" ] || fail "standard output: [$(cat "$aufruf/out")]"
 [ "$(clipboard)"$'\n' = "$erwartet" ] || fail "clipboard: [$(clipboard)]"
-pass "FTP: one start with three pictures, all on the server; three links in order on standard output and in the clipboard"
+pass "FTP: one start with three pictures, all on the server; their links in order on standard output and clipboard"
 
 use_testhost
 start_bildhost "$PORT" "$E2E_TMP/bildhost"
@@ -72,7 +73,7 @@ for i in 0 1 2; do
     cmp -s "${pfade[$i]}" "$E2E_TMP/geladen" || fail "${links[$i]} does not hold ${namen[$i]}"
 done
 [ "$(clipboard)" = "$(cat "$aufruf/out")" ] || fail "clipboard: [$(clipboard)]"
-pass "bildhost: three pictures in one start, each link serving its picture in the order given, the same in the clipboard"
+pass "bildhost: three pictures in one start, each link serving its picture in order, the same in the clipboard"
 
 # Root reads every file: the program runs as nobody, who may read two of the pictures, not the middle one.
 . "$(dirname "$0")/lib_desktop.sh"
