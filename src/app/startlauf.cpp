@@ -140,6 +140,8 @@ Laufende Startlauf::dateiSenden(const QString& gegebenerName, bool woertlich)
             return Laufende::Fehlgeschlagen;
         return fensterZeigen(false);
     }
+    if (!m_optionen.StatusfensterZeigen)
+        dialoge.meldung(erfolgText(), erfolgTitel(), Meldungsstil::Information);
     linkWeitergeben(link, datei);
     return Laufende::Hochgeladen;
 }
@@ -204,6 +206,9 @@ Laufende Startlauf::dateienSenden()
     if (!fehlschlaege.isEmpty())
         m_teile.dialoge.meldung(nichtUebertragenText(int(dateien.size()), fehlschlaege), nichtUebertragenTitel(),
             abgebrochen ? Meldungsstil::Ausrufezeichen : Meldungsstil::Kritisch);
+    // Once for the whole list: a box after each picture would hold the next one up until it is answered.
+    else if (!m_optionen.StatusfensterZeigen)
+        m_teile.dialoge.meldung(erfolgText(), erfolgTitel(), Meldungsstil::Information);
     if (abgebrochen)
         return Laufende::Abgebrochen;
     return fehlschlaege.isEmpty() ? Laufende::Hochgeladen : Laufende::Fehlgeschlagen;
@@ -228,9 +233,6 @@ FtpErgebnis Startlauf::hochladen(const Bilddatei& datei, QString& link)
 
 void Startlauf::linkWeitergeben(const QString& link, const Bilddatei& datei)
 {
-    using namespace Meldungstexte;
-    if (!m_optionen.StatusfensterZeigen)
-        m_teile.dialoge.meldung(erfolgText(), erfolgTitel(), Meldungsstil::Information);
     m_link = m_teile.nachUpload.ausfuehren(link, datei, m_optionen);
     if (!m_link.isEmpty() && m_linkMelden)
         m_linkMelden(m_link);

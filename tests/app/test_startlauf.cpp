@@ -50,6 +50,7 @@ private Q_SLOTS:
     void speicherNichtNutzbarBehaeltEingaben();
     void mehrereNacheinander_data();
     void mehrereNacheinander();
+    void mehrereOhneStatusfensterEinErfolgskasten();
     void mehrereFehlschlaegeInEinemKasten();
     void mehrereGrosseEineFrage();
     void mehrereAbbruchNenntUngesendete();
@@ -495,6 +496,18 @@ void TestStartlauf::mehrereNacheinander()
     QCOMPARE(m_status.bildzeilen, QStringList({ "Bild 1 von 2: b.jpg", "Bild 2 von 2: Grüße aus Köln.jpg", "" }));
     // The scripted after-upload action forms no FTP address.
     QCOMPARE(m_links, bildhost ? QStringList({ "http://h/1", "http://h/2" }) : QStringList());
+}
+
+// Without the status window the success box comes once, after the last picture.
+void TestStartlauf::mehrereOhneStatusfensterEinErfolgskasten()
+{
+    ftpKontoSpeichern();
+    m_umgebung.speicherSetzen("StatusfensterZeigen", "Falsch");
+    const QStringList dateien{ m_umgebung.datei("a.jpg", 10), m_umgebung.datei("b.jpg", 10) };
+    QCOMPARE(starten(QString(), dateien), Laufende::Hochgeladen);
+    QCOMPARE(m_uebertragung.ftpPfade, dateien);
+    QCOMPARE(m_dialoge.meldungen.size(), 1);
+    QCOMPARE(m_dialoge.meldungen[0].text, QString::fromUtf8("Datei erfolgreich übertragen!"));
 }
 
 // A failure does not stop the rest; one box at the end names each with its reason.
