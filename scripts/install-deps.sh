@@ -4,14 +4,14 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
-    qt6-base-dev qt6-translations-l10n
+    qt6-base-dev qt6-translations-l10n qtkeychain-qt6-dev
     libcurl4-openssl-dev libmicrohttpd-dev
     python3-pyftpdlib python3-openssl tinyproxy time nginx curl openssl systemd
     libxcb1-dev
     xvfb xauth xdotool xclip x11-utils imagemagick
     clang libclang-rt-14-dev clang-format clang-tidy
     librsvg2-bin groff-base dpkg-dev lintian desktop-file-utils appstream libglib2.0-bin xdg-utils
-    wl-clipboard sway xwayland qt6-wayland mutter dbus-daemon python3-dbus
+    wl-clipboard sway xwayland qt6-wayland mutter dbus-daemon python3-dbus gnome-keyring
 )
 
 missing=()

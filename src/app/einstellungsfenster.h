@@ -10,4 +10,6 @@ public:
     // Shown modeless; the run returns and the program lives in the window.
     virtual void zeigen() = 0;
     virtual void okAktivieren(bool aktiv) = 0;
+    // The line under the password box that says the password goes into the settings file.
+    virtual void passwortHinweisZeigen(bool zeigen) = 0;
 };

@@ -162,6 +162,18 @@ QString speicherNichtGeschriebenTitel()
     return QStringLiteral("Einstellungen nicht gespeichert");
 }
 
+QString schluesselbundZeitText()
+{
+    return QStringLiteral("Der Schlüsselbund hat nicht innerhalb von 5 Sekunden geantwortet.\r\n"
+                          "Bis zum nächsten Start wird das Passwort wie ohne Schlüsselbund behandelt: "
+                          "in der Einstellungsdatei gespeichert oder beim Senden abgefragt.");
+}
+
+QString schluesselbundZeitTitel()
+{
+    return QStringLiteral("Schlüsselbund antwortet nicht");
+}
+
 QString zertifikatTitel()
 {
     return QStringLiteral("Zertifikat nicht vertrauenswürdig");

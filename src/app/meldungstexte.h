@@ -46,6 +46,10 @@ QString speicherNichtLesbarTitel();
 QString speicherNichtGeschriebenText(const QString& ort, const QString& grund);
 QString speicherNichtGeschriebenTitel();
 
+// The keyring did not answer within the bound of a wait.
+QString schluesselbundZeitText();
+QString schluesselbundZeitTitel();
+
 // The box for a server whose certificate is not trusted shows the transfer's sentence itself.
 QString zertifikatTitel();
 

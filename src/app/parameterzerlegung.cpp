@@ -112,6 +112,8 @@ Parameterergebnis parameterZerlegen(const QString& argumentString, Optionen& opt
         }
         // A parameter given twice counts with its last occurrence.
         const QString wert = ohneAeussereBlanks(teil.sliced(s->wort.size()));
+        if (s->ziel == &Optionen::FTPPassword)
+            optionen.passwortAusParameter = true;
         if (s->ziel)
             optionen.*(s->ziel) = wert;
         else

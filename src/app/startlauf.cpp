@@ -41,6 +41,7 @@ Startlauf::Startlauf(Teile teile, QString argumentString, QStringList dateien)
     : m_teile(teile)
     , m_argumentString(std::move(argumentString))
     , m_dateien(std::move(dateien))
+    , m_passwortablage(teile.schluesselbund)
 {
 }
 
@@ -68,18 +69,30 @@ Laufende Startlauf::durchlauf()
     m_fehlerText.clear();
     m_link.clear();
     m_optionen.parameterModus = false;
+    m_optionen.passwortAusParameter = false;
 
-    Einstellungen einstellungen(m_optionen, m_teile.fenster, m_teile.speicher);
+    Einstellungen einstellungen(m_optionen, m_teile.fenster, m_teile.speicher, &m_passwortablage);
     Speicherfehler speicherfehler;
     const bool vollstaendig = einstellungen.einstellungenLaden(speicherfehler);
     if (speicherfehler)
         speicherfehlerMelden(speicherfehler);
+    schluesselbundMelden();
 
+    const QString gespeicherterServer = m_optionen.FTPServer;
+    const QString gespeicherterLogin = m_optionen.FTPLogin;
     const bool woertlich = !m_dateien.isEmpty();
     const QString gegebenerName
         = woertlich ? m_dateien.constFirst() : parameterAuswerten(m_argumentString, m_optionen, dialoge);
     if (gegebenerName.isEmpty() && m_optionen.parameterModus)
         return Laufende::Fehlgeschlagen;
+
+    // The stored password belongs to the stored account: for another server
+    // or login it is that account's own from the keyring, or asked for below.
+    const bool anderesKonto = m_optionen.FTPServer != gespeicherterServer || m_optionen.FTPLogin != gespeicherterLogin;
+    if (!m_optionen.useIS && anderesKonto && !m_optionen.passwortAusParameter) {
+        m_optionen.FTPPassword = m_passwortablage.nachschlagen(m_optionen.FTPLogin, m_optionen.FTPServer);
+        schluesselbundMelden();
+    }
 
     m_teile.fenster.setTitel(fensterTitel(versionMajor, versionMinor));
     m_teile.fenster.verbergen();
@@ -242,6 +255,7 @@ Laufende Startlauf::fensterZeigen(bool ohneDatei)
 {
     if (ohneDatei)
         m_teile.fenster.okAktivieren(false);
+    m_teile.fenster.passwortHinweisZeigen(!m_passwortablage.vorhanden());
     m_teile.fenster.zeigen();
     return Laufende::FensterOffen;
 }
@@ -255,6 +269,13 @@ void Startlauf::speicherfehlerMelden(const Speicherfehler& fehler)
     else
         m_teile.dialoge.meldung(speicherNichtGeschriebenText(fehler.ort, fehler.grund), speicherNichtGeschriebenTitel(),
             Meldungsstil::Kritisch);
+}
+
+void Startlauf::schluesselbundMelden()
+{
+    if (m_passwortablage.fristAbgelaufen())
+        m_teile.dialoge.meldung(Meldungstexte::schluesselbundZeitText(), Meldungstexte::schluesselbundZeitTitel(),
+            Meldungsstil::Ausrufezeichen);
 }
 
 bool Startlauf::uebernehmenGeklickt()
@@ -279,8 +300,11 @@ Laufende Startlauf::okGeklickt()
 bool Startlauf::anwenden()
 {
     Speicherfehler fehler;
-    if (Einstellungen(m_optionen, m_teile.fenster, m_teile.speicher).einstellungenUebernehmen(fehler))
-        return true;
-    speicherfehlerMelden(fehler);
-    return false;
+    const bool gespeichert = Einstellungen(m_optionen, m_teile.fenster, m_teile.speicher, &m_passwortablage)
+                                 .einstellungenUebernehmen(fehler);
+    schluesselbundMelden();
+    m_teile.fenster.passwortHinweisZeigen(!m_passwortablage.vorhanden());
+    if (!gespeichert)
+        speicherfehlerMelden(fehler);
+    return gespeichert;
 }

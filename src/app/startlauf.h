@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/optionen.h"
+#include "settings/passwortablage.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,6 +13,7 @@ class Einstellungsfenster;
 class Einstellungsspeicher;
 class Instanzsperre;
 class NachUpload;
+class Schluesselbund;
 class Statusanzeige;
 class Uebertragung;
 struct Bilddatei;
@@ -42,6 +44,7 @@ public:
         Uebertragung& uebertragung;
         Statusanzeige& status;
         NachUpload& nachUpload;
+        Schluesselbund& schluesselbund;
     };
 
     // dateien: the files the arguments named as written - the one of
@@ -85,12 +88,14 @@ private:
     void linkWeitergeben(const QString& link, const Bilddatei& datei);
     Laufende fensterZeigen(bool ohneDatei);
     void speicherfehlerMelden(const Speicherfehler& fehler);
+    void schluesselbundMelden();
 
     Teile m_teile;
     QString m_argumentString;
     QStringList m_dateien;
     std::function<void(const QString&)> m_linkMelden;
     Optionen m_optionen;
+    Passwortablage m_passwortablage;
     QString m_fehlerText;
     QString m_link;
     bool m_laeuft = false;

@@ -143,22 +143,29 @@ QGroupBox* Form1::verbindungsrahmen()
     raster->addWidget(serverHinweis(rahmen), 1, 0);
     textzeile(raster, 2, Textfeld::FTPLogin, 6, QStringLiteral("Benutzerkennung (Login-ID)"));
     textzeile(raster, 3, Textfeld::FTPPassword, 7, QStringLiteral("Passwort"));
-    textzeile(raster, 4, Textfeld::FTPPath, 8, QStringLiteral("FTP-Zielverzeichnis"));
+    // Shown by the run when there is no keyring to keep the password.
+    m_passwortHinweis = kleinerHinweis(14,
+        QStringLiteral("Kein Schlüsselbund gefunden – das Passwort wird in der Einstellungsdatei gespeichert."),
+        rahmen);
+    m_passwortHinweis->setWordWrap(true);
+    m_passwortHinweis->hide();
+    raster->addWidget(m_passwortHinweis, 4, 0, 1, 2);
+    textzeile(raster, 5, Textfeld::FTPPath, 8, QStringLiteral("FTP-Zielverzeichnis"));
 
     QCheckBox* status = hakenAnlegen(Haken::StatusfensterZeigen, QStringLiteral("Statusfenster anzeigen"), rahmen);
     QCheckBox* passiv = hakenAnlegen(Haken::FTPPassiv, QStringLiteral("Passive Übertragung"), rahmen);
-    raster->addWidget(status, 5, 0);
-    raster->addWidget(passiv, 5, 1);
+    raster->addWidget(status, 6, 0);
+    raster->addWidget(passiv, 6, 1);
 
     QLabel* oder = label(12, QStringLiteral("oder"), rahmen);
     QFont fett = oder->font();
     fett.setBold(true);
     oder->setFont(fett);
-    raster->addWidget(oder, 6, 0, 1, 2, Qt::AlignHCenter);
+    raster->addWidget(oder, 7, 0, 1, 2, Qt::AlignHCenter);
 
     QCheckBox* bildhost
         = hakenAnlegen(Haken::useIS, QStringLiteral("Dienst von ") + imageHost() + QStringLiteral(" nutzen"), rahmen);
-    raster->addWidget(bildhost, 7, 0, 1, 2);
+    raster->addWidget(bildhost, 8, 0, 1, 2);
     return rahmen;
 }
 
@@ -166,7 +173,13 @@ QGroupBox* Form1::verbindungsrahmen()
 // says how; small, and close under the box it belongs to.
 QLabel* Form1::serverHinweis(QWidget* rahmen)
 {
-    QLabel* hinweis = label(13, QStringLiteral("ftpes://… für verschlüsselte Übertragung"), rahmen);
+    return kleinerHinweis(13, QStringLiteral("ftpes://… für verschlüsselte Übertragung"), rahmen);
+}
+
+// A hint in small print, close under the box it belongs to.
+QLabel* Form1::kleinerHinweis(int nummer, const QString& text, QWidget* rahmen)
+{
+    QLabel* hinweis = label(nummer, text, rahmen);
     QFont klein = hinweis->font();
     klein.setPointSizeF(klein.pointSizeF() * 0.85);
     hinweis->setFont(klein);
@@ -337,6 +350,13 @@ void Form1::zeigen()
 void Form1::okAktivieren(bool aktiv)
 {
     m_ok->setEnabled(aktiv);
+}
+
+void Form1::passwortHinweisZeigen(bool zeigen)
+{
+    m_passwortHinweis->setVisible(zeigen);
+    // A screen reader reads it with the password box, where it matters.
+    m_textfelder.value(Textfeld::FTPPassword)->setAccessibleDescription(zeigen ? m_passwortHinweis->text() : QString());
 }
 
 void Form1::urlAufrufen(const QString& adresse)

@@ -45,6 +45,7 @@ public:
     void verbergen() override;
     void zeigen() override;
     void okAktivieren(bool aktiv) override;
+    void passwortHinweisZeigen(bool zeigen) override;
 
     // Opens a web page in the user's browser; nothing is reported when that fails.
     void urlAufrufen(const QString& adresse);
@@ -60,6 +61,7 @@ protected:
 private:
     QGroupBox* verbindungsrahmen();
     static QLabel* serverHinweis(QWidget* rahmen);
+    static QLabel* kleinerHinweis(int nummer, const QString& text, QWidget* rahmen);
     QGroupBox* proxyrahmen();
     QGroupBox* linkrahmen();
     QLayout* fusszeile();
@@ -77,5 +79,6 @@ private:
     QPushButton* m_abbrechen;
     QPushButton* m_uebernehmen;
     QGroupBox* m_frame2;
+    QLabel* m_passwortHinweis;
     QList<QWidget*> m_tabReihenfolge;
 };

@@ -17,6 +17,7 @@
 #include "links/qtzwischenablage.h"
 #include "platform/argumentzeile.h"
 #include "settings/einstellungsspeicher.h"
+#include "settings/qtschluesselbund.h"
 #include "transfer/netzuebertragung.h"
 
 #include <QApplication>
@@ -86,7 +87,9 @@ int programmStarten(int argc, char** argv)
     Statusfensteranzeige status;
     QtZwischenablage zwischenablage;
     Linkaktion linkaktion(zwischenablage);
-    Startlauf lauf({ dialoge, form1, speicher, sperre, uebertragung, status, linkaktion }, argumente, dateien);
+    QtSchluesselbund schluesselbund;
+    Startlauf lauf(
+        { dialoge, form1, speicher, sperre, uebertragung, status, linkaktion, schluesselbund }, argumente, dateien);
     status.zeigenWenn([&lauf] { return lauf.optionen().StatusfensterZeigen; });
     lauf.beiJedemLink(linkAusgeben);
 

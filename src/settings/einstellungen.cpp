@@ -2,6 +2,7 @@
 
 #include "settings/einstellungsspeicher.h"
 #include "settings/einstellungstabelle.h"
+#include "settings/passwortablage.h"
 #include "settings/steuerelemente.h"
 #include "text/textfunktionen.h"
 
@@ -56,10 +57,12 @@ void schraegstrichAnhaengen(Steuerelemente& s, Textfeld feld)
 }
 } // namespace
 
-Einstellungen::Einstellungen(Optionen& optionen, Steuerelemente& steuerelemente, Einstellungsspeicher& speicher)
+Einstellungen::Einstellungen(
+    Optionen& optionen, Steuerelemente& steuerelemente, Einstellungsspeicher& speicher, Passwortablage* passwortablage)
     : m_optionen(optionen)
     , m_steuerelemente(steuerelemente)
     , m_speicher(speicher)
+    , m_passwortablage(passwortablage)
 {
 }
 
@@ -79,6 +82,10 @@ bool Einstellungen::einstellungenLaden(Speicherfehler& fehler)
                    },
             e.art);
     }
+    if (m_passwortablage)
+        s.setText(Textfeld::FTPPassword,
+            m_passwortablage->laden(
+                s.text(Textfeld::FTPLogin), s.text(Textfeld::FTPServer), s.text(Textfeld::FTPPassword)));
     s.proxyRegelAnwenden();
     if (option)
         s.optionWaehlen(*option);
@@ -126,9 +133,13 @@ void Einstellungen::datensatzFuellen()
 
 bool Einstellungen::einstellungenSpeichern(Speicherfehler& fehler)
 {
+    Optionen gespeichert = m_optionen;
+    if (m_passwortablage)
+        gespeichert.FTPPassword
+            = m_passwortablage->ablegen(m_optionen.FTPLogin, m_optionen.FTPServer, m_optionen.FTPPassword);
     Einstellungsspeicher::Werte werte;
     for (const Einstellung& e : einstellungstabelle())
-        werte.append({ e.schluessel, speichertext(e, m_optionen) });
+        werte.append({ e.schluessel, speichertext(e, gespeichert) });
     QString grund;
     const bool geschrieben = m_speicher.schreiben(werte, grund);
     if (!geschrieben)

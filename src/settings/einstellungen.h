@@ -5,6 +5,7 @@
 #include <QString>
 
 class Einstellungsspeicher;
+class Passwortablage;
 class Steuerelemente;
 
 // Why the store could not be read or written: its place and the system's reason.
@@ -22,7 +23,9 @@ struct Speicherfehler {
 // store and record, so what the window shows is always what the run uses.
 class Einstellungen {
 public:
-    Einstellungen(Optionen& optionen, Steuerelemente& steuerelemente, Einstellungsspeicher& speicher);
+    // Without a Passwortablage the password lives in the store, as it did before the keyring.
+    Einstellungen(Optionen& optionen, Steuerelemente& steuerelemente, Einstellungsspeicher& speicher,
+        Passwortablage* passwortablage = nullptr);
 
     // Returns whether the stored settings suffice for a transfer. A store that
     // exists but cannot be read loads as empty and is not written back, so it
@@ -40,4 +43,5 @@ private:
     Optionen& m_optionen;
     Steuerelemente& m_steuerelemente;
     Einstellungsspeicher& m_speicher;
+    Passwortablage* m_passwortablage;
 };

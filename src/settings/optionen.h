@@ -24,4 +24,6 @@ struct Optionen {
     bool StatusfensterZeigen = true;
     // Set when the command line held parameters; the record is then never written to the store.
     bool parameterModus = false;
+    // Set when the command line gave the password; the run then looks up none.
+    bool passwortAusParameter = false;
 };

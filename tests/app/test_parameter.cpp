@@ -221,7 +221,7 @@ void TestParameter::meldungenImDialog()
 void TestParameter::ungueltigerParameterBeendetLaufOhneFenster()
 {
     Skriptlauf l(QStringLiteral("bogus /file:/tmp/x.jpg"));
-    auto& [fenster, dialoge, speicher, sperre, uebertragung, status, nachUpload, lauf] = l;
+    auto& [fenster, dialoge, speicher, sperre, uebertragung, status, nachUpload, schluesselbund, lauf] = l;
 
     QCOMPARE(lauf.ausfuehren(), Laufende::Fehlgeschlagen);
     QCOMPARE(dialoge.meldungen.size(), 2);
@@ -234,6 +234,7 @@ void TestParameter::ungueltigerParameterBeendetLaufOhneFenster()
 }
 
 // Overrides hold for this run only: the transfer sees them, the store keeps its values.
+// The stored password belongs to the stored account: another one is asked for its own.
 void TestParameter::parameterErreichenUebertragungAberNieDenSpeicher()
 {
     m_umgebung.speicherSetzen(QStringLiteral("FTPServer"), QStringLiteral("ftp.gespeichert.example"));
@@ -244,7 +245,8 @@ void TestParameter::parameterErreichenUebertragungAberNieDenSpeicher()
     const QString bild = m_umgebung.datei(QStringLiteral("a.jpg"), 10);
 
     Skriptlauf l(QStringLiteral("/ftpserver:127.0.0.1 /ftpuser:anna /url:http://h//x/ /file:") + bild);
-    auto& [fenster, dialoge, speicher, sperre, uebertragung, status, nachUpload, lauf] = l;
+    auto& [fenster, dialoge, speicher, sperre, uebertragung, status, nachUpload, schluesselbund, lauf] = l;
+    dialoge.passwortAntworten = { QStringLiteral("annas"), QStringLiteral("annas") };
     QCOMPARE(lauf.ausfuehren(), Laufende::Hochgeladen);
     const QMap<QString, QString> vorher = m_umgebung.speicherInhalt();
 
@@ -252,7 +254,8 @@ void TestParameter::parameterErreichenUebertragungAberNieDenSpeicher()
     QCOMPARE(uebertragung.letzteOptionen.FTPServer, QStringLiteral("127.0.0.1"));
     QCOMPARE(uebertragung.letzteOptionen.FTPLogin, QStringLiteral("anna"));
     QCOMPARE(uebertragung.letzteOptionen.URL, QStringLiteral("http://h//x/"));
-    QCOMPARE(uebertragung.letzteOptionen.FTPPassword, QStringLiteral("geheim"));
+    QCOMPARE(dialoge.passwortAufforderungen.size(), 1);
+    QCOMPARE(uebertragung.letzteOptionen.FTPPassword, QStringLiteral("annas"));
 
     // "OK" in the window applies and runs again; parameter mode still keeps the store untouched.
     QCOMPARE(lauf.okGeklickt(), Laufende::Hochgeladen);
@@ -305,7 +308,7 @@ void TestParameter::einzigeDateiWoertlichGesendet()
     m_umgebung.datei(QStringLiteral("url:xb.jpg"), 10);
 
     Skriptlauf l(mitAnfuehrung, mitAnfuehrung);
-    auto& [fenster, dialoge, speicher, sperre, uebertragung, status, nachUpload, lauf] = l;
+    auto& [fenster, dialoge, speicher, sperre, uebertragung, status, nachUpload, schluesselbund, lauf] = l;
     QCOMPARE(lauf.ausfuehren(), Laufende::Hochgeladen);
     QVERIFY(dialoge.meldungen.isEmpty());
     QVERIFY(!lauf.optionen().parameterModus);

@@ -67,6 +67,7 @@ private:
     SkriptUebertragung m_uebertragung;
     AufzeichnendeStatusanzeige m_status;
     AufzeichnenderNachUpload m_nachUpload;
+    OhneSchluesselbund m_schluesselbund;
     std::unique_ptr<Startlauf> m_lauf;
     QStringList m_links;
 };
@@ -87,8 +88,8 @@ void TestStartlauf::init()
 
 Laufende TestStartlauf::starten(const QString& argumente, const QStringList& dateien)
 {
-    m_lauf = std::make_unique<Startlauf>(
-        Startlauf::Teile{ m_dialoge, m_fenster, m_speicher, m_sperre, m_uebertragung, m_status, m_nachUpload },
+    m_lauf = std::make_unique<Startlauf>(Startlauf::Teile{ m_dialoge, m_fenster, m_speicher, m_sperre, m_uebertragung,
+                                             m_status, m_nachUpload, m_schluesselbund },
         argumente, dateien);
     m_lauf->beiJedemLink([this](const QString& link) { m_links.append(link); });
     return m_lauf->ausfuehren();
@@ -401,7 +402,8 @@ void TestStartlauf::zertifikatHatEigeneMeldung()
     m_uebertragung.fehler = QString::fromUtf8("Das Zertifikat von ftp.example.org ist nicht vertrauenswürdig: es ist "
                                               "abgelaufen");
     const QString datei = m_umgebung.datei("a.jpg", 100);
-    QCOMPARE(starten(mitParametern ? "/ftpserver:ftpes://ftp.example.org /file:" + datei : datei), ende);
+    QCOMPARE(
+        starten(mitParametern ? "/ftpserver:ftpes://ftp.example.org /ftppassword:pw /file:" + datei : datei), ende);
 
     QCOMPARE(m_uebertragung.letzteOptionen.FTPServer,
         mitParametern ? QStringLiteral("ftpes://ftp.example.org") : QStringLiteral("ftp.example.org"));

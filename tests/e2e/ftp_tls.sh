@@ -49,7 +49,7 @@ login=$(grep -n -m1 '^BEFEHL USER ' "$protokoll" | cut -d: -f1)
 grep -qx 'BEFEHL PROT P' "$protokoll" && grep -qx 'TLS DATEN' "$protokoll" || fail "data not encrypted: $(cat "$protokoll")"
 pass "ftpes:// upload: same bytes, link in the clipboard, login after AUTH TLS and the handshake"
 
-"$FOTOSCHICKER" "/ftpserver:ftpes://127.0.0.1:$PORT_fremd /file:$bild" 2>/dev/null &
+"$FOTOSCHICKER" "/ftpserver:ftpes://127.0.0.1:$PORT_fremd /ftppassword:geheim /file:$bild" 2>/dev/null &
 lauf=$!
 wait_for window_named "Zertifikat nicht vertrauenswürdig" || fail "no certificate box for another host's certificate"
 [ -z "$(window_named "Fehler bei Dateiübertragung")" ] || fail "the 'Fehler bei Dateiübertragung' box shown besides the certificate box"

@@ -67,7 +67,7 @@ before=$(stored_values)
 
 # (a) Overrides for one run; the picture is missing, so the 'Datei existiert nicht' box ends the run before any transfer.
 missing=$E2E_TMP/fehlt/x.jpg
-"$FOTOSCHICKER" /ftpserver:127.0.0.1 /ftpuser:anna "/file:$missing" &
+"$FOTOSCHICKER" /ftpserver:127.0.0.1 /ftpuser:anna /ftppassword:annas "/file:$missing" &
 pid=$!
 E2E_PIDS+=("$pid")
 box=$(await_window "$pid" "Datei existiert nicht")

@@ -36,7 +36,8 @@ QLineEdit* feld(const Form1& f, Textfeld textfeld)
 // wires them, with the end of the program recorded instead of performed.
 struct Programm {
     explicit Programm(const QString& bild)
-        : lauf({ dialoge, fenster, speicher, sperre, uebertragung, status, nachUpload }, QString(), { bild })
+        : lauf({ dialoge, fenster, speicher, sperre, uebertragung, status, nachUpload, schluesselbund }, QString(),
+            { bild })
     {
         status.zeigenWenn([this] { return lauf.optionen().StatusfensterZeigen; });
         fensterknoepfeVerbinden(fenster, lauf, [this](int code) { beendet.append(code); });
@@ -49,6 +50,7 @@ struct Programm {
     Netzuebertragung uebertragung;
     Statusfensteranzeige status;
     AufzeichnenderNachUpload nachUpload;
+    OhneSchluesselbund schluesselbund;
     Startlauf lauf;
     QList<int> beendet;
 };

@@ -10,6 +10,7 @@
 #include "links/nachupload.h"
 #include "settings/einstellungsspeicher.h"
 #include "settings/optionen.h"
+#include "settings/schluesselbund.h"
 #include "statusfenster/statusanzeige.h"
 #include "transfer/uebertragung.h"
 
@@ -57,18 +58,28 @@ public:
         ++gezeigt;
     }
     void okAktivieren(bool aktiv) override { okAktiv = aktiv; }
+    void passwortHinweisZeigen(bool zeigen) override { passwortHinweis = zeigen; }
 
     Zwischenablageinhalt option = Zwischenablageinhalt::HtmlCode;
     QString titel;
     bool sichtbar = false;
     int gezeigt = 0;
     bool okAktiv = true;
+    bool passwortHinweis = false;
     int proxyRegelAufrufe = 0;
     int bildhostRegelAufrufe = 0;
 
 private:
     QMap<Textfeld, QString> texte;
     QMap<Haken, bool> haken;
+};
+
+// A desktop without a keyring: the password stays in the settings file.
+class OhneSchluesselbund : public Schluesselbund {
+public:
+    Antwort lesen(const QString&, QString&) override { return Antwort::Fehlt; }
+    Antwort schreiben(const QString&, const QString&) override { return Antwort::Fehlt; }
+    Antwort loeschen(const QString&) override { return Antwort::Fehlt; }
 };
 
 class FesteSperre : public Instanzsperre {
@@ -124,10 +135,10 @@ public:
 };
 
 // A run on the given argument string with the real settings store, the given
-// window and dialogs, and every other part scripted.
-template <typename Fenster, typename DialogeArt> struct Testlauf {
+// window, dialogs and keyring, and every other part scripted.
+template <typename Fenster, typename DialogeArt, typename Bund = OhneSchluesselbund> struct Testlauf {
     explicit Testlauf(const QString& argumente, const QString& einzigeDatei = QString())
-        : lauf({ dialoge, fenster, speicher, sperre, uebertragung, status, nachUpload }, argumente,
+        : lauf({ dialoge, fenster, speicher, sperre, uebertragung, status, nachUpload, schluesselbund }, argumente,
             einzigeDatei.isEmpty() ? QStringList() : QStringList{ einzigeDatei })
     {
     }
@@ -139,6 +150,7 @@ template <typename Fenster, typename DialogeArt> struct Testlauf {
     SkriptUebertragung uebertragung;
     AufzeichnendeStatusanzeige status;
     AufzeichnenderNachUpload nachUpload;
+    Bund schluesselbund;
     Startlauf lauf;
 };
 

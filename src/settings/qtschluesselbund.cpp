@@ -1,0 +1,81 @@
+#include "settings/qtschluesselbund.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include <qt6keychain/keychain.h>
+
+#include <functional>
+
+namespace {
+const QString dienst = QStringLiteral("Morva Fotoschicker");
+// Long enough for a busy desktop, short enough that nobody thinks the program hangs.
+constexpr int fristMs = 5000;
+
+template <typename JobArt> JobArt* neuerJob(const QString& konto)
+{
+    // The job deletes itself when it ends, also after a wait that ran out:
+    // it may still be answered, and must not be deleted under the keyring's feet.
+    auto* job = new JobArt(dienst);
+    job->setAutoDelete(true);
+    // Without a keyring QtKeychain could keep the password in a plain file of its own.
+    job->setInsecureFallback(false);
+    job->setKey(konto);
+    return job;
+}
+
+// Runs the job and waits for it, at most fristMs. ende sees the finished job.
+Schluesselbund::Antwort abwarten(
+    QKeychain::Job* job, const std::function<Schluesselbund::Antwort(QKeychain::Job*)>& ende)
+{
+    QEventLoop schleife;
+    Schluesselbund::Antwort antwort = Schluesselbund::Antwort::Zeitueberschreitung;
+    // The loop is the connections' context: a job that ends after the wait reaches nothing.
+    QObject::connect(job, &QKeychain::Job::finished, &schleife, [&](QKeychain::Job* fertig) {
+        antwort = ende(fertig);
+        schleife.quit();
+    });
+    QTimer frist;
+    frist.setSingleShot(true);
+    QObject::connect(&frist, &QTimer::timeout, &schleife, &QEventLoop::quit);
+    frist.start(fristMs);
+    job->start();
+    schleife.exec();
+    return antwort;
+}
+
+Schluesselbund::Antwort fehlerAntwort(const QKeychain::Job* job)
+{
+    switch (job->error()) {
+    case QKeychain::NoError:
+        return Schluesselbund::Antwort::Erledigt;
+    case QKeychain::EntryNotFound:
+        return Schluesselbund::Antwort::NichtGefunden;
+    default:
+        return Schluesselbund::Antwort::Fehlt;
+    }
+}
+} // namespace
+
+Schluesselbund::Antwort QtSchluesselbund::lesen(const QString& konto, QString& passwort)
+{
+    auto* job = neuerJob<QKeychain::ReadPasswordJob>(konto);
+    return abwarten(job, [&passwort](QKeychain::Job* fertig) {
+        const Antwort antwort = fehlerAntwort(fertig);
+        if (antwort == Antwort::Erledigt)
+            passwort = static_cast<QKeychain::ReadPasswordJob*>(fertig)->textData();
+        return antwort;
+    });
+}
+
+Schluesselbund::Antwort QtSchluesselbund::schreiben(const QString& konto, const QString& passwort)
+{
+    auto* job = neuerJob<QKeychain::WritePasswordJob>(konto);
+    job->setTextData(passwort);
+    return abwarten(job, fehlerAntwort);
+}
+
+Schluesselbund::Antwort QtSchluesselbund::loeschen(const QString& konto)
+{
+    return abwarten(neuerJob<QKeychain::DeletePasswordJob>(konto), fehlerAntwort);
+}
