@@ -6,7 +6,7 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/lib_desktop.sh"
 
 URL=http://bilder.example/gnome/
-needs mutter dbus-run-session Xwayland wl-copy wl-paste xclip
+needs mutter dbus-run-session gnome-keyring-daemon Xwayland wl-copy wl-paste xclip
 /usr/bin/python3 -c 'import dbus' 2>/dev/null || fail "python3-dbus is missing (scripts/install-deps.sh installs it)"
 
 # Mutter ends with the command it runs; that command waits until this file goes away.
@@ -21,6 +21,8 @@ stop_desktop() {
 trap 'stop_desktop || true; e2e_cleanup' EXIT
 
 cat >"$DESKTOP/sitzung.sh" <<'EOF2'
+# As at a GNOME login: the keyring, unlocked with the login password; it ends with the session's bus.
+printf %s anmeldung | gnome-keyring-daemon --unlock --components=secrets >/dev/null
 echo "$WAYLAND_DISPLAY $DISPLAY $XAUTHORITY $DBUS_SESSION_BUS_ADDRESS" >"$1/anzeigen.neu" && mv "$1/anzeigen.neu" "$1/anzeigen"
 while [ -e "$1/laeuft" ]; do sleep 0.1; done
 EOF2
@@ -63,13 +65,15 @@ snippet="<img border=\"0\" src=\"${URL}Urlaub%20am%20See.jpg\" alt=\"\" width=\"
 [ "$(x11_clipboard)" = "$snippet" ] || fail "X11 clipboard after the end: [$(x11_clipboard)]"
 pass "the snippet is in the Wayland and the X11 clipboard after the program ended"
 check_keepers
+grep -qx 'FTPPassword=' "$STORE" || fail "the store still holds a password: $(grep FTPPassword "$STORE")"
+pass "the password moved into GNOME's keyring; the store holds none"
 
 nobody_store LinkOption=1
 run "$E2E_TMP/bilder/klein.png"
 [ "$RC" -eq 0 ] || fail "second upload ended with status $RC"
 [ "$(wayland_clipboard)" = "${URL}klein.png" ] || fail "Wayland clipboard after the second run: [$(wayland_clipboard)]"
 [ "$(x11_clipboard)" = "${URL}klein.png" ] || fail "X11 clipboard after the second run: [$(x11_clipboard)]"
-pass "a second upload replaces the link in both clipboards"
+pass "a second upload, with the password from the keyring, replaces the link in both clipboards"
 
 stop_desktop || fail "processes of the desktop outlived mutter: $(desktop_pids)"
 pass "mutter and everything started on it have ended"
