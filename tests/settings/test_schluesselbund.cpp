@@ -23,22 +23,8 @@ namespace {
 const char* const abbruchSchalter = "--abbruch-nach-schluesselbund";
 
 // The program's parts with the real store, keyring and transfer; the boxes scripted.
-template <typename Bund = QtSchluesselbund> struct Lauf {
-    explicit Lauf(const QString& argumente = QString())
-        : lauf({ dialoge, fenster, speicher, sperre, uebertragung, status, nachUpload, schluesselbund }, argumente)
-    {
-    }
-
-    SpeicherFenster fenster;
-    SkriptDialoge dialoge;
-    Einstellungsspeicher speicher;
-    FesteSperre sperre;
-    Netzuebertragung uebertragung;
-    AufzeichnendeStatusanzeige status;
-    AufzeichnenderNachUpload nachUpload;
-    Bund schluesselbund;
-    Startlauf lauf;
-};
+template <typename Bund = QtSchluesselbund>
+using Lauf = Testlauf<SpeicherFenster, SkriptDialoge, Bund, Netzuebertragung>;
 
 // The program killed the moment the keyring has confirmed a password, before
 // anything else happens: what a crash or a logout at the worst moment leaves.

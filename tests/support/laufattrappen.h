@@ -135,9 +135,11 @@ public:
 };
 
 // A run on the given argument string with the real settings store, the given
-// window, dialogs and keyring, and every other part scripted.
-template <typename Fenster, typename DialogeArt, typename Bund = OhneSchluesselbund> struct Testlauf {
-    explicit Testlauf(const QString& argumente, const QString& einzigeDatei = QString())
+// window, dialogs, keyring and transfer, and every other part scripted.
+template <typename Fenster, typename DialogeArt, typename Bund = OhneSchluesselbund,
+    typename Transfer = SkriptUebertragung>
+struct Testlauf {
+    explicit Testlauf(const QString& argumente = QString(), const QString& einzigeDatei = QString())
         : lauf({ dialoge, fenster, speicher, sperre, uebertragung, status, nachUpload, schluesselbund }, argumente,
             einzigeDatei.isEmpty() ? QStringList() : QStringList{ einzigeDatei })
     {
@@ -147,7 +149,7 @@ template <typename Fenster, typename DialogeArt, typename Bund = OhneSchluesselb
     DialogeArt dialoge;
     Einstellungsspeicher speicher;
     FesteSperre sperre;
-    SkriptUebertragung uebertragung;
+    Transfer uebertragung;
     AufzeichnendeStatusanzeige status;
     AufzeichnenderNachUpload nachUpload;
     Bund schluesselbund;
