@@ -9,8 +9,6 @@
 
 namespace {
 const QString dienst = QStringLiteral("Morva Fotoschicker");
-// Long enough for a busy desktop, short enough that nobody thinks the program hangs.
-constexpr int fristMs = 5000;
 
 template <typename JobArt> JobArt* neuerJob(const QString& konto)
 {
@@ -24,9 +22,9 @@ template <typename JobArt> JobArt* neuerJob(const QString& konto)
     return job;
 }
 
-// Runs the job and waits for it, at most fristMs. ende sees the finished job.
-Schluesselbund::Antwort abwarten(
-    QKeychain::Job* job, const std::function<Schluesselbund::Antwort(QKeychain::Job*)>& ende)
+// Runs the job and waits for it, at most frist. ende sees the finished job.
+Schluesselbund::Antwort abwarten(QKeychain::Job* job, std::chrono::milliseconds frist,
+    const std::function<Schluesselbund::Antwort(QKeychain::Job*)>& ende)
 {
     QEventLoop schleife;
     Schluesselbund::Antwort antwort = Schluesselbund::Antwort::Zeitueberschreitung;
@@ -35,10 +33,10 @@ Schluesselbund::Antwort abwarten(
         antwort = ende(fertig);
         schleife.quit();
     });
-    QTimer frist;
-    frist.setSingleShot(true);
-    QObject::connect(&frist, &QTimer::timeout, &schleife, &QEventLoop::quit);
-    frist.start(fristMs);
+    QTimer wecker;
+    wecker.setSingleShot(true);
+    QObject::connect(&wecker, &QTimer::timeout, &schleife, &QEventLoop::quit);
+    wecker.start(frist);
     job->start();
     schleife.exec();
     return antwort;
@@ -57,10 +55,15 @@ Schluesselbund::Antwort fehlerAntwort(const QKeychain::Job* job)
 }
 } // namespace
 
+QtSchluesselbund::QtSchluesselbund(std::chrono::milliseconds frist)
+    : m_frist(frist)
+{
+}
+
 Schluesselbund::Antwort QtSchluesselbund::lesen(const QString& konto, QString& passwort)
 {
     auto* job = neuerJob<QKeychain::ReadPasswordJob>(konto);
-    return abwarten(job, [&passwort](QKeychain::Job* fertig) {
+    return abwarten(job, m_frist, [&passwort](QKeychain::Job* fertig) {
         const Antwort antwort = fehlerAntwort(fertig);
         if (antwort == Antwort::Erledigt)
             passwort = static_cast<QKeychain::ReadPasswordJob*>(fertig)->textData();
@@ -72,10 +75,10 @@ Schluesselbund::Antwort QtSchluesselbund::schreiben(const QString& konto, const 
 {
     auto* job = neuerJob<QKeychain::WritePasswordJob>(konto);
     job->setTextData(passwort);
-    return abwarten(job, fehlerAntwort);
+    return abwarten(job, m_frist, fehlerAntwort);
 }
 
 Schluesselbund::Antwort QtSchluesselbund::loeschen(const QString& konto)
 {
-    return abwarten(neuerJob<QKeychain::DeletePasswordJob>(konto), fehlerAntwort);
+    return abwarten(neuerJob<QKeychain::DeletePasswordJob>(konto), m_frist, fehlerAntwort);
 }
