@@ -6,7 +6,7 @@ packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-translations-l10n qtkeychain-qt6-dev
     libcurl4-openssl-dev libmicrohttpd-dev
-    python3-pyftpdlib python3-openssl tinyproxy time nginx curl openssl systemd
+    python3-pyftpdlib python3-openssl tinyproxy time nginx curl openssl systemd openssh-server
     libxcb1-dev
     xvfb xauth xdotool xclip x11-utils imagemagick
     clang libclang-rt-14-dev clang-format clang-tidy

@@ -179,6 +179,26 @@ QString zertifikatTitel()
     return QStringLiteral("Zertifikat nicht vertrauenswürdig");
 }
 
+QString unbekannterServerTitel()
+{
+    return QStringLiteral("Unbekannter Server");
+}
+
+QString schluesselGeaendertTitel()
+{
+    return QStringLiteral("Serverschlüssel geändert");
+}
+
+QString rsaSchluesselTitel()
+{
+    return QStringLiteral("RSA-Schlüssel abgelehnt");
+}
+
+QString vertrauenNichtGespeichertText(const QString& grund)
+{
+    return QStringLiteral("Der Schlüssel des Servers konnte nicht gespeichert werden: ") + grund;
+}
+
 QString groessenangabe(qint64 laenge)
 {
     if (laenge >= (qint64(1) << 31))

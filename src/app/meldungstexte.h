@@ -53,6 +53,13 @@ QString schluesselbundZeitTitel();
 // The box for a server whose certificate is not trusted shows the transfer's sentence itself.
 QString zertifikatTitel();
 
+// The SFTP boxes show the transfer's sentences: the question for a server
+// not known yet, the warning for a key that changed, the hint for RSA keys.
+QString unbekannterServerTitel();
+QString schluesselGeaendertTitel();
+QString rsaSchluesselTitel();
+QString vertrauenNichtGespeichertText(const QString& grund);
+
 // The file length in MiB truncated to three decimals, in the user's number
 // format, or "über 2000" from 2^31 bytes on.
 QString groessenangabe(qint64 laenge);

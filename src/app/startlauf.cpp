@@ -10,6 +10,7 @@
 #include "settings/einstellungen.h"
 #include "statusfenster/statusanzeige.h"
 #include "transfer/bilddatei.h"
+#include "transfer/ftpadresse.h"
 #include "transfer/imagehost.h"
 #include "transfer/uebertragung.h"
 
@@ -21,6 +22,12 @@ namespace {
 constexpr qint64 groessenGrenze = 250000;
 constexpr int versionMajor = FOTOSCHICKER_VERSION_MAJOR;
 constexpr int versionMinor = FOTOSCHICKER_VERSION_MINOR;
+
+bool mitSftp(const Optionen& optionen)
+{
+    const std::optional<FtpServerangabe> server = ftpServerLesen(optionen.FTPServer);
+    return server && server->schutz == FtpSchutz::Ssh;
+}
 } // namespace
 
 int exitStatus(Laufende ende)
@@ -102,8 +109,9 @@ Laufende Startlauf::durchlauf()
     if (!vollstaendig)
         return fensterZeigen(false);
 
-    // An image-host transfer uses no FTP credentials, so it needs no password.
-    if (!m_optionen.useIS && m_optionen.FTPPassword.trimmed().isEmpty()) {
+    // An image-host transfer uses no FTP credentials, so it needs no password;
+    // SFTP asks only when the server wants one, as a key may let the user in.
+    if (!m_optionen.useIS && !mitSftp(m_optionen) && m_optionen.FTPPassword.trimmed().isEmpty()) {
         const QString antwort = dialoge.passwortAbfragen(passwortAufforderung(m_optionen.FTPServer), passwortTitel());
         m_optionen.FTPPassword = antwort;
         if (antwort.isEmpty())
@@ -140,13 +148,22 @@ Laufende Startlauf::dateiSenden(const QString& gegebenerName, bool woertlich)
         return Laufende::Abgebrochen;
 
     QString link;
-    const FtpErgebnis ergebnis = hochladen(datei, link);
+    std::optional<Laufende> ende;
+    const FtpErgebnis ergebnis = hochladen(datei, link, ende);
+    // No password given: back to the settings, as when it is asked before the upload.
+    if (ende)
+        return *ende == Laufende::FensterOffen ? fensterZeigen(false) : *ende;
     if (ergebnis != FtpErgebnis::Hochgeladen) {
         // The user stopped it: that ends the run as quietly as "Nein" to the size question.
         if (m_teile.status.abbruchGewuenscht())
             return Laufende::Abgebrochen;
-        if (ergebnis == FtpErgebnis::ZertifikatAbgelehnt)
+        if (ergebnis == FtpErgebnis::ZertifikatAbgelehnt
+            || (ergebnis == FtpErgebnis::SchluesselGeaendert && !mitSftp(m_optionen)))
             dialoge.meldung(m_fehlerText, zertifikatTitel(), Meldungsstil::Kritisch);
+        else if (ergebnis == FtpErgebnis::SchluesselGeaendert)
+            dialoge.meldung(m_fehlerText, schluesselGeaendertTitel(), Meldungsstil::Kritisch);
+        else if (ergebnis == FtpErgebnis::RsaSchluessel)
+            dialoge.meldung(m_fehlerText, rsaSchluesselTitel(), Meldungsstil::Ausrufezeichen);
         else
             dialoge.meldung(Meldungstexte::fehlerText(m_fehlerText), fehlerTitel(), Meldungsstil::Kritisch);
         if (m_optionen.parameterModus)
@@ -207,11 +224,13 @@ Laufende Startlauf::dateienSenden()
         }
         m_fehlerText.clear();
         QString link;
-        if (hochladen(datei, link) == FtpErgebnis::Hochgeladen) {
+        std::optional<Laufende> ende;
+        if (hochladen(datei, link, ende) == FtpErgebnis::Hochgeladen) {
             linkWeitergeben(link, datei);
             continue;
         }
-        abgebrochen = m_teile.status.abbruchGewuenscht();
+        // "Nein" to trusting the server, or no password given: none of the rest could go either.
+        abgebrochen = ende.has_value() || m_teile.status.abbruchGewuenscht();
         festhalten(datei, abgebrochen ? nichtGesendetGrund() : m_fehlerText);
     }
     m_teile.status.bildzeile(QString());
@@ -236,12 +255,50 @@ Startlauf::Hindernis Startlauf::hindernis(const Bilddatei& datei) const
     return Hindernis::Keins;
 }
 
-FtpErgebnis Startlauf::hochladen(const Bilddatei& datei, QString& link)
+FtpErgebnis Startlauf::hochladen(const Bilddatei& datei, QString& link, std::optional<Laufende>& ende)
 {
     if (!m_optionen.useIS)
-        return m_teile.uebertragung.ftpUpload(datei, m_optionen, m_teile.status, m_fehlerText);
+        return ftpHochladen(datei, ende);
     link = m_teile.uebertragung.bildhostUpload(datei, m_teile.status, m_fehlerText);
     return link.isEmpty() ? FtpErgebnis::Gescheitert : FtpErgebnis::Hochgeladen;
+}
+
+// The upload with the questions it may raise on the way: whether to trust a
+// server not known yet, and the password a server asked for. Each is asked at
+// most once an upload. ende is set when an answer ends the run: Abgebrochen
+// for "Nein", FensterOffen for a password prompt left empty.
+FtpErgebnis Startlauf::ftpHochladen(const Bilddatei& datei, std::optional<Laufende>& ende)
+{
+    using namespace Meldungstexte;
+    Dialoge& dialoge = m_teile.dialoge;
+    bool vertrauenGefragt = false;
+    bool passwortGefragt = false;
+    for (;;) {
+        const FtpErgebnis ergebnis = m_teile.uebertragung.ftpUpload(datei, m_optionen, m_teile.status, m_fehlerText);
+        if (ergebnis == FtpErgebnis::Rueckfrage && !vertrauenGefragt) {
+            vertrauenGefragt = true;
+            const QString titel = mitSftp(m_optionen) ? unbekannterServerTitel() : zertifikatTitel();
+            if (!dialoge.meldung(m_fehlerText, titel, Meldungsstil::FrageJaNein)) {
+                ende = Laufende::Abgebrochen;
+                return ergebnis;
+            }
+            if (QString grund; !m_teile.uebertragung.vertrauen(grund)) {
+                m_fehlerText = vertrauenNichtGespeichertText(grund);
+                return FtpErgebnis::Gescheitert;
+            }
+        } else if (ergebnis == FtpErgebnis::PasswortFehlt && !passwortGefragt) {
+            passwortGefragt = true;
+            const QString antwort
+                = dialoge.passwortAbfragen(passwortAufforderung(m_optionen.FTPServer), passwortTitel());
+            if (antwort.isEmpty()) {
+                ende = Laufende::FensterOffen;
+                return ergebnis;
+            }
+            m_optionen.FTPPassword = antwort;
+        } else {
+            return ergebnis;
+        }
+    }
 }
 
 void Startlauf::linkWeitergeben(const QString& link, const Bilddatei& datei)

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class Dialoge;
 class Einstellungsfenster;
@@ -84,7 +85,8 @@ private:
     Laufende dateienSenden();
     enum class Hindernis { Keins, Fehlt, NichtFuerBildhost };
     Hindernis hindernis(const Bilddatei& datei) const;
-    FtpErgebnis hochladen(const Bilddatei& datei, QString& link);
+    FtpErgebnis hochladen(const Bilddatei& datei, QString& link, std::optional<Laufende>& ende);
+    FtpErgebnis ftpHochladen(const Bilddatei& datei, std::optional<Laufende>& ende);
     void linkWeitergeben(const QString& link, const Bilddatei& datei);
     Laufende fensterZeigen(bool ohneDatei);
     void speicherfehlerMelden(const Speicherfehler& fehler);

@@ -43,6 +43,8 @@ std::optional<FtpServerangabe> ftpServerLesen(const QString& ftpServer)
             angabe.schutz = FtpSchutz::ExplizitesTls;
         else if (name == QStringLiteral("ftps"))
             angabe.schutz = FtpSchutz::ImplizitesTls;
+        else if (name == QStringLiteral("sftp"))
+            angabe.schutz = FtpSchutz::Ssh;
         else if (name != QStringLiteral("ftp"))
             return std::nullopt;
         rest = ftpServer.mid(treffer.capturedLength());
@@ -61,12 +63,19 @@ CurlUrl ftpAdresse(const FtpServerangabe& server, const QString& entfernterName)
     // The URL's first "/" only separates; a name that itself starts with "/"
     // is absolute on the server and needs its own slash encoded.
     QByteArray pfad = QUrl::toPercentEncoding(entfernterName, "/");
-    if (pfad.startsWith('/'))
-        pfad.replace(0, 1, "%2F");
-    pfad.prepend('/');
+    if (server.schutz == FtpSchutz::Ssh) {
+        if (!pfad.startsWith('/'))
+            pfad.prepend("/~/");
+    } else {
+        if (pfad.startsWith('/'))
+            pfad.replace(0, 1, "%2F");
+        pfad.prepend('/');
+    }
 
     // libcurl's "ftps" is implicit TLS on port 990; explicit TLS is "ftp" with TLS required.
-    const char* schema = server.schutz == FtpSchutz::ImplizitesTls ? "ftps" : "ftp";
+    const char* schema = server.schutz == FtpSchutz::ImplizitesTls ? "ftps"
+        : server.schutz == FtpSchutz::Ssh                          ? "sftp"
+                                                                   : "ftp";
     CurlUrl url(curl_url());
     if (!url || curl_url_set(url.get(), CURLUPART_SCHEME, schema, 0) != CURLUE_OK
         || curl_url_set(url.get(), CURLUPART_HOST, server.host.toUtf8().constData(), 0) != CURLUE_OK

@@ -17,6 +17,7 @@ enum class FtpSchutz {
     Keiner, // plain FTP: login and data in clear
     ExplizitesTls, // "AUTH TLS" on the FTP port before the login
     ImplizitesTls, // TLS from the first byte, port 990 unless named
+    Ssh, // SFTP, port 22 unless named
 };
 
 // FTPServer taken apart: "[scheme://]host[:port]".
@@ -28,12 +29,14 @@ struct FtpServerangabe {
 };
 
 // Reads the scheme in front of the host, in any case: none or "ftp://" for
-// plain FTP, "ftpes://" for explicit and "ftps://" for implicit TLS; one "/"
+// plain FTP, "ftpes://" for explicit and "ftps://" for implicit TLS,
+// "sftp://" for SFTP; one "/"
 // after the host is allowed. Nullopt for any other scheme.
 std::optional<FtpServerangabe> ftpServerLesen(const QString& ftpServer);
 
 // The address libcurl uploads to: the server and the remote name, which is
-// relative to the login directory unless it starts with "/". Every byte the
+// relative to the login directory unless it starts with "/" (for SFTP too,
+// where libcurl reads a path as absolute unless it begins with "~/"). Every byte the
 // URL could misread (blanks, umlauts, "#", "%", ";") is percent-encoded, so
 // the server gets the name as typed. Null when the server names no usable host.
 CurlUrl ftpAdresse(const FtpServerangabe& server, const QString& entfernterName);

@@ -50,6 +50,8 @@ bool schutzEinstellen(CURL* handle, FtpSchutz schutz)
 {
     if (schutz == FtpSchutz::Keiner)
         return setzen(handle, CURLOPT_PROTOCOLS_STR, "ftp");
+    if (schutz == FtpSchutz::Ssh)
+        return setzen(handle, CURLOPT_PROTOCOLS_STR, "sftp");
     const char* protokoll = schutz == FtpSchutz::ImplizitesTls ? "ftps" : "ftp";
     return setzen(handle, CURLOPT_PROTOCOLS_STR, protokoll)
         && setzen(handle, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL))

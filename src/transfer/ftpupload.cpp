@@ -9,6 +9,7 @@
 #include "transfer/ftpadresse.h"
 #include "transfer/ftpschutz.h"
 #include "transfer/hintergrundlauf.h"
+#include "transfer/sftpzugang.h"
 
 #include <QFile>
 
@@ -52,14 +53,16 @@ struct Sockets {
 
 // What the worker thread's callbacks share with this call.
 struct Verlauf {
-    Verlauf(Statusanzeige& anzeige, Sockets& s)
+    Verlauf(Statusanzeige& anzeige, Sockets& s, bool mitSsh)
         : status(anzeige)
+        , ssh(mitSsh)
         , sockets(s)
     {
     }
 
     Hintergrundlauf lauf;
     Statusanzeige& status;
+    const bool ssh;
     // Set on the worker once the server has accepted the login: from then on
     // every failure belongs to the put, before it to the connection.
     std::atomic<bool> eingeloggt{ false };
@@ -71,7 +74,27 @@ struct Verlauf {
     curl_off_t gemeldet = 0;
     // What the server answered to SIZE after the put; -1 while it said nothing usable.
     qint64 groesseAufDemServer = -1;
+    // SFTP: the login methods the server offers, as libcurl logs them.
+    QByteArray anmeldeangebot;
 };
+
+void eingeloggtMelden(Verlauf& verlauf)
+{
+    verlauf.eingeloggt = true;
+    verlauf.lauf.imVordergrund(
+        [&status = verlauf.status] { status.status(QStringLiteral("Verbindung hergestellt, übertrage Datei...")); });
+}
+
+// SFTP has no dialogue to read; libcurl's own log says what the server
+// offers for the login and when it let us in.
+void sshMitlesen(Verlauf& verlauf, QByteArrayView zeile)
+{
+    static constexpr QByteArrayView angebot = "SSH authentication methods available: ";
+    if (zeile.startsWith(angebot))
+        verlauf.anmeldeangebot = zeile.sliced(angebot.size()).trimmed().toByteArray();
+    else if (!verlauf.eingeloggt && zeile.startsWith("Authentication complete"))
+        eingeloggtMelden(verlauf);
+}
 
 // A "213 <bytes>" answer to SIZE; anything else leaves the size unknown.
 void groesseMitlesen(Verlauf& verlauf, QByteArrayView zeile)
@@ -91,16 +114,15 @@ int mitlesen(CURL*, curl_infotype art, char* daten, size_t laenge, void* zeiger)
 {
     auto& verlauf = *static_cast<Verlauf*>(zeiger);
     const QByteArrayView zeile(daten, static_cast<qsizetype>(laenge));
-    if (art == CURLINFO_HEADER_OUT) {
+    if (art == CURLINFO_TEXT && verlauf.ssh) {
+        sshMitlesen(verlauf, zeile);
+    } else if (art == CURLINFO_HEADER_OUT) {
         verlauf.letzterBefehl = zeile.first(std::min<qsizetype>(zeile.size(), 5)).toByteArray();
     } else if (art == CURLINFO_HEADER_IN && verlauf.eingeloggt) {
         groesseMitlesen(verlauf, zeile);
     } else if (art == CURLINFO_HEADER_IN && !verlauf.eingeloggt && zeile.startsWith('2')
         && (verlauf.letzterBefehl == "USER " || verlauf.letzterBefehl == "PASS ")) {
-        verlauf.eingeloggt = true;
-        verlauf.lauf.imVordergrund([&status = verlauf.status] {
-            status.status(QStringLiteral("Verbindung hergestellt, übertrage Datei..."));
-        });
+        eingeloggtMelden(verlauf);
     }
     return 0;
 }
@@ -251,13 +273,14 @@ bool groesseNachfragen(CURL* handle, const QString& entfernterName, CurlListe& b
 
 // The file to put, with its size announced to the server; false when libcurl
 // refuses any of it.
-bool dateiEinstellen(CURL* handle, Quelle& quelle, const QString& entfernterName, CurlListe& nachfrage)
+// SFTP confirms every write as it goes, so it needs no question afterwards.
+bool dateiEinstellen(CURL* handle, Quelle& quelle, const QString& entfernterName, bool ssh, CurlListe& nachfrage)
 {
     quelle.groesse = quelle.datei.size();
     return setzen(handle, CURLOPT_UPLOAD, 1L) && setzen(handle, CURLOPT_READFUNCTION, &lesen)
         && setzen(handle, CURLOPT_READDATA, &quelle)
         && setzen(handle, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(quelle.groesse))
-        && groesseNachfragen(handle, entfernterName, nachfrage);
+        && (ssh || groesseNachfragen(handle, entfernterName, nachfrage));
 }
 
 bool ganzAngekommen(const Verlauf& verlauf, const Quelle& quelle)
@@ -275,47 +298,115 @@ CURLcode dateiSenden(CURL* handle, Verlauf& verlauf, const Quelle& quelle)
     verlauf.sockets.nochOffen = CURL_SOCKET_BAD;
     return ergebnis;
 }
+
+// What one upload works with.
+struct Auftrag {
+    const Bilddatei& datei;
+    const Optionen& optionen;
+    const FtpServerangabe& server;
+    const CurlUrl& adresse;
+    const QString& entfernterName;
+    const FtpZeitgrenzen& grenzen;
+    Statusanzeige& status;
+};
+
+// How one connection ended.
+struct Durchgang {
+    FtpErgebnis ergebnis = FtpErgebnis::Gescheitert;
+    CURLcode code = CURLE_FAILED_INIT;
+    bool eingeloggt = false;
+    QByteArray anmeldeangebot;
+};
+
+// One connection from the first byte to the last; with SFTP, for one of the
+// logins of zugang.
+Durchgang verbinden(const Auftrag& auftrag, SftpZugang* zugang, qsizetype anmeldung, QString& fehlerText)
+{
+    const Optionen& optionen = auftrag.optionen;
+    Sockets sockets;
+    CurlListe nachfrage;
+    Durchgang durchgang;
+    const CurlHandle handle(curl_easy_init());
+    if (!handle) {
+        fehlerText = oeffnenFehler();
+        return durchgang;
+    }
+    Quelle quelle;
+    quelle.datei.setFileName(auftrag.datei.kurzerPfad);
+    Verlauf verlauf(auftrag.status, sockets, zugang != nullptr);
+    // Each refusal is told as the step it belongs to: libcurl unusable,
+    // the server not reached, the file not put.
+    if (!ablaufEinstellen(handle.get(), auftrag.grenzen, verlauf)) {
+        fehlerText = oeffnenFehler();
+    } else if (!verbindungEinstellen(handle.get(), optionen, auftrag.adresse, auftrag.server.schutz)) {
+        fehlerText = verbindenFehler(optionen);
+    } else if (zugang && !zugang->einstellen(handle.get(), anmeldung)) {
+        fehlerText = oeffnenFehler();
+    } else if (auftrag.datei.kurzerPfad.isEmpty() || !quelle.datei.open(QIODevice::ReadOnly)
+        || !dateiEinstellen(handle.get(), quelle, auftrag.entfernterName, zugang != nullptr, nachfrage)) {
+        fehlerText = kopierenFehler(auftrag.entfernterName);
+    } else if (durchgang.code = dateiSenden(handle.get(), verlauf, quelle);
+               durchgang.code == CURLE_OK && ganzAngekommen(verlauf, quelle)) {
+        durchgang.ergebnis = FtpErgebnis::Hochgeladen;
+    } else if (const QString zertifikat
+               = zugang ? QString() : zertifikatsFehler(handle.get(), durchgang.code, auftrag.server.host);
+               !zertifikat.isEmpty()) {
+        fehlerText = zertifikat;
+        durchgang.ergebnis = FtpErgebnis::ZertifikatAbgelehnt;
+    } else {
+        fehlerText = verlauf.eingeloggt ? kopierenFehler(auftrag.entfernterName) : verbindenFehler(optionen);
+    }
+    durchgang.eingeloggt = verlauf.eingeloggt;
+    durchgang.anmeldeangebot = verlauf.anmeldeangebot;
+    return durchgang;
+}
+
+// Every way in, one after the other, until one gets in or the server's key is
+// not the known one; nothing is sent before the key has been checked.
+FtpErgebnis sftpHochladen(const Auftrag& auftrag, QString& fehlerText, Vertrauensfrage* frage)
+{
+    SftpZugang zugang(auftrag.server, auftrag.optionen);
+    Durchgang durchgang;
+    for (qsizetype anmeldung = 0; anmeldung < zugang.anmeldungen(); ++anmeldung) {
+        durchgang = verbinden(auftrag, &zugang, anmeldung, fehlerText);
+        if (zugang.pruefung() == Schluesselpruefung::Unbekannt) {
+            fehlerText = zugang.frage();
+            if (frage)
+                *frage = zugang.vertrauensfrage();
+            return FtpErgebnis::Rueckfrage;
+        }
+        if (zugang.pruefung() == Schluesselpruefung::Geaendert) {
+            fehlerText = zugang.warnung();
+            return FtpErgebnis::SchluesselGeaendert;
+        }
+        if (durchgang.code != CURLE_LOGIN_DENIED || durchgang.eingeloggt || auftrag.status.abbruchGewuenscht())
+            return durchgang.ergebnis;
+    }
+    const bool passwortGefragt
+        = durchgang.anmeldeangebot.contains("password") || durchgang.anmeldeangebot.contains("keyboard-interactive");
+    if (auftrag.optionen.FTPPassword.isEmpty() && passwortGefragt)
+        return FtpErgebnis::PasswortFehlt;
+    if (zugang.mitRsaSchluessel()) {
+        fehlerText = SftpZugang::rsaHinweis();
+        return FtpErgebnis::RsaSchluessel;
+    }
+    return durchgang.ergebnis;
+}
 } // namespace
 
 FtpErgebnis ftpUpload(const Bilddatei& datei, const Optionen& optionen, Statusanzeige& status, QString& fehlerText,
-    const FtpZeitgrenzen& grenzen)
+    const FtpZeitgrenzen& grenzen, Vertrauensfrage* frage)
 {
     const QString entfernterName = optionen.FTPPath + datei.langerName;
     // An unknown scheme leaves no address, so no one is contacted.
     const FtpServerangabe server = ftpServerLesen(optionen.FTPServer).value_or(FtpServerangabe());
-    // Outlives the handle, which refers to it.
+    // Outlives the handles, which refer to it.
     const CurlUrl adresse = ftpAdresse(server, entfernterName);
 
-    Sockets sockets;
-    CurlListe nachfrage;
-    FtpErgebnis ergebnis = FtpErgebnis::Gescheitert;
-    if (const CurlHandle handle(curl_easy_init()); !handle) {
-        fehlerText = oeffnenFehler();
-    } else {
-        status.status(QStringLiteral("Überprüfe Login und Passwort"));
-        Quelle quelle;
-        quelle.datei.setFileName(datei.kurzerPfad);
-        Verlauf verlauf(status, sockets);
-        // Each refusal is told as the step it belongs to: libcurl unusable,
-        // the server not reached, the file not put.
-        if (!ablaufEinstellen(handle.get(), grenzen, verlauf)) {
-            fehlerText = oeffnenFehler();
-        } else if (!verbindungEinstellen(handle.get(), optionen, adresse, server.schutz)) {
-            fehlerText = verbindenFehler(optionen);
-        } else if (datei.kurzerPfad.isEmpty() || !quelle.datei.open(QIODevice::ReadOnly)
-            || !dateiEinstellen(handle.get(), quelle, entfernterName, nachfrage)) {
-            fehlerText = kopierenFehler(entfernterName);
-        } else if (const CURLcode code = dateiSenden(handle.get(), verlauf, quelle);
-                   code == CURLE_OK && ganzAngekommen(verlauf, quelle)) {
-            ergebnis = FtpErgebnis::Hochgeladen;
-        } else if (const QString zertifikat = zertifikatsFehler(handle.get(), code, server.host);
-                   !zertifikat.isEmpty()) {
-            fehlerText = zertifikat;
-            ergebnis = FtpErgebnis::ZertifikatAbgelehnt;
-        } else {
-            fehlerText = verlauf.eingeloggt ? kopierenFehler(entfernterName) : verbindenFehler(optionen);
-        }
-    }
+    status.status(QStringLiteral("Überprüfe Login und Passwort"));
+    const Auftrag auftrag{ datei, optionen, server, adresse, entfernterName, grenzen, status };
+    const FtpErgebnis ergebnis = server.schutz == FtpSchutz::Ssh ? sftpHochladen(auftrag, fehlerText, frage)
+                                                                 : verbinden(auftrag, nullptr, 0, fehlerText).ergebnis;
     status.status(QString());
     return ergebnis;
 }

@@ -2,6 +2,7 @@
 
 #include "transfer/bilddatei.h"
 #include "transfer/uebertragung.h"
+#include "transfer/vertrauensspeicher.h"
 
 #include <QString>
 
@@ -21,8 +22,10 @@ struct FtpZeitgrenzen {
 
 // Stores the picture on the FTP server of optionen as FTPPath followed
 // directly by its long name, with one STOR and no change of directory; over
-// TLS when the server's scheme asks for it. Shows its steps through status
-// and closes the status display on every path. On failure fehlerText holds one of three
-// German sentences, or the certificate sentence; it never holds the password.
+// TLS when the server's scheme asks for it, over SFTP for "sftp://". Shows its
+// steps through status and closes the status display on every path. On
+// failure fehlerText holds one of three German sentences, or the whole
+// sentence of the result; it never holds the password. With Rueckfrage, frage
+// gets what answering "Ja" stores.
 FtpErgebnis ftpUpload(const Bilddatei& datei, const Optionen& optionen, Statusanzeige& status, QString& fehlerText,
-    const FtpZeitgrenzen& grenzen = {});
+    const FtpZeitgrenzen& grenzen = {}, Vertrauensfrage* frage = nullptr);

@@ -7,7 +7,15 @@
 FtpErgebnis Netzuebertragung::ftpUpload(
     const Bilddatei& datei, const Optionen& optionen, Statusanzeige& status, QString& fehlerText)
 {
-    return ::ftpUpload(datei, optionen, status, fehlerText);
+    m_frage = {};
+    return ::ftpUpload(datei, optionen, status, fehlerText, {}, &m_frage);
+}
+
+bool Netzuebertragung::vertrauen(QString& grund)
+{
+    if (m_frage.zeile.isEmpty())
+        return false;
+    return vertrauenMerken(m_frage, grund);
 }
 
 QString Netzuebertragung::bildhostUpload(const Bilddatei& datei, Statusanzeige& status, QString& fehlerText)

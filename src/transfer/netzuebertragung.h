@@ -1,6 +1,7 @@
 #pragma once
 
 #include "transfer/uebertragung.h"
+#include "transfer/vertrauensspeicher.h"
 
 // The transfers over the network: FTP to the user's server, HTTP to the image host.
 class Netzuebertragung : public Uebertragung {
@@ -8,4 +9,8 @@ public:
     FtpErgebnis ftpUpload(
         const Bilddatei& datei, const Optionen& optionen, Statusanzeige& status, QString& fehlerText) override;
     QString bildhostUpload(const Bilddatei& datei, Statusanzeige& status, QString& fehlerText) override;
+    bool vertrauen(QString& grund) override;
+
+private:
+    Vertrauensfrage m_frage;
 };

@@ -11,6 +11,12 @@ enum class FtpErgebnis {
     Hochgeladen,
     Gescheitert, // fehlerText names the step that failed
     ZertifikatAbgelehnt, // the server's certificate is not trusted; fehlerText is the whole sentence
+    // The server's key or certificate is not known yet: fehlerText is the
+    // question; Uebertragung::vertrauen() after "Ja" lets the next upload through.
+    Rueckfrage,
+    SchluesselGeaendert, // the server's key is not the stored one; fehlerText is the warning
+    PasswortFehlt, // SFTP: the server asks for a password and none is stored
+    RsaSchluessel, // SFTP: the login failed and an RSA key was refused; fehlerText says what to do
 };
 
 // The two ways a picture leaves the machine. Both report progress through the
@@ -25,4 +31,8 @@ public:
 
     // The picture's web address, or "" on failure (fehlerText then usually says why).
     virtual QString bildhostUpload(const Bilddatei& datei, Statusanzeige& status, QString& fehlerText) = 0;
+
+    // Stores the key or certificate the last ftpUpload asked about with
+    // Rueckfrage. False with the system's reason in grund when it cannot.
+    virtual bool vertrauen(QString& grund) = 0;
 };

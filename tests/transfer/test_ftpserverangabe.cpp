@@ -33,7 +33,11 @@ private Q_SLOTS:
         QTest::newRow("FTPS://, IPv6, Port") << "FTPS://[::1]:9990" << true << implizit << "ftps://[::1]:9990/a.jpg";
         QTest::newRow("ftpes:// ohne Host") << "ftpes://" << true << explizit << "";
         QTest::newRow("http://") << "http://ftp.example.org" << false << keiner << "";
-        QTest::newRow("sftp://") << "sftp://ftp.example.org" << false << keiner << "";
+        QTest::newRow("sftp://") << "sftp://ftp.example.org" << true << FtpSchutz::Ssh
+                                 << "sftp://ftp.example.org:22/~/a.jpg";
+        QTest::newRow("SFTP://, Port") << "SFTP://ftp.example.org:2222" << true << FtpSchutz::Ssh
+                                       << "sftp://ftp.example.org:2222/~/a.jpg";
+        QTest::newRow("scp://") << "scp://ftp.example.org" << false << keiner << "";
         QTest::newRow("ftps:// mit Pfad") << "ftps://ftp.example.org/bilder" << true << implizit << "";
         QTest::newRow("Host mit Port, kein Schema") << "localhost:21" << true << keiner << "ftp://localhost:21/a.jpg";
     }

@@ -271,7 +271,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("schema");
         QTest::newRow("http://") << "http://";
-        QTest::newRow("sftp://") << "sftp://";
+        QTest::newRow("scp://") << "scp://";
         QTest::newRow("FTPX://") << "FTPX://";
     }
 
