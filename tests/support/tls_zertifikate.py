@@ -5,6 +5,7 @@ server.pem       for 127.0.0.1 and localhost, signed by that authority
 fremder-name.pem for another host name, signed by that authority
 unbekannt.pem    for 127.0.0.1, signed by an authority nobody trusts
 abgelaufen.pem   for 127.0.0.1, signed by that authority, expired yesterday
+unbekannt-abgelaufen.pem  for 127.0.0.1, signed by the authority nobody trusts, expired yesterday
 ca-ordner/       the authority once more, as OpenSSL looks it up in a folder (by its hash)
 
 Every server file holds the certificate followed by its key. Needs Debian's
@@ -94,6 +95,7 @@ def main():
         "fremder-name.pem": pem(*fuer(eigene, ["anderer.example"])),
         "unbekannt.pem": pem(*fuer(fremde, hier)),
         "abgelaufen.pem": pem(*fuer(eigene, hier, abgelaufen=True)),
+        "unbekannt-abgelaufen.pem": pem(*fuer(fremde, hier, abgelaufen=True)),
     }
     for datei, inhalt in dateien.items():
         with open(os.path.join(ordner, datei), "wb") as f:

@@ -10,7 +10,8 @@ public:
     TlsZertifikate();
 
     bool bereit() const { return m_bereit; }
-    // "server.pem" (for 127.0.0.1), "fremder-name.pem", "unbekannt.pem", "abgelaufen.pem":
+    // "server.pem" (for 127.0.0.1), "fremder-name.pem", "unbekannt.pem", "abgelaufen.pem",
+    // "unbekannt-abgelaufen.pem":
     // certificate and key of a server.
     QString datei(const QString& name) const { return m_ordner.filePath(name); }
     // The test's authority as a file, and as a folder in OpenSSL's lookup form.

@@ -9,6 +9,7 @@
 #include "testumgebung.h"
 #include "tlszertifikate.h"
 
+#include "platform/privatedatei.h"
 #include "settings/optionen.h"
 #include "transfer/ftpupload.h"
 
@@ -26,6 +27,7 @@ using namespace std::chrono_literals;
 namespace {
 const QString pruefeLogin = QStringLiteral("Überprüfe Login und Passwort");
 const QString verbunden = QStringLiteral("Verbindung hergestellt, übertrage Datei...");
+const QString unbekannterAussteller = QStringLiteral("der Aussteller ist unbekannt");
 
 struct Ausgang {
     FtpErgebnis ergebnis = FtpErgebnis::Gescheitert;
@@ -76,6 +78,12 @@ QByteArray zufallsdatei(const QString& pfad, qsizetype groesse)
     if (!datei.open(QIODevice::WriteOnly) || datei.write(bytes) != groesse)
         return {};
     return bytes;
+}
+
+QByteArray readAll(const QString& pfad)
+{
+    QFile datei(pfad);
+    return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
 }
 
 // Whether the server was sent the user name or the password.
@@ -200,7 +208,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("grund");
 
         const QString fremd = QStringLiteral("es ist auf einen anderen Namen ausgestellt");
-        const QString unbekannt = QStringLiteral("der Aussteller ist unbekannt");
+        const QString unbekannt = unbekannterAussteller;
         QTest::newRow("ftpes://, anderer Name") << "explizit"
                                                 << "fremder-name.pem" << false << fremd;
         QTest::newRow("ftpes://, fremde Stelle") << "explizit"
@@ -233,13 +241,90 @@ private Q_SLOTS:
         const Ausgang ausgang
             = hochladen(umgebung.datei(QStringLiteral("foto.jpg"), 1000), kontoAuf(schema + server.adresse()));
 
-        QCOMPARE(ausgang.ergebnis, FtpErgebnis::ZertifikatAbgelehnt);
-        QCOMPARE(
-            ausgang.fehlerText, QStringLiteral("Das Zertifikat von 127.0.0.1 ist nicht vertrauenswürdig: ") + grund);
+        // An authority nobody trusts may be trusted by hand: then the sentence heads the question.
+        QCOMPARE(ausgang.ergebnis,
+            grund == unbekannterAussteller ? FtpErgebnis::Rueckfrage : FtpErgebnis::ZertifikatAbgelehnt);
+        QCOMPARE(ausgang.fehlerText.section(QStringLiteral("\r\n"), 0, 0),
+            QStringLiteral("Das Zertifikat von 127.0.0.1 ist nicht vertrauenswürdig: ") + grund);
         QCOMPARE(ausgang.texte, QStringList({ pruefeLogin, QString() }));
         const QStringList befehle = server.befehle();
         QVERIFY2(!loginGesendet(befehle), qPrintable(befehle.join(u'|')));
         QVERIFY(QDir(server.wurzel()).isEmpty());
+    }
+
+    // A certificate from an authority the system does not know: the user may
+    // pin its key, and from then on that key, and only that one, passes.
+    void eigenesZertifikatWirdGemerkt()
+    {
+        FtpTestserver server(
+            tlsServer(QStringLiteral("explizit"), m_zertifikate.datei(QStringLiteral("unbekannt.pem"))));
+        QVERIFY(server.laeuft());
+        Testumgebung umgebung;
+        const QString datei = umgebung.datei(QStringLiteral("eigen.jpg"), 0);
+        const QByteArray inhalt = zufallsdatei(datei, 20000);
+        const Optionen optionen = kontoAuf(QStringLiteral("ftpes://") + server.adresse());
+
+        Vertrauensfrage frage;
+        AufzeichnendeStatusanzeige status;
+        QString fehlerText;
+        QCOMPARE(ftpUpload(bilddateiAus(datei, true), optionen, status, fehlerText, { 10s, 10s }, &frage),
+            FtpErgebnis::Rueckfrage);
+        QVERIFY2(fehlerText.startsWith(QStringLiteral(
+                     "Das Zertifikat von 127.0.0.1 ist nicht vertrauenswürdig: der Aussteller ist unbekannt\r\n"
+                     "SHA-256-Fingerabdruck: ")),
+            qPrintable(fehlerText));
+        QVERIFY2(fehlerText.endsWith(QStringLiteral("\r\nDiesem Zertifikat für 127.0.0.1 künftig vertrauen?")),
+            qPrintable(fehlerText));
+        QVERIFY2(!loginGesendet(server.befehle()), qPrintable(server.befehle().join(u'|')));
+        QString grund;
+        QVERIFY2(vertrauenMerken(frage, grund), qPrintable(grund));
+        QVERIFY(istPrivat(eigeneZertifikatsschluessel()));
+
+        const Ausgang ausgang = hochladen(datei, optionen);
+        QCOMPARE(ausgang.ergebnis, FtpErgebnis::Hochgeladen);
+        QVERIFY(readAll(server.wurzel() + QStringLiteral("/eigen.jpg")) == inhalt);
+
+        // Another certificate on the same host and port: the pin names the first key.
+        FtpTestserver anderer(tlsServer(QStringLiteral("explizit"), m_zertifikate.datei(QStringLiteral("server.pem"))));
+        QVERIFY(anderer.laeuft());
+        TlsZertifikate::vertrauen(QString());
+        const QByteArray nadel = frage.zeile.split(' ').value(1);
+        frage.zeile = "127.0.0.1:" + QByteArray::number(anderer.port()) + ' ' + nadel;
+        QVERIFY(vertrauenMerken(frage, grund));
+        const Ausgang abgelehnt = hochladen(datei, kontoAuf(QStringLiteral("ftpes://") + anderer.adresse()));
+        QCOMPARE(abgelehnt.ergebnis, FtpErgebnis::SchluesselGeaendert);
+        QVERIFY2(abgelehnt.fehlerText.contains(QStringLiteral("Gespeichert: ") + QString::fromLatin1(nadel)),
+            qPrintable(abgelehnt.fehlerText));
+        QVERIFY2(!loginGesendet(anderer.befehle()), qPrintable(anderer.befehle().join(u'|')));
+    }
+
+    // Expired or for another name: refused as before, never offered.
+    void fehlerhaftesZertifikatWirdNichtAngeboten_data()
+    {
+        QTest::addColumn<QString>("zertifikat");
+        QTest::addColumn<QString>("grund");
+        QTest::newRow("unbekannte Stelle, abgelaufen") << "unbekannt-abgelaufen.pem"
+                                                       << "der Aussteller ist unbekannt";
+        QTest::newRow("anderer Name") << "fremder-name.pem"
+                                      << "es ist auf einen anderen Namen ausgestellt";
+    }
+
+    void fehlerhaftesZertifikatWirdNichtAngeboten()
+    {
+        QFETCH(QString, zertifikat);
+        QFETCH(QString, grund);
+        FtpTestserver server(tlsServer(QStringLiteral("explizit"), m_zertifikate.datei(zertifikat)));
+        QVERIFY(server.laeuft());
+        Testumgebung umgebung;
+        Vertrauensfrage frage;
+        AufzeichnendeStatusanzeige status;
+        QString fehlerText;
+        QCOMPARE(ftpUpload(bilddateiAus(umgebung.datei(QStringLiteral("f.jpg"), 100), true),
+                     kontoAuf(QStringLiteral("ftpes://") + server.adresse()), status, fehlerText, { 10s, 10s }, &frage),
+            FtpErgebnis::ZertifikatAbgelehnt);
+        QCOMPARE(fehlerText, QStringLiteral("Das Zertifikat von 127.0.0.1 ist nicht vertrauenswürdig: ") + grund);
+        QVERIFY(frage.zeile.isEmpty());
+        QVERIFY(!loginGesendet(server.befehle()));
     }
 
     void ohneTlsBeimServerKeinKlartext_data()
