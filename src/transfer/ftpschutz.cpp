@@ -1,6 +1,7 @@
 #include "transfer/ftpschutz.h"
 
 #include "transfer/curlsetzen.h"
+#include "transfer/zertifikatsschluessel.h"
 
 namespace {
 bool vertrauensankerEinstellen(CURL* handle)
@@ -74,4 +75,22 @@ QString zertifikatsFehler(CURL* handle, CURLcode ergebnis, const QString& host)
         return QString();
     }
     return QStringLiteral("Das Zertifikat von ") + host + QStringLiteral(" ist nicht vertrauenswürdig: ") + warum;
+}
+
+bool nadelEinstellen(CURL* handle, const QByteArray& nadel)
+{
+    return setzen(handle, CURLOPT_SSL_VERIFYPEER, 0L) && setzen(handle, CURLOPT_SSL_VERIFYHOST, 2L)
+        && setzen(handle, CURLOPT_PINNEDPUBLICKEY, nadel.constData()) && setzen(handle, CURLOPT_CERTINFO, 1L);
+}
+
+QByteArray zertifikatAbholen(CURL* handle)
+{
+    curl_certinfo* kette = nullptr;
+    if (curl_easy_getinfo(handle, CURLINFO_CERTINFO, &kette) != CURLE_OK || !kette || kette->num_of_certs < 1)
+        return {};
+    for (const curl_slist* feld = kette->certinfo[0]; feld; feld = feld->next) {
+        if (const QByteArrayView zeile(feld->data); zeile.startsWith("Cert:"))
+            return pemZuDer(zeile.sliced(5).toByteArray());
+    }
+    return {};
 }

@@ -16,3 +16,11 @@ bool schutzEinstellen(CURL* handle, FtpSchutz schutz);
 // When ergebnis says the server's certificate was refused: the sentence for
 // the user, naming host and the reason in German; otherwise "".
 QString zertifikatsFehler(CURL* handle, CURLcode ergebnis, const QString& host);
+
+// A certificate the system does not trust passes on its pinned public key
+// alone (nadel: libcurl's "sha256//..."); the name must still match. False
+// when libcurl refuses.
+bool nadelEinstellen(CURL* handle, const QByteArray& nadel);
+
+// The server's certificate (DER) of a connection set up by nadelEinstellen; empty when there is none.
+QByteArray zertifikatAbholen(CURL* handle);

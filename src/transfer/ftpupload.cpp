@@ -8,9 +8,11 @@
 #include "transfer/curlzeiger.h"
 #include "transfer/ftpadresse.h"
 #include "transfer/ftpschutz.h"
+#include "transfer/ftpshochladen.h"
+#include "transfer/ftpverbindung.h"
 #include "transfer/hintergrundlauf.h"
+#include "transfer/sftphochladen.h"
 #include "transfer/sftpzugang.h"
-#include "transfer/zertifikatsschluessel.h"
 
 #include <QFile>
 
@@ -300,53 +302,12 @@ CURLcode dateiSenden(CURL* handle, Verlauf& verlauf, const Quelle& quelle)
     return ergebnis;
 }
 
-// What one upload works with.
-struct Auftrag {
-    const Bilddatei& datei;
-    const Optionen& optionen;
-    const FtpServerangabe& server;
-    const CurlUrl& adresse;
-    const QString& entfernterName;
-    const FtpZeitgrenzen& grenzen;
-    Statusanzeige& status;
-};
-
-// How one connection ended.
-struct Durchgang {
-    FtpErgebnis ergebnis = FtpErgebnis::Gescheitert;
-    CURLcode code = CURLE_FAILED_INIT;
-    bool eingeloggt = false;
-    QByteArray anmeldeangebot;
-    // OpenSSL's verdict on a refused certificate; -1 for none.
-    long pruefung = -1;
-    // With a pin: the server's certificate (DER), whatever became of the pin.
-    QByteArray zertifikat;
-};
-
-// A certificate the system does not trust passes on its pinned public key
-// alone; the name must still match. The certificate comes back for the box.
-bool nadelEinstellen(CURL* handle, const QByteArray& nadel)
-{
-    return setzen(handle, CURLOPT_SSL_VERIFYPEER, 0L) && setzen(handle, CURLOPT_SSL_VERIFYHOST, 2L)
-        && setzen(handle, CURLOPT_PINNEDPUBLICKEY, nadel.constData()) && setzen(handle, CURLOPT_CERTINFO, 1L);
-}
-
-QByteArray zertifikatAbholen(CURL* handle)
-{
-    curl_certinfo* kette = nullptr;
-    if (curl_easy_getinfo(handle, CURLINFO_CERTINFO, &kette) != CURLE_OK || !kette || kette->num_of_certs < 1)
-        return {};
-    for (const curl_slist* feld = kette->certinfo[0]; feld; feld = feld->next) {
-        if (const QByteArrayView zeile(feld->data); zeile.startsWith("Cert:"))
-            return pemZuDer(zeile.sliced(5).toByteArray());
-    }
-    return {};
-}
-
 // One connection from the first byte to the last; with SFTP, for one of the
 // logins of zugang.
-Durchgang verbinden(const Auftrag& auftrag, SftpZugang* zugang, qsizetype anmeldung, QString& fehlerText,
-    const QByteArray* nadel = nullptr)
+} // namespace
+
+Durchgang ftpVerbinden(
+    const Auftrag& auftrag, SftpZugang* zugang, qsizetype anmeldung, QString& fehlerText, const QByteArray* nadel)
 {
     const Optionen& optionen = auftrag.optionen;
     Sockets sockets;
@@ -392,104 +353,6 @@ Durchgang verbinden(const Auftrag& auftrag, SftpZugang* zugang, qsizetype anmeld
     return durchgang;
 }
 
-// Only a certificate that is sound but for whom it comes from may be trusted
-// by hand (OpenSSL: self-signed, issuer unknown); never one for another name
-// or out of its time.
-bool vertrauenAnbietbar(long pruefung)
-{
-    return pruefung == 2 || pruefung == 18 || pruefung == 19 || pruefung == 20 || pruefung == 21;
-}
-
-QString serverName(const FtpServerangabe& server)
-{
-    const QString port = !server.port.isEmpty()     ? server.port
-        : server.schutz == FtpSchutz::ImplizitesTls ? QStringLiteral("990")
-                                                    : QStringLiteral("21");
-    return server.host + u':' + port;
-}
-
-QString nadelAnzeige(const QByteArray& nadel)
-{
-    return QString::fromLatin1(nadel);
-}
-
-// FTPS with the system's authorities, or with the public key the user
-// trusted for this server. A certificate the system does not trust is looked
-// at once more, without its chain but still for its name, and stops before
-// the login; if it could be trusted, the user is asked.
-FtpErgebnis ftpsHochladen(const Auftrag& auftrag, QString& fehlerText, Vertrauensfrage* frage)
-{
-    const QString name = serverName(auftrag.server);
-    const QString host = auftrag.server.host;
-    const QString crlf = QStringLiteral("\r\n");
-    if (const QByteArray nadel = gespeicherteNadel(name); !nadel.isEmpty()) {
-        const Durchgang durchgang = verbinden(auftrag, nullptr, 0, fehlerText, &nadel);
-        const auto angaben = zertifikatLesen(durchgang.zertifikat);
-        if (durchgang.code != CURLE_SSL_PINNEDPUBKEYNOTMATCH || !angaben)
-            return durchgang.ergebnis;
-        fehlerText = QStringLiteral("Das Zertifikat von ") + host
-            + QStringLiteral(" hat einen anderen Schlüssel als das, dem Sie vertraut haben!") + crlf
-            + QStringLiteral("Gespeichert: ") + nadelAnzeige(nadel) + crlf + QStringLiteral("Jetzt: ")
-            + nadelAnzeige(zertifikatsnadel(angaben->oeffentlicherSchluessel)) + crlf
-            + QStringLiteral("Es wurde nichts gesendet: jemand könnte sich als dieser Server ausgeben. Hat der ")
-            + QStringLiteral("Server wirklich ein neues Zertifikat, entfernen Sie die Zeile für ") + name
-            + QStringLiteral(" aus ") + eigeneZertifikatsschluessel() + u'.';
-        return FtpErgebnis::SchluesselGeaendert;
-    }
-
-    const Durchgang durchgang = verbinden(auftrag, nullptr, 0, fehlerText);
-    if (durchgang.ergebnis != FtpErgebnis::ZertifikatAbgelehnt || !vertrauenAnbietbar(durchgang.pruefung))
-        return durchgang.ergebnis;
-    // A pin no key has: the handshake completes, the pin fails, nothing else is sent.
-    const QByteArray keine = "sha256//" + QByteArray(32, '\0').toBase64();
-    QString nichtGezeigt;
-    const Durchgang probe = verbinden(auftrag, nullptr, 0, nichtGezeigt, &keine);
-    const auto angaben = zertifikatLesen(probe.zertifikat);
-    const QDateTime jetzt = QDateTime::currentDateTimeUtc();
-    if (probe.code != CURLE_SSL_PINNEDPUBKEYNOTMATCH || !angaben || jetzt < angaben->gueltigAb
-        || jetzt > angaben->gueltigBis)
-        return durchgang.ergebnis;
-    fehlerText += crlf + QStringLiteral("SHA-256-Fingerabdruck: ") + zertifikatsFingerabdruck(angaben->der) + crlf
-        + QStringLiteral("Diesem Zertifikat für ") + host + QStringLiteral(" künftig vertrauen?");
-    if (frage)
-        *frage = { eigeneZertifikatsschluessel(),
-            name.toUtf8() + ' ' + zertifikatsnadel(angaben->oeffentlicherSchluessel) };
-    return FtpErgebnis::Rueckfrage;
-}
-
-// Every way in, one after the other, until one gets in or the server's key is
-// not the known one; nothing is sent before the key has been checked.
-FtpErgebnis sftpHochladen(const Auftrag& auftrag, QString& fehlerText, Vertrauensfrage* frage)
-{
-    SftpZugang zugang(auftrag.server, auftrag.optionen);
-    Durchgang durchgang;
-    for (qsizetype anmeldung = 0; anmeldung < zugang.anmeldungen(); ++anmeldung) {
-        durchgang = verbinden(auftrag, &zugang, anmeldung, fehlerText);
-        if (zugang.pruefung() == Schluesselpruefung::Unbekannt) {
-            fehlerText = zugang.frage();
-            if (frage)
-                *frage = zugang.vertrauensfrage();
-            return FtpErgebnis::Rueckfrage;
-        }
-        if (zugang.pruefung() == Schluesselpruefung::Geaendert) {
-            fehlerText = zugang.warnung();
-            return FtpErgebnis::SchluesselGeaendert;
-        }
-        if (durchgang.code != CURLE_LOGIN_DENIED || durchgang.eingeloggt || auftrag.status.abbruchGewuenscht())
-            return durchgang.ergebnis;
-    }
-    const bool passwortGefragt
-        = durchgang.anmeldeangebot.contains("password") || durchgang.anmeldeangebot.contains("keyboard-interactive");
-    if (auftrag.optionen.FTPPassword.isEmpty() && passwortGefragt)
-        return FtpErgebnis::PasswortFehlt;
-    if (zugang.mitRsaSchluessel()) {
-        fehlerText = SftpZugang::rsaHinweis();
-        return FtpErgebnis::RsaSchluessel;
-    }
-    return durchgang.ergebnis;
-}
-} // namespace
-
 FtpErgebnis ftpUpload(const Bilddatei& datei, const Optionen& optionen, Statusanzeige& status, QString& fehlerText,
     const FtpZeitgrenzen& grenzen, Vertrauensfrage* frage)
 {
@@ -507,7 +370,7 @@ FtpErgebnis ftpUpload(const Bilddatei& datei, const Optionen& optionen, Statusan
     else if (server.schutz != FtpSchutz::Keiner)
         ergebnis = ftpsHochladen(auftrag, fehlerText, frage);
     else
-        ergebnis = verbinden(auftrag, nullptr, 0, fehlerText).ergebnis;
+        ergebnis = ftpVerbinden(auftrag, nullptr, 0, fehlerText).ergebnis;
     status.status(QString());
     return ergebnis;
 }
