@@ -173,7 +173,7 @@ QGroupBox* Form1::verbindungsrahmen()
 // says how; small, and close under the box it belongs to.
 QLabel* Form1::serverHinweis(QWidget* rahmen)
 {
-    return kleinerHinweis(13, QStringLiteral("ftpes://… für verschlüsselte Übertragung"), rahmen);
+    return kleinerHinweis(13, QStringLiteral("ftpes://… oder sftp://… für verschlüsselte Übertragung"), rahmen);
 }
 
 // A hint in small print, close under the box it belongs to.
