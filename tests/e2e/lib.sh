@@ -56,6 +56,34 @@ start_ftp() {
     wait_for bash -c "exec 3<>/dev/tcp/127.0.0.1/$FTP_PORT" || fail "FTP server did not start"
 }
 
+# start_sshd DIR [OPTION...] : Debian's sshd on 127.0.0.1 with internal-sftp, a host key of its own
+# (DIR/hostkey.pub) and one account "fotograf" whose home is DIR/home and who logs in with the keys
+# in DIR/authorized_keys. sshd reads accounts only from the system's files: in a mount namespace of
+# its own it sees copies holding that account, and the system stays untouched. Sets SSHD_PORT; each
+# OPTION ("Key value") goes into its configuration; its log is DIR/sshd.log.
+start_sshd() {
+    local dir=$1 option
+    shift
+    mkdir -p "$dir/home" "$dir/run/sshd"
+    chmod 700 "$dir/run/sshd"
+    cp /etc/passwd "$dir/passwd" && cp /etc/shadow "$dir/shadow"
+    echo "fotograf:x:0:0:Fotograf:$dir/home:/bin/sh" >>"$dir/passwd"
+    echo 'fotograf:*:20000:0:99999:7:::' >>"$dir/shadow"
+    touch "$dir/authorized_keys"
+    ssh-keygen -q -t ed25519 -N '' -f "$dir/hostkey"
+    SSHD_PORT=$(free_port)
+    printf '%s\n' "ListenAddress 127.0.0.1" "Port $SSHD_PORT" "HostKey $dir/hostkey" "PidFile none" \
+        "UsePAM no" "PermitRootLogin yes" "StrictModes no" "PasswordAuthentication no" \
+        "KbdInteractiveAuthentication no" "AuthorizedKeysFile $dir/authorized_keys" \
+        "Subsystem sftp internal-sftp" >"$dir/sshd_config"
+    for option in "$@"; do echo "$option" >>"$dir/sshd_config"; done
+    unshare --mount --propagation private sh -c "mount --bind '$dir/passwd' /etc/passwd &&
+        mount --bind '$dir/shadow' /etc/shadow && mount --bind '$dir/run' /run &&
+        exec /usr/sbin/sshd -D -e -f '$dir/sshd_config'" >"$dir/sshd.log" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for grep -q 'Server listening on' "$dir/sshd.log" || fail "sshd did not start: $(cat "$dir/sshd.log")"
+}
+
 # store KEY=VALUE... : writes the settings store as the program would find it.
 store() {
     mkdir -p "$(dirname "$STORE")"

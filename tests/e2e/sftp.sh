@@ -6,39 +6,15 @@
 . "$(dirname "$0")/lib.sh"
 start_xvfb
 
-# sshd reads accounts only from the system's files: in a mount namespace of
-# its own it sees copies with the test account "fotograf" (uid 0, home here).
-ssh_dir=$E2E_TMP/sshd
-mkdir -p "$ssh_dir/home/bilder" "$ssh_dir/run/sshd"
-chmod 700 "$ssh_dir/run/sshd"
-cp /etc/passwd "$ssh_dir/passwd" && cp /etc/shadow "$ssh_dir/shadow"
-echo "fotograf:x:0:0:Fotograf:$ssh_dir/home:/bin/sh" >>"$ssh_dir/passwd"
-echo 'fotograf:*:20000:0:99999:7:::' >>"$ssh_dir/shadow"
-ssh-keygen -q -t ed25519 -N '' -f "$ssh_dir/hostkey"
 export HOME=$E2E_TMP/heim
 mkdir -p "$HOME/.ssh"
 ssh-keygen -q -t ed25519 -N '' -C test -f "$HOME/.ssh/id_ed25519"
-cp "$HOME/.ssh/id_ed25519.pub" "$ssh_dir/authorized_keys"
 unset SSH_AUTH_SOCK
-port=$(free_port)
-cat >"$ssh_dir/sshd_config" <<CONF
-ListenAddress 127.0.0.1
-Port $port
-HostKey $ssh_dir/hostkey
-PidFile none
-UsePAM no
-PermitRootLogin yes
-StrictModes no
-PasswordAuthentication no
-KbdInteractiveAuthentication no
-AuthorizedKeysFile $ssh_dir/authorized_keys
-Subsystem sftp internal-sftp
-CONF
-unshare --mount --propagation private sh -c "mount --bind '$ssh_dir/passwd' /etc/passwd &&
-    mount --bind '$ssh_dir/shadow' /etc/shadow && mount --bind '$ssh_dir/run' /run &&
-    exec /usr/sbin/sshd -D -e -f '$ssh_dir/sshd_config'" >"$E2E_TMP/sshd.log" 2>&1 &
-E2E_PIDS+=($!)
-wait_for grep -q 'Server listening on' "$E2E_TMP/sshd.log" || fail "sshd did not start: $(cat "$E2E_TMP/sshd.log")"
+ssh_dir=$E2E_TMP/sshd
+start_sshd "$ssh_dir"
+cp "$HOME/.ssh/id_ed25519.pub" "$ssh_dir/authorized_keys"
+mkdir -p "$ssh_dir/home/bilder"
+port=$SSHD_PORT
 
 URL=https://bilder.example/anna/
 store FTPServer="sftp://127.0.0.1:$port" FTPLogin=fotograf FTPPassword= FTPPath=bilder/ \
