@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageAuthenticationCode>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -38,11 +39,17 @@ bool schreiben(const QString& pfad, const QByteArray& inhalt)
     return datei.open(QIODevice::WriteOnly) && datei.write(inhalt) == inhalt.size();
 }
 
+// The fingerprint as OpenSSH's own tool prints it.
 QByteArray fingerabdruckVon(const QByteArray& typUndSchluessel)
 {
-    const QByteArray blob = QByteArray::fromBase64(typUndSchluessel.split(' ').value(1));
-    return "SHA256:"
-        + QCryptographicHash::hash(blob, QCryptographicHash::Sha256).toBase64(QByteArray::OmitTrailingEquals);
+    QProcess keygen;
+    keygen.start(QStringLiteral("ssh-keygen"),
+        { QStringLiteral("-l"), QStringLiteral("-E"), QStringLiteral("sha256"), QStringLiteral("-f"),
+            QStringLiteral("-") });
+    keygen.write(typUndSchluessel + '\n');
+    keygen.closeWriteChannel();
+    keygen.waitForFinished(30000);
+    return keygen.readAllStandardOutput().split(' ').value(1);
 }
 
 // As "ssh-keygen -H" writes a name: |1|salt|HMAC-SHA1(salt, name).
