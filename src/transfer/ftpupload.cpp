@@ -325,11 +325,11 @@ Durchgang ftpVerbinden(
     // the server not reached, the file not put.
     if (!ablaufEinstellen(handle.get(), auftrag.grenzen, verlauf)) {
         fehlerText = oeffnenFehler();
-    } else if (!verbindungEinstellen(handle.get(), optionen, auftrag.adresse, auftrag.server.schutz)) {
-        fehlerText = verbindenFehler(optionen);
-    } else if ((zugang && !zugang->einstellen(handle.get(), anmeldung))
+    } else if (!verbindungEinstellen(handle.get(), optionen, auftrag.adresse, auftrag.server.schutz)
+        // After the protection: a pin replaces the check of the chain it set up.
+        || (zugang && !zugang->einstellen(handle.get(), anmeldung))
         || (nadel && !nadelEinstellen(handle.get(), *nadel))) {
-        fehlerText = oeffnenFehler();
+        fehlerText = verbindenFehler(optionen);
     } else if (auftrag.datei.kurzerPfad.isEmpty() || !quelle.datei.open(QIODevice::ReadOnly)
         || !dateiEinstellen(handle.get(), quelle, auftrag.entfernterName, zugang != nullptr, nachfrage)) {
         fehlerText = kopierenFehler(auftrag.entfernterName);
