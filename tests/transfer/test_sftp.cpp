@@ -4,6 +4,7 @@
 
 #include "kindprozess.h"
 #include "laufattrappen.h"
+#include "proxytestserver.h"
 #include "sftptestserver.h"
 #include "testumgebung.h"
 
@@ -165,6 +166,34 @@ private Q_SLOTS:
             [](const GezeigteMeldung& m) { return m.stil == Meldungsstil::FrageJaNein; }));
         QVERIFY(lesen(m_server->wurzel() + QStringLiteral("/bilder/urlaub.jpg")) == inhalt);
         QVERIFY(!QFile::exists(eigeneKnownHosts()));
+    }
+
+    void durchProxy_data()
+    {
+        QTest::addColumn<QString>("art");
+        QTest::newRow("HTTP CONNECT") << "http";
+        QTest::newRow("SOCKS5") << "socks5";
+    }
+
+    void durchProxy()
+    {
+        QFETCH(QString, art);
+        ProxyTestserver vermittler(
+            art == QStringLiteral("http") ? ProxyTestserver::Art::Http : ProxyTestserver::Art::Socks5);
+        QVERIFY(vermittler.laeuft());
+        bekannt();
+        kontoSpeichern(QStringLiteral("geheim"));
+        m_umgebung.speicherSetzen("FTPUseProxy", "Wahr");
+        m_umgebung.speicherSetzen("FTPProxy",
+            (art == QStringLiteral("http") ? QString() : art + QStringLiteral("://")) + QStringLiteral("127.0.0.1"));
+        m_umgebung.speicherSetzen("FTPProxyPort", QString::number(vermittler.port()));
+        const QByteArray inhalt = zufallsdatei(QStringLiteral("proxy.jpg"), 4000);
+
+        Lauf lauf(m_datei);
+        QCOMPARE(lauf.lauf.ausfuehren(), Laufende::Hochgeladen);
+        QVERIFY(lesen(m_server->wurzel() + QStringLiteral("/proxy.jpg")) == inhalt);
+        QVERIFY2(vermittler.protokoll().contains(QStringLiteral("CONNECT ") + m_server->adresse()),
+            qPrintable(vermittler.protokoll()));
     }
 
     void unbekannterServer()
