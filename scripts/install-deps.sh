@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
-    qt6-base-dev qt6-translations-l10n qtkeychain-qt6-dev
+    qt6-base-dev qt6-translations-l10n qtkeychain-qt6-dev libqt6sql6-sqlite
     libcurl4-openssl-dev libmicrohttpd-dev
     python3-pyftpdlib python3-openssl tinyproxy time nginx curl openssl systemd openssh-server
     libxcb1-dev

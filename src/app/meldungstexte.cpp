@@ -87,6 +87,11 @@ QString fehlerText(const QString& detail)
     return QStringLiteral("Die Datei konnte nicht erfolgreich übertragen werden!") + crlf + detail;
 }
 
+QString verlaufTitel()
+{
+    return QStringLiteral("Verlauf");
+}
+
 QString fehlerTitel()
 {
     return QStringLiteral("Fehler bei Dateiübertragung");

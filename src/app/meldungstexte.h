@@ -24,6 +24,8 @@ QString sehrGrossTitel();
 
 QString erfolgText();
 QString erfolgTitel();
+// The box about the upload history: a row not written, or a damaged file moved aside.
+QString verlaufTitel();
 
 QString fehlerText(const QString& detail);
 QString fehlerTitel();

@@ -13,6 +13,8 @@
 #include "transfer/ftpadresse.h"
 #include "transfer/imagehost.h"
 #include "transfer/uebertragung.h"
+#include "verlauf/uploadeintrag.h"
+#include "verlauf/verlaufsaufnahme.h"
 
 #include <QScopedValueRollback>
 
@@ -304,6 +306,12 @@ FtpErgebnis Startlauf::ftpHochladen(const Bilddatei& datei, std::optional<Laufen
 void Startlauf::linkWeitergeben(const QString& link, const Bilddatei& datei)
 {
     m_link = m_teile.nachUpload.ausfuehren(link, datei, m_optionen);
+    if (m_teile.verlauf) {
+        // The picture is up whatever the history says: a row that could not be written is told, not a failure.
+        const QString hinweis = m_teile.verlauf->eintragen(uploadEintrag(datei, m_optionen, m_link, QString()));
+        if (!hinweis.isEmpty())
+            m_teile.dialoge.meldung(hinweis, Meldungstexte::verlaufTitel(), Meldungsstil::Ausrufezeichen);
+    }
     if (!m_link.isEmpty() && m_linkMelden)
         m_linkMelden(m_link);
 }

@@ -17,6 +17,7 @@ class NachUpload;
 class Schluesselbund;
 class Statusanzeige;
 class Uebertragung;
+class Verlaufsaufnahme;
 struct Bilddatei;
 struct Speicherfehler;
 enum class FtpErgebnis;
@@ -46,6 +47,8 @@ public:
         Statusanzeige& status;
         NachUpload& nachUpload;
         Schluesselbund& schluesselbund;
+        // Where every successful upload is recorded; none, nothing is recorded.
+        Verlaufsaufnahme* verlauf = nullptr;
     };
 
     // dateien: the files the arguments named as written - the one of

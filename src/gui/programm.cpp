@@ -19,6 +19,7 @@
 #include "settings/einstellungsspeicher.h"
 #include "settings/qtschluesselbund.h"
 #include "transfer/netzuebertragung.h"
+#include "verlauf/verlaufsspeicher.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -88,8 +89,9 @@ int programmStarten(int argc, char** argv)
     QtZwischenablage zwischenablage;
     Linkaktion linkaktion(zwischenablage);
     QtSchluesselbund schluesselbund;
-    Startlauf lauf(
-        { dialoge, form1, speicher, sperre, uebertragung, status, linkaktion, schluesselbund }, argumente, dateien);
+    Verlaufsspeicher verlauf;
+    Startlauf lauf({ dialoge, form1, speicher, sperre, uebertragung, status, linkaktion, schluesselbund, &verlauf },
+        argumente, dateien);
     status.zeigenWenn([&lauf] { return lauf.optionen().StatusfensterZeigen; });
     lauf.beiJedemLink(linkAusgeben);
 
