@@ -40,11 +40,16 @@ std::string htmlSicher(std::string_view text)
 }
 } // namespace
 
-std::string erfolgsseite(std::string_view adresse)
+std::string erfolgsseite(std::string_view adresse, std::string_view schluessel)
 {
     std::string inhalt = "<p>Das Bild ist gespeichert.</p>\n<p>[img]";
     inhalt += adresse;
     inhalt += "[/img]</p>";
+    if (!schluessel.empty()) {
+        inhalt += "\n<p>Löschschlüssel: [delete]";
+        inhalt += schluessel;
+        inhalt += "[/delete]</p>";
+    }
     return seite("Bild gespeichert", inhalt);
 }
 

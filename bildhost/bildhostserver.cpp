@@ -4,9 +4,11 @@
 #include "antwortseiten.h"
 #include "bildart.h"
 #include "formular.h"
+#include "loeschversuche.h"
 #include "protokollzeile.h"
 
 #include <microhttpd.h>
+#include <netinet/in.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -38,6 +40,24 @@ std::string_view kopfwert(MHD_Connection* verbindung, const char* name)
     return wert ? std::string_view(wert) : std::string_view();
 }
 
+// The client's address without its port: what the deletion limit counts by.
+std::string clientAdresse(MHD_Connection* verbindung)
+{
+    const MHD_ConnectionInfo* info = MHD_get_connection_info(verbindung, MHD_CONNECTION_INFO_CLIENT_ADDRESS);
+    if (!info || !info->client_addr)
+        return {};
+    const sockaddr* adresse = info->client_addr;
+    if (adresse->sa_family == AF_INET) {
+        const auto* v4 = reinterpret_cast<const sockaddr_in*>(adresse);
+        return std::string(reinterpret_cast<const char*>(&v4->sin_addr), sizeof(v4->sin_addr));
+    }
+    if (adresse->sa_family == AF_INET6) {
+        const auto* v6 = reinterpret_cast<const sockaddr_in6*>(adresse);
+        return std::string(reinterpret_cast<const char*>(&v6->sin6_addr), sizeof(v6->sin6_addr));
+    }
+    return {};
+}
+
 std::size_t kopfgroesse(MHD_Connection* verbindung)
 {
     std::size_t summe = 0;
@@ -64,11 +84,13 @@ bool ungepackt(std::string_view kodierung)
 } // namespace
 
 struct Bildhostserver::Innen {
-    Innen(const Ablage& ablageOrdner, Bildhostregeln bildhostregeln)
+    Innen(const Ablage& ablageOrdner, const Loeschstelle& loeschOrt, Bildhostregeln bildhostregeln)
         : ablage(ablageOrdner)
+        , loeschstelle(loeschOrt)
         , regeln(std::move(bildhostregeln))
         , koerperHoechstens(regeln.hoechstgroesse + formularZuschlag)
         , fristen(regeln.anfrageFrist)
+        , versuche(regeln.loeschFehlversuche, regeln.loeschFenster)
     {
     }
 
@@ -77,15 +99,18 @@ struct Bildhostserver::Innen {
     MHD_Result erstAnfrage(MHD_Connection* verbindung, std::string_view methode, std::string_view pfad, void** zustand);
     MHD_Result hochladen(MHD_Connection* verbindung, std::string_view pfad, const Upload& upload);
     MHD_Result ausliefern(MHD_Connection* verbindung, std::string_view methode, std::string_view pfad);
+    MHD_Result loeschen(MHD_Connection* verbindung, std::string_view pfad);
     MHD_Result ablehnen(MHD_Connection* verbindung, std::string_view methode, std::string_view pfad, unsigned status,
         std::string_view grund);
     MHD_Result senden(MHD_Connection* verbindung, std::string_view methode, std::string_view pfad, unsigned status,
         MHD_Response* antwort);
 
     const Ablage& ablage;
+    const Loeschstelle& loeschstelle;
     const Bildhostregeln regeln;
     const std::size_t koerperHoechstens;
     Anfragefristen fristen;
+    Loeschversuche versuche;
     MHD_Daemon* daemon = nullptr;
 };
 
@@ -115,7 +140,7 @@ MHD_Result Bildhostserver::Innen::ablehnen(MHD_Connection* verbindung, std::stri
     if (antwort) {
         MHD_add_response_header(antwort, MHD_HTTP_HEADER_CONTENT_TYPE, htmlTyp);
         if (status == MHD_HTTP_METHOD_NOT_ALLOWED)
-            MHD_add_response_header(antwort, MHD_HTTP_HEADER_ALLOW, "GET, HEAD, POST");
+            MHD_add_response_header(antwort, MHD_HTTP_HEADER_ALLOW, "GET, HEAD, POST, DELETE");
     }
     return senden(verbindung, methode, pfad, status, antwort);
 }
@@ -149,6 +174,8 @@ MHD_Result Bildhostserver::Innen::erstAnfrage(
             "Gepackte Anfragen (Content-Encoding) werden nicht angenommen.");
     if (methode == MHD_HTTP_METHOD_GET || methode == MHD_HTTP_METHOD_HEAD)
         return ausliefern(verbindung, methode, pfad);
+    if (methode == MHD_HTTP_METHOD_DELETE)
+        return loeschen(verbindung, pfad);
     if (methode != MHD_HTTP_METHOD_POST)
         return ablehnen(verbindung, methode, pfad, MHD_HTTP_METHOD_NOT_ALLOWED, "Diese Anfrageart gibt es hier nicht.");
     if (pfad != "/")
@@ -201,7 +228,7 @@ MHD_Result Bildhostserver::Innen::hochladen(MHD_Connection* verbindung, std::str
     if (!name)
         return ablehnen(
             verbindung, post, pfad, MHD_HTTP_INTERNAL_SERVER_ERROR, "Das Bild konnte nicht gespeichert werden.");
-    const std::string seite = erfolgsseite(regeln.oeffentlicheAdresse + *name);
+    const std::string seite = erfolgsseite(regeln.oeffentlicheAdresse + *name, loeschstelle.schluesselVergeben(*name));
     MHD_Response* antwort
         = MHD_create_response_from_buffer(seite.size(), const_cast<char*>(seite.data()), MHD_RESPMEM_MUST_COPY);
     if (antwort)
@@ -227,8 +254,43 @@ MHD_Result Bildhostserver::Innen::ausliefern(
     return senden(verbindung, methode, pfad, MHD_HTTP_OK, antwort);
 }
 
-Bildhostserver::Bildhostserver(const Ablage& ablage, Bildhostregeln regeln)
-    : m_innen(std::make_unique<Innen>(ablage, std::move(regeln)))
+// Answered at once, before any body: a deletion has none, and one that
+// announces a body is refused, so no bytes of it can pass for a request.
+MHD_Result Bildhostserver::Innen::loeschen(MHD_Connection* verbindung, std::string_view pfad)
+{
+    const std::string_view methode = MHD_HTTP_METHOD_DELETE;
+    const std::string_view laenge = kopfwert(verbindung, MHD_HTTP_HEADER_CONTENT_LENGTH);
+    if ((!laenge.empty() && laenge != "0") || !kopfwert(verbindung, MHD_HTTP_HEADER_TRANSFER_ENCODING).empty())
+        return ablehnen(verbindung, methode, pfad, MHD_HTTP_BAD_REQUEST, "Eine Löschanfrage hat keinen Inhalt.");
+    const std::string adresse = clientAdresse(verbindung);
+    const auto jetzt = Loeschversuche::Uhr::now();
+    if (versuche.gesperrt(adresse, jetzt))
+        return ablehnen(verbindung, methode, pfad, MHD_HTTP_TOO_MANY_REQUESTS,
+            "Zu viele fehlgeschlagene Löschversuche. Bitte später noch einmal.");
+    const auto ergebnis = pfad.starts_with('/')
+        ? loeschstelle.loeschen(pfad.substr(1), kopfwert(verbindung, "X-Delete-Key"))
+        : Loeschstelle::Ergebnis::Unbekannt;
+    switch (ergebnis) {
+    case Loeschstelle::Ergebnis::Geloescht:
+        return senden(verbindung, methode, pfad, MHD_HTTP_NO_CONTENT,
+            MHD_create_response_from_buffer(0, nullptr, MHD_RESPMEM_PERSISTENT));
+    case Loeschstelle::Ergebnis::Fehler:
+        return ablehnen(
+            verbindung, methode, pfad, MHD_HTTP_INTERNAL_SERVER_ERROR, "Das Bild konnte nicht gelöscht werden.");
+    case Loeschstelle::Ergebnis::Unbekannt:
+        // Guessing names counts as much as guessing keys.
+        versuche.fehlversuch(adresse, jetzt);
+        return ablehnen(verbindung, methode, pfad, MHD_HTTP_NOT_FOUND, "Dieses Bild gibt es hier nicht.");
+    case Loeschstelle::Ergebnis::Verweigert:
+        break;
+    }
+    versuche.fehlversuch(adresse, jetzt);
+    return ablehnen(
+        verbindung, methode, pfad, MHD_HTTP_FORBIDDEN, "Der Löschschlüssel fehlt oder passt nicht zu diesem Bild.");
+}
+
+Bildhostserver::Bildhostserver(const Ablage& ablage, const Loeschstelle& loeschstelle, Bildhostregeln regeln)
+    : m_innen(std::make_unique<Innen>(ablage, loeschstelle, std::move(regeln)))
 {
 }
 

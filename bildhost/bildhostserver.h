@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ablage.h"
+#include "loeschstelle.h"
 
 #include <chrono>
 #include <cstddef>
@@ -19,16 +20,20 @@ struct Bildhostregeln {
     std::chrono::milliseconds anfrageFrist = std::chrono::seconds(30);
     // A connection on which nothing moves is closed after this.
     std::chrono::seconds leerlaufFrist = std::chrono::seconds(10);
+    // Failed deletions one client address may make before it must wait out the window.
+    unsigned loeschFehlversuche = 10;
+    std::chrono::seconds loeschFenster = std::chrono::minutes(15);
 };
 
-// The image host's two jobs: POST "/" takes a picture from the upload form
-// and answers with its address, GET "/NAME" hands a stored picture back.
+// The image host's jobs: POST "/" takes a picture from the upload form and
+// answers with its address and a key for deleting it, GET "/NAME" hands a
+// stored picture back, DELETE "/NAME" with that key in X-Delete-Key removes it.
 // Everything else, and every refused upload, gets an HTML page without markers
 // and the connection closes after it. What one request and all connections
 // together may cost is bounded by the rules.
 class Bildhostserver {
 public:
-    Bildhostserver(const Ablage& ablage, Bildhostregeln regeln);
+    Bildhostserver(const Ablage& ablage, const Loeschstelle& loeschstelle, Bildhostregeln regeln);
     // Stops serving; a picture being stored is stored whole first.
     ~Bildhostserver();
     Bildhostserver(const Bildhostserver&) = delete;

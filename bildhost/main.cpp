@@ -63,7 +63,8 @@ int ausfuehren(const std::vector<std::string_view>& argumente)
     }
 
     const Ablage ablage(optionen->ablage);
-    Bildhostserver server(ablage, regeln);
+    const Loeschstelle loeschstelle(optionen->ablage);
+    Bildhostserver server(ablage, loeschstelle, regeln);
     if (!server.starten(lauscher->deskriptor, fehler)) {
         std::cerr << "bildhost: " << fehler << '\n';
         return 1;

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-translations-l10n qtkeychain-qt6-dev libqt6sql6-sqlite
-    libcurl4-openssl-dev libmicrohttpd-dev
+    libcurl4-openssl-dev libmicrohttpd-dev libssl-dev
     python3-pyftpdlib python3-openssl tinyproxy time nginx curl openssl systemd openssh-server
     libxcb1-dev
     xvfb xauth xdotool xclip x11-utils imagemagick

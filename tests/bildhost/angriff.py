@@ -318,8 +318,12 @@ try:
             if stati[0] != 200 or stati[-1] != 500 or set(stati) != {200, 500}:
                 fail(f"uploads into a full folder: {stati}")
             dateien = os.listdir(voll)
-            if len(dateien) != stati.count(200) or any(open(os.path.join(voll, d), "rb").read() != bild
-                                                       for d in dateien):
+            # Beside each picture only the hash of its deletion key, ".NAME.schluessel"; no drafts.
+            bilder = [d for d in dateien if not d.startswith(".")]
+            if (len(bilder) != stati.count(200) or any(open(os.path.join(voll, d), "rb").read() != bild
+                                                      for d in bilder)
+                    or any(not (d.endswith(".schluessel") and d[1:-len(".schluessel")] in bilder)
+                           for d in dateien if d.startswith("."))):
                 fail(f"after disk full the folder holds {dateien}")
             ok(f"disk full: uploads {stati}, only whole pictures left in the folder")
         finally:

@@ -42,6 +42,7 @@ private Q_SLOTS:
     void nurEigeneNamenWerdenAusgeliefert();
     void mehrereGleichzeitig();
     void haeltBeiSigterm();
+    void loeschenMitSchluessel();
 };
 
 void TestBildhostServer::ablehnungen()
@@ -80,8 +81,11 @@ void TestBildhostServer::nameDesClientsZaehltNicht()
         "\\[img\\]http://127\\.0\\.0\\.1:" + QString::number(bildhost.port()) + "/([0-9a-f]{32}\\.png)\\[/img\\]")
                              .match(QString::fromUtf8(httpZerlegen(antwort).koerper));
     QVERIFY2(treffer.hasMatch(), antwort.constData());
-    // Only the picture, under its own name, in its own folder; nothing beside or above it.
-    QCOMPARE(alleDateien(bildhost.elternordner()), QStringList{ "ablage/" + treffer.captured(1) });
+    // Only the picture, under its own name, and its deletion key's hash, in its own folder; nothing above it.
+    QStringList dateien = alleDateien(bildhost.elternordner());
+    dateien.sort();
+    QCOMPARE(
+        dateien, QStringList({ "ablage/." + treffer.captured(1) + ".schluessel", "ablage/" + treffer.captured(1) }));
 }
 
 void TestBildhostServer::nurEigeneNamenWerdenAusgeliefert()
@@ -159,7 +163,9 @@ void TestBildhostServer::mehrereGleichzeitig()
     }
     zoegerer.waitForReadyRead(0);
     QCOMPARE(zoegerer.state(), QAbstractSocket::ConnectedState);
-    QCOMPARE(QDir(bildhost.ablage()).entryList(QDir::Files | QDir::Hidden).size(), 6);
+    // Six pictures, each with its key's hash, and no draft left.
+    QCOMPARE(QDir(bildhost.ablage()).entryList(QDir::Files | QDir::Hidden).size(), 12);
+    QCOMPARE(QDir(bildhost.ablage()).entryList({ "*.schluessel" }, QDir::Files | QDir::Hidden).size(), 6);
 }
 
 void TestBildhostServer::haeltBeiSigterm()
@@ -191,6 +197,50 @@ void TestBildhostServer::haeltBeiSigterm()
     QCOMPARE(aufgehalten.anhalten(), 0);
     troepfler.kill();
     troepfler.waitForFinished();
+}
+
+void TestBildhostServer::loeschenMitSchluessel()
+{
+    BildhostProzess bildhost(QStringLiteral(BILDHOST_PROGRAMM));
+    QVERIFY(bildhost.laeuft());
+    const QRegularExpression muster("/([0-9a-f]{32}\\.jpg)\\[/img\\].*\\[delete\\]([0-9a-f]{32})\\[/delete\\]",
+        QRegularExpression::DotMatchesEverythingOption);
+    QStringList namen;
+    QStringList schluessel;
+    for (int i = 0; i < 2; ++i) {
+        const auto treffer = muster.match(
+            QString::fromUtf8(httpZerlegen(bildhost.formularSenden(multipartKoerper("a.jpg", jpeg))).koerper));
+        QVERIFY(treffer.hasMatch());
+        namen << treffer.captured(1);
+        schluessel << treffer.captured(2);
+    }
+    const auto loeschen = [&bildhost](const QString& name, const QString& key, const QByteArray& mehr = {}) {
+        return bildhost.senden("DELETE /" + name.toLatin1() + " HTTP/1.1\r\nHost: x\r\nConnection: close\r\n"
+            + (key.isEmpty() ? QByteArray() : "X-Delete-Key: " + key.toLatin1() + "\r\n") + mehr + "\r\n");
+    };
+    const QString bild = bildhost.ablage() + u'/' + namen[0];
+
+    istAblehnung(loeschen(namen[0], QString()), 403);
+    istAblehnung(loeschen(namen[0], QString(schluessel[0]).replace(0, 1, schluessel[0][0] == u'0' ? "1" : "0")), 403);
+    // The key of another picture deletes only that one.
+    istAblehnung(loeschen(namen[0], schluessel[1]), 403);
+    // A body on a deletion is refused before its key is looked at.
+    istAblehnung(loeschen(namen[0], schluessel[0], "Content-Length: 5\r\n"), 400);
+    QVERIFY(QFile::exists(bild));
+
+    QCOMPARE(httpStatus(loeschen(namen[0], schluessel[0])), 204);
+    QVERIFY(!QFile::exists(bild));
+    QVERIFY(!QFile::exists(bildhost.ablage() + "/." + namen[0] + ".schluessel"));
+    QCOMPARE(httpStatus(bildhost.senden("GET /" + namen[0].toLatin1() + " HTTP/1.0\r\n\r\n")), 404);
+    istAblehnung(loeschen(namen[0], schluessel[0]), 404);
+    QTRY_VERIFY_WITH_TIMEOUT(bildhost.protokoll().contains("DELETE /" + namen[0] + " 204"), 30000);
+    QVERIFY(!bildhost.protokoll().contains(schluessel[0]));
+
+    // Four failures so far; after ten, even the right key waits.
+    for (int i = 0; i < 6; ++i)
+        istAblehnung(loeschen(namen[1], QStringLiteral("falsch")), 403);
+    istAblehnung(loeschen(namen[1], schluessel[1]), 429);
+    QVERIFY(QFile::exists(bildhost.ablage() + u'/' + namen[1]));
 }
 
 QTEST_GUILESS_MAIN(TestBildhostServer)
