@@ -30,6 +30,11 @@ Infoaufruf infoaufrufErkennen(const QStringList& argumente)
     return aufruf;
 }
 
+bool verlaufAufgerufen(const QStringList& argumente)
+{
+    return argumente.size() == 1 && argumente.constFirst() == u"--verlauf" && !etwasMitDemNamen(argumente.constFirst());
+}
+
 QString infoText(Infoaufruf aufruf)
 {
     switch (aufruf) {
@@ -42,6 +47,11 @@ QString infoText(Infoaufruf aufruf)
             + QStringLiteral("\n\n"
                              "fotoschicker --help | -h       zeigt diesen Text\n"
                              "fotoschicker --version | -V    zeigt die Version\n"
+                             "fotoschicker --verlauf         zeigt den Verlauf der hochgeladenen Bilder\n"
+                             "\n"
+                             "Jedes hochgeladene Bild wird im Verlauf vermerkt:\n"
+                             "$XDG_DATA_HOME/MorvaFotoschicker/verlauf.sqlite (sonst ~/.local/share/…).\n"
+                             "Dort lassen sich Links wieder kopieren und Bilder vom Server löschen.\n"
                              "\n"
                              "Mehrere Bilder: fotoschicker bild1.jpg bild2.png ...\n"
                              "sendet sie nacheinander, wenn jedes Argument eine vorhandene Datei ist und\n"

@@ -17,3 +17,7 @@ Infoaufruf infoaufrufErkennen(const QStringList& argumente);
 
 // What the start prints, in plain text with a closing line end.
 QString infoText(Infoaufruf aufruf);
+
+// "--verlauf" as the one and only argument, and nothing of that name in the
+// file system: the start opens the history window instead of sending.
+bool verlaufAufgerufen(const QStringList& argumente);

@@ -308,7 +308,8 @@ void Startlauf::linkWeitergeben(const QString& link, const Bilddatei& datei)
     m_link = m_teile.nachUpload.ausfuehren(link, datei, m_optionen);
     if (m_teile.verlauf) {
         // The picture is up whatever the history says: a row that could not be written is told, not a failure.
-        const QString hinweis = m_teile.verlauf->eintragen(uploadEintrag(datei, m_optionen, m_link, QString()));
+        const QString schluessel = m_optionen.useIS ? m_teile.uebertragung.loeschschluessel() : QString();
+        const QString hinweis = m_teile.verlauf->eintragen(uploadEintrag(datei, m_optionen, m_link, schluessel));
         if (!hinweis.isEmpty())
             m_teile.dialoge.meldung(hinweis, Meldungstexte::verlaufTitel(), Meldungsstil::Ausrufezeichen);
     }

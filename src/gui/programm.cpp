@@ -13,6 +13,7 @@
 #include "gui/programmsymbol.h"
 #include "gui/qtdialoge.h"
 #include "gui/statusfensteranzeige.h"
+#include "gui/verlaufsfenster.h"
 #include "links/linkaktion.h"
 #include "links/qtzwischenablage.h"
 #include "platform/argumentzeile.h"
@@ -39,6 +40,29 @@ void deutscheTexteLaden(QApplication& app, QTranslator& uebersetzer)
             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&uebersetzer);
 }
+
+// The history window alone: no upload, no lock, so it opens beside a running upload.
+int verlaufZeigen(QApplication& app)
+{
+    QtDialoge dialoge;
+    Einstellungsspeicher einstellungen;
+    QtZwischenablage zwischenablage;
+    Verlaufsspeicher speicher;
+    QString fehler;
+    if (!speicher.oeffnen(fehler)) {
+        dialoge.meldung(fehler, QStringLiteral("Verlauf"), Meldungsstil::Kritisch);
+        return 1;
+    }
+    if (!speicher.hinweis().isEmpty())
+        dialoge.meldung(speicher.hinweis(), QStringLiteral("Verlauf"), Meldungsstil::Ausrufezeichen);
+    Verlaufsfenster fenster(speicher, einstellungen, dialoge, zwischenablage);
+    if (!fenster.laden(fehler)) {
+        dialoge.meldung(fehler, QStringLiteral("Verlauf"), Meldungsstil::Kritisch);
+        return 1;
+    }
+    fenster.show();
+    return app.exec();
+}
 } // namespace
 
 int programmStarten(int argc, char** argv)
@@ -51,6 +75,7 @@ int programmStarten(int argc, char** argv)
         return geschrieben && std::fflush(stdout) == 0 ? 0 : 1;
     }
 
+    const bool nurVerlauf = verlaufAufgerufen(einzeln);
     const QString argumente = argumentString(argc, argv);
     // The pictures the arguments name as written: one that is a file, or a list of them.
     QStringList dateien = istDateiliste(einzeln, dateiExistiert) ? einzeln : QStringList();
@@ -79,6 +104,8 @@ int programmStarten(int argc, char** argv)
     QTranslator uebersetzer;
     deutscheTexteLaden(app, uebersetzer);
     app.setWindowIcon(programmSymbol());
+    if (nurVerlauf)
+        return verlaufZeigen(app);
 
     Form1 form1;
     QtDialoge dialoge;

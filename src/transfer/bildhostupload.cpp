@@ -4,8 +4,8 @@
 #include "transfer/bilddatei.h"
 #include "transfer/bildhostantwort.h"
 
-QString bildhostUpload(
-    const QString& host, const Bilddatei& datei, Statusanzeige& status, QString& fehlerText, const HttpGrenzen& grenzen)
+QString bildhostUpload(const QString& host, const Bilddatei& datei, Statusanzeige& status, QString& fehlerText,
+    const HttpGrenzen& grenzen, QString* loeschschluessel)
 {
     const QString fehlschlag
         = QStringLiteral("Die Datei konnte nicht auf ") + host + QStringLiteral(" kopiert werden!");
@@ -19,6 +19,8 @@ QString bildhostUpload(
         || !adresseAusAntwort(antwort, adresse)) {
         fehlerText = fehlschlag;
     }
+    if (loeschschluessel)
+        *loeschschluessel = adresse.isEmpty() ? QString() : loeschschluesselAusAntwort(antwort);
     status.status(QString());
     return adresse;
 }

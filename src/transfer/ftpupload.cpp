@@ -7,6 +7,7 @@
 #include "transfer/curlsetzen.h"
 #include "transfer/curlzeiger.h"
 #include "transfer/ftpadresse.h"
+#include "transfer/ftpproxy.h"
 #include "transfer/ftpschutz.h"
 #include "transfer/ftpshochladen.h"
 #include "transfer/ftpverbindung.h"
@@ -198,25 +199,6 @@ size_t lesen(char* puffer, size_t groesse, size_t anzahl, void* zeiger)
     if (quelle.gelesen == quelle.groesse && quelle.datei.read(&dahinter, 1) != 0)
         return CURL_READFUNC_ABORT;
     return static_cast<size_t>(gelesen);
-}
-
-// Direct access ignores any proxy of the environment; a named proxy is
-// tunnelled through, so the upload itself passes it. False when the proxy
-// setting cannot be used.
-bool proxyEinstellen(CURL* handle, const Optionen& optionen)
-{
-    if (!optionen.FTPUseProxy)
-        return setzen(handle, CURLOPT_PROXY, "");
-    const QByteArray proxy = optionen.FTPProxy.trimmed().toUtf8();
-    if (proxy.isEmpty() || !setzen(handle, CURLOPT_PROXY, proxy.constData())
-        || !setzen(handle, CURLOPT_HTTPPROXYTUNNEL, 1L))
-        return false;
-    const QString port = optionen.FTPProxyPort.trimmed();
-    if (port.isEmpty() || proxyNenntPort(proxy))
-        return true;
-    bool zahl = false;
-    const long nummer = port.toLong(&zahl);
-    return zahl && nummer > 0 && nummer < 65536 && setzen(handle, CURLOPT_PROXYPORT, nummer);
 }
 
 // What the upload needs of libcurl whatever the settings: its limits, its

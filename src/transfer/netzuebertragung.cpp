@@ -20,5 +20,5 @@ bool Netzuebertragung::vertrauen(QString& grund)
 
 QString Netzuebertragung::bildhostUpload(const Bilddatei& datei, Statusanzeige& status, QString& fehlerText)
 {
-    return ::bildhostUpload(imageHost(), datei, status, fehlerText, imageHostGrenzen());
+    return ::bildhostUpload(imageHost(), datei, status, fehlerText, imageHostGrenzen(), &m_loeschschluessel);
 }

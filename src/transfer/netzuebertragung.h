@@ -10,7 +10,9 @@ public:
         const Bilddatei& datei, const Optionen& optionen, Statusanzeige& status, QString& fehlerText) override;
     QString bildhostUpload(const Bilddatei& datei, Statusanzeige& status, QString& fehlerText) override;
     bool vertrauen(QString& grund) override;
+    QString loeschschluessel() const override { return m_loeschschluessel; }
 
 private:
     Vertrauensfrage m_frage;
+    QString m_loeschschluessel;
 };

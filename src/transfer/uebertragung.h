@@ -35,4 +35,8 @@ public:
     // Stores the key or certificate the last ftpUpload asked about with
     // Rueckfrage. False with the system's reason in grund when it cannot.
     virtual bool vertrauen(QString& grund) = 0;
+
+    // The image host's key for deleting the picture of the last successful
+    // bildhostUpload; "" when the host gave none.
+    virtual QString loeschschluessel() const { return {}; }
 };

@@ -5,12 +5,13 @@ set -euo pipefail
 : "${FOTOSCHICKER:?FOTOSCHICKER must name the installed program}"
 E2E_TMP=$(mktemp -d)
 E2E_PIDS=()
-export XDG_CONFIG_HOME=$E2E_TMP/config XDG_RUNTIME_DIR=$E2E_TMP/runtime
+export XDG_CONFIG_HOME=$E2E_TMP/config XDG_DATA_HOME=$E2E_TMP/data XDG_RUNTIME_DIR=$E2E_TMP/runtime
 # No keyring: the program must never reach the user's own, and these tests
 # read the password from the settings file. The keyring has tests of its own.
 export DBUS_SESSION_BUS_ADDRESS=disabled:
-mkdir -p "$XDG_CONFIG_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 STORE=$XDG_CONFIG_HOME/MorvaFotoschicker/MorvaFotoschicker.conf
+VERLAUF=$XDG_DATA_HOME/MorvaFotoschicker/verlauf.sqlite
 unset QT_QPA_PLATFORM http_proxy https_proxy ftp_proxy all_proxy HTTP_PROXY HTTPS_PROXY ALL_PROXY
 
 e2e_cleanup() {

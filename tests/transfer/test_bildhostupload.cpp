@@ -3,6 +3,7 @@
 #include "httpskriptserver.h"
 #include "laufattrappen.h"
 
+#include "transfer/bildhostantwort.h"
 #include "transfer/bildhostupload.h"
 
 #include <QDir>
@@ -39,6 +40,8 @@ private Q_SLOTS:
     void zumBildhostUndZurueck();
     void marken_data();
     void marken();
+    void loeschschluessel_data();
+    void loeschschluessel();
     void grenzenUndAusfaelle();
     void abbruchBeendetDenAustausch();
 
@@ -81,7 +84,8 @@ void TestBildhostUpload::zumBildhostUndZurueck()
     AufzeichnendeStatusanzeige status;
     QString fehlerText;
     const Bilddatei datei = bilddateiAus(pfad, true);
-    const QString adresse = bildhostUpload(bildhost.host(), datei, status, fehlerText);
+    QString schluessel;
+    const QString adresse = bildhostUpload(bildhost.host(), datei, status, fehlerText, {}, &schluessel);
 
     QCOMPARE(fehlerText, QString());
     QCOMPARE(datei.kurzerPfad, pfad);
@@ -91,7 +95,11 @@ void TestBildhostUpload::zumBildhostUndZurueck()
     QVERIFY2(treffer.hasMatch(), qPrintable(adresse));
 
     const QString name = treffer.captured(1);
-    QCOMPARE(QDir(bildhost.ablage()).entryList(QDir::Files | QDir::Hidden), QStringList{ name });
+    // Beside the picture only its deletion key's hash, never the key.
+    QCOMPARE(QDir(bildhost.ablage()).entryList(QDir::Files | QDir::Hidden),
+        QStringList({ "." + name + ".schluessel", name }));
+    QCOMPARE(schluessel.size(), 32);
+    QVERIFY(!dateiInhalt(bildhost.ablage() + "/." + name + ".schluessel").contains(schluessel.toLatin1()));
     QCOMPARE(dateiInhalt(bildhost.ablage() + '/' + name), original);
 
     const QByteArray zurueck = bildhost.senden("GET /" + name.toLatin1() + " HTTP/1.0\r\n\r\n");
@@ -160,6 +168,31 @@ void TestBildhostUpload::marken()
     QCOMPARE(fehlerText, fehler ? fehlschlag(server.host()) : QString());
     QCOMPARE(status.texte, statustexte(server.host()));
     QCOMPARE(server.anfragen.size(), 1);
+}
+
+void TestBildhostUpload::loeschschluessel_data()
+{
+    QTest::addColumn<QString>("seite");
+    QTest::addColumn<QString>("schluessel");
+    const QString key = "0123456789abcdef0123456789abcdef";
+    QTest::newRow("nach der Adresse") << "[img]http://x/a.jpg[/img] [delete]" + key + "[/delete]" << key;
+    QTest::newRow("keiner (ältere Hosts)") << "[img]http://x/a.jpg[/img]"
+                                           << "";
+    QTest::newRow("ohne Ende") << "[delete]" + key << "";
+    QTest::newRow("zu kurz") << "[delete]0123456789abcde[/delete]"
+                             << "";
+    // It goes into a header line: nothing may end that line or start another.
+    QTest::newRow("Zeilenende") << "[delete]" + key + "\r\nX-Andere: 1[/delete]"
+                                << "";
+    QTest::newRow("Leerzeichen") << "[delete]" + key + " [/delete]"
+                                 << "";
+}
+
+void TestBildhostUpload::loeschschluessel()
+{
+    QFETCH(QString, seite);
+    QFETCH(QString, schluessel);
+    QCOMPARE(loeschschluesselAusAntwort(seite), schluessel);
 }
 
 void TestBildhostUpload::grenzenUndAusfaelle()

@@ -1,0 +1,74 @@
+#include "transfer/ftploeschen.h"
+
+#include "settings/optionen.h"
+#include "transfer/curlsetzen.h"
+#include "transfer/curlzeiger.h"
+#include "transfer/ftpadresse.h"
+#include "transfer/ftpproxy.h"
+#include "transfer/ftpschutz.h"
+#include "transfer/hintergrundlauf.h"
+
+namespace {
+size_t verwerfen(char*, size_t groesse, size_t anzahl, void*)
+{
+    return groesse * anzahl;
+}
+
+QString verbindenFehler(const Optionen& konto)
+{
+    return QStringLiteral("Es konnte keine Verbindung zu ") + konto.FTPServer
+        + QStringLiteral(" unter Verwendung von Login \"") + konto.FTPLogin + QStringLiteral("\" hergestellt werden!");
+}
+
+QString loeschenFehler(const QString& entfernterName, const QString& server)
+{
+    return QStringLiteral("Die Datei \"") + entfernterName + QStringLiteral("\" konnte auf ") + server
+        + QStringLiteral(" nicht gelöscht werden.");
+}
+
+bool einstellen(CURL* h, const Optionen& konto, const CurlUrl& adresse, FtpSchutz schutz, const CurlListe& befehle,
+    const FtpZeitgrenzen& grenzen)
+{
+    const long verbinden = static_cast<long>(grenzen.verbinden.count());
+    const long ohneDaten = static_cast<long>(grenzen.ohneDaten.count());
+    const bool angemeldet = konto.FTPLogin.isEmpty()
+        || (setzen(h, CURLOPT_USERNAME, konto.FTPLogin.toUtf8().constData())
+            && setzen(h, CURLOPT_PASSWORD, konto.FTPPassword.toUtf8().constData()));
+    // The address is the login folder: after DELE nothing else is fetched.
+    return angemeldet && schutzEinstellen(h, schutz) && setzen(h, CURLOPT_CURLU, adresse.get())
+        && setzen(h, CURLOPT_NOBODY, 1L) && setzen(h, CURLOPT_QUOTE, befehle.get())
+        && setzen(h, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD))
+        && setzen(h, CURLOPT_WRITEFUNCTION, &verwerfen) && setzen(h, CURLOPT_CONNECTTIMEOUT, verbinden)
+        && setzen(h, CURLOPT_SERVER_RESPONSE_TIMEOUT, ohneDaten) && setzen(h, CURLOPT_NOSIGNAL, 1L)
+        && setzen(h, CURLOPT_USERAGENT, "MyFTP Control") && proxyEinstellen(h, konto);
+}
+} // namespace
+
+FtpLoeschergebnis ftpLoeschen(
+    const Optionen& konto, const QString& entfernterName, QString& fehlerText, const FtpZeitgrenzen& grenzen)
+{
+    const FtpServerangabe server = ftpServerLesen(konto.FTPServer).value_or(FtpServerangabe());
+    const CurlUrl adresse = ftpAdresse(server, QString());
+    CurlListe befehle;
+    const QByteArray befehl = QByteArrayLiteral("DELE ") + entfernterName.toUtf8();
+    if (entfernterName.isEmpty() || hatSteuerzeichen(entfernterName) || !anhaengen(befehle, befehl.constData())) {
+        fehlerText = loeschenFehler(entfernterName, konto.FTPServer);
+        return FtpLoeschergebnis::Gescheitert;
+    }
+    const CurlHandle handle(curl_easy_init());
+    if (!handle || !adresse || hatSteuerzeichen(konto.FTPLogin) || hatSteuerzeichen(konto.FTPPassword)
+        || !einstellen(handle.get(), konto, adresse, server.schutz, befehle, grenzen)) {
+        fehlerText = verbindenFehler(konto);
+        return FtpLoeschergebnis::Gescheitert;
+    }
+    const CURLcode code = Hintergrundlauf().ausfuehren(handle.get());
+    if (code == CURLE_OK)
+        return FtpLoeschergebnis::Geloescht;
+    if (const QString zertifikat = zertifikatsFehler(handle.get(), code, server.host); !zertifikat.isEmpty()) {
+        fehlerText = zertifikat;
+        return FtpLoeschergebnis::ZertifikatAbgelehnt;
+    }
+    // libcurl reports a refused DELE as a failed quote command; anything else stopped it before.
+    fehlerText = code == CURLE_QUOTE_ERROR ? loeschenFehler(entfernterName, konto.FTPServer) : verbindenFehler(konto);
+    return FtpLoeschergebnis::Gescheitert;
+}

@@ -1,0 +1,63 @@
+#include "verlauf/serverloeschung.h"
+
+#include "app/dialoge.h"
+#include "app/meldungstexte.h"
+#include "settings/einstellungsspeicher.h"
+#include "settings/einstellungstabelle.h"
+#include "transfer/bildhostloeschen.h"
+#include "transfer/ftploeschen.h"
+#include "verlauf/verlaufseintrag.h"
+
+namespace {
+bool istBildhost(const Verlaufseintrag& eintrag)
+{
+    return eintrag.modus == u"Bildhost";
+}
+
+// The stored settings as a run would read them, without a window in between.
+Optionen gespeicherteOptionen(const Einstellungsspeicher& speicher)
+{
+    Optionen optionen;
+    for (const Einstellung& einstellung : einstellungstabelle()) {
+        const QString wert = speicher.lesen(einstellung.schluessel);
+        if (const auto* text = std::get_if<Texteinstellung>(&einstellung.art)) {
+            optionen.*(text->feld) = wert;
+        } else if (const auto* haken = std::get_if<Hakeneinstellung>(&einstellung.art)) {
+            optionen.*(haken->feld) = haken->regel == Wortregel::NurWahrHaktAn ? wert == u"Wahr" : wert != u"Falsch";
+        }
+    }
+    return optionen;
+}
+} // namespace
+
+bool loeschbar(const Verlaufseintrag& eintrag)
+{
+    if (eintrag.geloescht.isValid() || eintrag.entfernterPfad.isEmpty())
+        return false;
+    return istBildhost(eintrag) ? !eintrag.loeschschluessel.isEmpty() : eintrag.modus.startsWith(u"FTP");
+}
+
+Loeschergebnis vomServerLoeschen(
+    const Verlaufseintrag& eintrag, const Einstellungsspeicher& speicher, Dialoge& dialoge, QString& fehlerText)
+{
+    if (istBildhost(eintrag))
+        return bildhostLoeschen(eintrag.server, eintrag.entfernterPfad, eintrag.loeschschluessel, fehlerText)
+            ? Loeschergebnis::Geloescht
+            : Loeschergebnis::Gescheitert;
+
+    const Optionen gespeichert = gespeicherteOptionen(speicher);
+    Optionen konto = gespeichert;
+    konto.FTPServer = eintrag.server;
+    konto.FTPLogin = eintrag.benutzer;
+    // The stored password belongs to the stored account only.
+    const bool eigenesKonto = gespeichert.FTPServer == eintrag.server && gespeichert.FTPLogin == eintrag.benutzer;
+    if (!eigenesKonto || konto.FTPPassword.trimmed().isEmpty()) {
+        konto.FTPPassword = dialoge.passwortAbfragen(
+            Meldungstexte::passwortAufforderung(eintrag.server), Meldungstexte::passwortTitel());
+        if (konto.FTPPassword.isEmpty())
+            return Loeschergebnis::Abgebrochen;
+    }
+    return ftpLoeschen(konto, eintrag.entfernterPfad, fehlerText) == FtpLoeschergebnis::Geloescht
+        ? Loeschergebnis::Geloescht
+        : Loeschergebnis::Gescheitert;
+}
