@@ -6,6 +6,7 @@
 #include "app/instanzsperre.h"
 #include "app/meldungstexte.h"
 #include "app/parameter.h"
+#include "links/benachrichtigung.h"
 #include "links/nachupload.h"
 #include "settings/einstellungen.h"
 #include "statusfenster/statusanzeige.h"
@@ -312,6 +313,13 @@ void Startlauf::linkWeitergeben(const QString& link, const Bilddatei& datei)
         const QString hinweis = m_teile.verlauf->eintragen(uploadEintrag(datei, m_optionen, m_link, schluessel));
         if (!hinweis.isEmpty())
             m_teile.dialoge.meldung(hinweis, Meldungstexte::verlaufTitel(), Meldungsstil::Ausrufezeichen);
+    }
+    // Without the status window the success box says it.
+    if (m_optionen.StatusfensterZeigen && m_teile.benachrichtigung) {
+        const bool kopiert = !m_link.isEmpty()
+            && (m_optionen.LinkOption == Zwischenablageinhalt::Adresse
+                || m_optionen.LinkOption == Zwischenablageinhalt::HtmlCode);
+        m_teile.benachrichtigung->hochgeladen(m_link, kopiert);
     }
     if (!m_link.isEmpty() && m_linkMelden)
         m_linkMelden(m_link);

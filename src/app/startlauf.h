@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+class Benachrichtigung;
 class Dialoge;
 class Einstellungsfenster;
 class Einstellungsspeicher;
@@ -49,6 +50,8 @@ public:
         Schluesselbund& schluesselbund;
         // Where every successful upload is recorded; none, nothing is recorded.
         Verlaufsaufnahme* verlauf = nullptr;
+        // Told of every successful upload while the status window is on; none, no one is.
+        Benachrichtigung* benachrichtigung = nullptr;
     };
 
     // dateien: the files the arguments named as written - the one of

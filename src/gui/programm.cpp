@@ -17,6 +17,7 @@
 #include "links/linkaktion.h"
 #include "links/qtzwischenablage.h"
 #include "platform/argumentzeile.h"
+#include "platform/desktopbenachrichtigung.h"
 #include "settings/einstellungsspeicher.h"
 #include "settings/qtschluesselbund.h"
 #include "transfer/netzuebertragung.h"
@@ -117,7 +118,9 @@ int programmStarten(int argc, char** argv)
     Linkaktion linkaktion(zwischenablage);
     QtSchluesselbund schluesselbund;
     Verlaufsspeicher verlauf;
-    Startlauf lauf({ dialoge, form1, speicher, sperre, uebertragung, status, linkaktion, schluesselbund, &verlauf },
+    Desktopbenachrichtigung benachrichtigung;
+    Startlauf lauf({ dialoge, form1, speicher, sperre, uebertragung, status, linkaktion, schluesselbund, &verlauf,
+                       &benachrichtigung },
         argumente, dateien);
     status.zeigenWenn([&lauf] { return lauf.optionen().StatusfensterZeigen; });
     lauf.beiJedemLink(linkAusgeben);

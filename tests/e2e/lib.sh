@@ -37,11 +37,12 @@ wait_for() {
     return 1
 }
 
+# start_xvfb [WIDTHxHEIGHT] : 1024x768 unless named.
 start_xvfb() {
     # Xvfb picks a free display itself, so parallel tests never share one. Without
     # -noreset it resets when its last client leaves, and a program starting then cannot connect.
     local nummer=$E2E_TMP/display
-    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$nummer" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -noreset -screen 0 "${1:-1024x768}x24" -nolisten tcp 3>"$nummer" >/dev/null 2>&1 &
     E2E_PIDS+=($!)
     wait_for test -s "$nummer" || fail "no X server could be started"
     export DISPLAY=":$(head -n 1 "$nummer")"

@@ -1,0 +1,3 @@
+#include "platform/desktopbenachrichtigung.h"
+
+void Desktopbenachrichtigung::hochgeladen(const QString&, bool) { }
