@@ -80,7 +80,8 @@ Verlaufsfenster::Verlaufsfenster(Verlaufsspeicher& speicher, Einstellungsspeiche
     m_tabelle->verticalHeader()->setDefaultSectionSize(Verlaufsmodell::vorschauKante + 6);
     QHeaderView* kopf = m_tabelle->horizontalHeader();
     kopf->setSectionResizeMode(QHeaderView::Interactive);
-    kopf->resizeSection(Verlaufsmodell::Vorschau, Verlaufsmodell::vorschauKante + 12);
+    kopf->resizeSection(Verlaufsmodell::Vorschau,
+        std::max(Verlaufsmodell::vorschauKante + 12, fontMetrics().horizontalAdvance(QStringLiteral("Vorschau")) + 24));
     kopf->resizeSection(Verlaufsmodell::Name, 180);
     kopf->resizeSection(Verlaufsmodell::Datum, 120);
     kopf->resizeSection(Verlaufsmodell::Link, 300);
@@ -145,8 +146,10 @@ bool Verlaufsfenster::laden(QString& fehler)
         m_tabelle->selectRow(0);
     m_tabelle->setFocus();
     knoepfeAnpassen();
-    melden(m_modell.rowCount() == 0 ? QStringLiteral("Noch keine Bilder hochgeladen.")
-                                    : QStringLiteral("%1 Bilder im Verlauf.").arg(m_modell.rowCount()));
+    const int anzahl = m_modell.rowCount();
+    melden(anzahl == 0    ? QStringLiteral("Noch keine Bilder hochgeladen.")
+            : anzahl == 1 ? QStringLiteral("1 Bild im Verlauf.")
+                          : QStringLiteral("%1 Bilder im Verlauf.").arg(anzahl));
     return true;
 }
 
@@ -268,6 +271,8 @@ void Verlaufsfenster::vomServerLoeschen()
         m_modell.geloeschtSetzen(z, jetzt);
         ++geloescht;
     }
-    melden(QStringLiteral("%1 von %2 Bildern vom Server gelöscht.").arg(geloescht).arg(zeilen.size()));
+    melden(zeilen.size() == 1
+            ? (geloescht == 1 ? QStringLiteral("Vom Server gelöscht.") : QStringLiteral("Nicht vom Server gelöscht."))
+            : QStringLiteral("%1 von %2 Bildern vom Server gelöscht.").arg(geloescht).arg(zeilen.size()));
     knoepfeAnpassen();
 }
