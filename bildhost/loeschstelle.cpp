@@ -66,7 +66,9 @@ std::string Loeschstelle::schluesselVergeben(std::string_view bildname) const
 Loeschstelle::Ergebnis Loeschstelle::loeschen(std::string_view bildname, std::string_view schluessel) const
 {
     std::error_code fehler;
-    if (!istBildname(bildname) || !std::filesystem::is_regular_file(m_ordner / std::string(bildname), fehler))
+    // As for serving: a link, FIFO or device under a picture's name is no picture of ours.
+    if (!istBildname(bildname)
+        || !std::filesystem::is_regular_file(std::filesystem::symlink_status(m_ordner / std::string(bildname), fehler)))
         return Ergebnis::Unbekannt;
     if (schluessel.empty() || !gleicherHash(dateiLesen(hashdatei(bildname)), schluesselHash(schluessel)))
         return Ergebnis::Verweigert;
