@@ -13,6 +13,7 @@
 #include <QVariant>
 
 #include <atomic>
+#include <utility>
 
 namespace {
 // Long enough for another program's write to end; a busy disk may take seconds.
@@ -214,7 +215,8 @@ QString Verlaufsspeicher::eintragen(const Verlaufseintrag& eintrag)
     if (!abfrage.exec())
         return QStringLiteral("Der Upload konnte nicht in den Verlauf %1 eingetragen werden: %2")
             .arg(QDir::toNativeSeparators(m_datei), abfrage.lastError().databaseText());
-    return m_hinweis;
+    // Told once: the next picture of the same run has nothing new to say.
+    return std::exchange(m_hinweis, QString());
 }
 
 std::optional<QList<Verlaufseintrag>> Verlaufsspeicher::eintraege(QString& fehler)

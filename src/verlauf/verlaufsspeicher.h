@@ -30,7 +30,8 @@ public:
     // its database is moved aside, never emptied: hinweis() then says where it
     // went. False with the reason in fehler when no history can be had.
     bool oeffnen(QString& fehler);
-    // "" unless oeffnen moved a damaged file aside; then the sentence for the user.
+    // "" unless oeffnen moved a damaged file aside; then the sentence for the
+    // user, which the next eintragen returns once.
     const QString& hinweis() const { return m_hinweis; }
 
     QString eintragen(const Verlaufseintrag& eintrag) override;
