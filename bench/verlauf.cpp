@@ -6,6 +6,7 @@
 #include "gui/verlaufsfenster.h"
 #include "links/qtzwischenablage.h"
 #include "settings/einstellungsspeicher.h"
+#include "settings/qtschluesselbund.h"
 #include "verlauf/uploadeintrag.h"
 #include "verlauf/verlaufsspeicher.h"
 
@@ -82,12 +83,13 @@ int main(int argc, char** argv)
     QtDialoge dialoge;
     QtZwischenablage zwischenablage;
     Einstellungsspeicher einstellungen;
+    QtSchluesselbund schluesselbund;
     QList<qint64> zeiten;
     for (int lauf = 0; lauf < laeufe; ++lauf) {
         QElapsedTimer uhr;
         uhr.start();
         Verlaufsspeicher speicher(datei);
-        Verlaufsfenster fenster(speicher, einstellungen, dialoge, zwischenablage);
+        Verlaufsfenster fenster(speicher, einstellungen, schluesselbund, dialoge, zwischenablage);
         QString fehler;
         if (!fenster.laden(fehler)) {
             std::fprintf(stderr, "%s\n", qPrintable(fehler));

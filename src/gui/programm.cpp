@@ -48,6 +48,7 @@ int verlaufZeigen(QApplication& app)
     QtDialoge dialoge;
     Einstellungsspeicher einstellungen;
     QtZwischenablage zwischenablage;
+    QtSchluesselbund schluesselbund;
     Verlaufsspeicher speicher;
     QString fehler;
     if (!speicher.oeffnen(fehler)) {
@@ -56,7 +57,7 @@ int verlaufZeigen(QApplication& app)
     }
     if (!speicher.hinweis().isEmpty())
         dialoge.meldung(speicher.hinweis(), QStringLiteral("Verlauf"), Meldungsstil::Ausrufezeichen);
-    Verlaufsfenster fenster(speicher, einstellungen, dialoge, zwischenablage);
+    Verlaufsfenster fenster(speicher, einstellungen, schluesselbund, dialoge, zwischenablage);
     if (!fenster.laden(fehler)) {
         dialoge.meldung(fehler, QStringLiteral("Verlauf"), Meldungsstil::Kritisch);
         return 1;

@@ -37,11 +37,12 @@ bool istWebadresse(const QString& link)
 }
 } // namespace
 
-Verlaufsfenster::Verlaufsfenster(Verlaufsspeicher& speicher, Einstellungsspeicher& einstellungen, Dialoge& dialoge,
-    Zwischenablage& zwischenablage, QWidget* eltern)
+Verlaufsfenster::Verlaufsfenster(Verlaufsspeicher& speicher, Einstellungsspeicher& einstellungen,
+    Schluesselbund& schluesselbund, Dialoge& dialoge, Zwischenablage& zwischenablage, QWidget* eltern)
     : QWidget(eltern)
     , m_speicher(speicher)
     , m_einstellungen(einstellungen)
+    , m_passwoerter(schluesselbund)
     , m_dialoge(dialoge)
     , m_zwischenablage(zwischenablage)
     , m_modell(speicher)
@@ -257,7 +258,8 @@ void Verlaufsfenster::vomServerLoeschen()
     int geloescht = 0;
     for (const int z : zeilen) {
         QString fehler;
-        const Loeschergebnis ergebnis = ::vomServerLoeschen(m_modell.eintrag(z), m_einstellungen, m_dialoge, fehler);
+        const Loeschergebnis ergebnis
+            = ::vomServerLoeschen(m_modell.eintrag(z), m_einstellungen, m_passwoerter, m_dialoge, fehler);
         if (ergebnis == Loeschergebnis::Abgebrochen)
             break;
         if (ergebnis == Loeschergebnis::Gescheitert) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/passwortablage.h"
 #include "verlauf/verlaufsmodell.h"
 
 #include <QSortFilterProxyModel>
@@ -11,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
+class Schluesselbund;
 class Verlaufsspeicher;
 class Zwischenablage;
 
@@ -21,8 +23,8 @@ class Verlaufsfenster : public QWidget {
     Q_OBJECT
 
 public:
-    Verlaufsfenster(Verlaufsspeicher& speicher, Einstellungsspeicher& einstellungen, Dialoge& dialoge,
-        Zwischenablage& zwischenablage, QWidget* eltern = nullptr);
+    Verlaufsfenster(Verlaufsspeicher& speicher, Einstellungsspeicher& einstellungen, Schluesselbund& schluesselbund,
+        Dialoge& dialoge, Zwischenablage& zwischenablage, QWidget* eltern = nullptr);
 
     // Reads the history; false with the reason when it cannot be read.
     bool laden(QString& fehler);
@@ -40,6 +42,7 @@ private:
 
     Verlaufsspeicher& m_speicher;
     Einstellungsspeicher& m_einstellungen;
+    Passwortablage m_passwoerter;
     Dialoge& m_dialoge;
     Zwischenablage& m_zwischenablage;
     Verlaufsmodell m_modell;

@@ -4,6 +4,7 @@
 #include "app/meldungstexte.h"
 #include "settings/einstellungsspeicher.h"
 #include "settings/einstellungstabelle.h"
+#include "settings/passwortablage.h"
 #include "transfer/bildhostloeschen.h"
 #include "transfer/ftploeschen.h"
 #include "verlauf/verlaufseintrag.h"
@@ -37,8 +38,8 @@ bool loeschbar(const Verlaufseintrag& eintrag)
     return istBildhost(eintrag) ? !eintrag.loeschschluessel.isEmpty() : eintrag.modus.startsWith(u"FTP");
 }
 
-Loeschergebnis vomServerLoeschen(
-    const Verlaufseintrag& eintrag, const Einstellungsspeicher& speicher, Dialoge& dialoge, QString& fehlerText)
+Loeschergebnis vomServerLoeschen(const Verlaufseintrag& eintrag, const Einstellungsspeicher& speicher,
+    Passwortablage& passwoerter, Dialoge& dialoge, QString& fehlerText)
 {
     if (istBildhost(eintrag))
         return bildhostLoeschen(eintrag.server, eintrag.entfernterPfad, eintrag.loeschschluessel, fehlerText)
@@ -49,9 +50,11 @@ Loeschergebnis vomServerLoeschen(
     Optionen konto = gespeichert;
     konto.FTPServer = eintrag.server;
     konto.FTPLogin = eintrag.benutzer;
-    // The stored password belongs to the stored account only.
+    // The file's password belongs to the account the file names; the keyring keeps each account's own.
     const bool eigenesKonto = gespeichert.FTPServer == eintrag.server && gespeichert.FTPLogin == eintrag.benutzer;
-    if (!eigenesKonto || konto.FTPPassword.trimmed().isEmpty()) {
+    konto.FTPPassword
+        = passwoerter.laden(eintrag.benutzer, eintrag.server, eigenesKonto ? gespeichert.FTPPassword : QString());
+    if (konto.FTPPassword.trimmed().isEmpty()) {
         konto.FTPPassword = dialoge.passwortAbfragen(
             Meldungstexte::passwortAufforderung(eintrag.server), Meldungstexte::passwortTitel());
         if (konto.FTPPassword.isEmpty())

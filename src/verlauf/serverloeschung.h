@@ -4,6 +4,7 @@
 
 class Dialoge;
 class Einstellungsspeicher;
+class Passwortablage;
 struct Verlaufseintrag;
 
 enum class Loeschergebnis {
@@ -16,8 +17,9 @@ enum class Loeschergebnis {
 // to an image host that gave a key, and not deleted yet.
 bool loeschbar(const Verlaufseintrag& eintrag);
 
-// Deletes the row's picture from its server. FTP takes the account stored in
-// the settings when it is the row's server and login and holds a password;
-// otherwise the password prompt asks for it. The image host gets the key.
-Loeschergebnis vomServerLoeschen(
-    const Verlaufseintrag& eintrag, const Einstellungsspeicher& speicher, Dialoge& dialoge, QString& fehlerText);
+// Deletes the row's picture from its server. FTP takes the password as a run
+// does: the settings file's when it names the row's server and login, else
+// the keyring's for that account; without one the password prompt asks. The
+// image host gets the key.
+Loeschergebnis vomServerLoeschen(const Verlaufseintrag& eintrag, const Einstellungsspeicher& speicher,
+    Passwortablage& passwoerter, Dialoge& dialoge, QString& fehlerText);

@@ -23,6 +23,19 @@ public:
     QStringList texte;
 };
 
+// A keyring that holds what the test put in it.
+class MerkenderSchluesselbund : public Schluesselbund {
+public:
+    Antwort lesen(const QString& konto, QString& passwort) override
+    {
+        passwort = eintraege.value(konto);
+        return eintraege.contains(konto) ? Antwort::Erledigt : Antwort::NichtGefunden;
+    }
+    Antwort schreiben(const QString&, const QString&) override { return Antwort::Fehlt; }
+    Antwort loeschen(const QString&) override { return Antwort::Fehlt; }
+    QMap<QString, QString> eintraege;
+};
+
 Verlaufseintrag zeile(const QString& datei, const QString& link, const QString& modus = QStringLiteral("FTP"))
 {
     Verlaufseintrag e;
@@ -60,6 +73,7 @@ private:
     QTemporaryDir m_ordner;
     std::unique_ptr<Verlaufsspeicher> m_speicher;
     Einstellungsspeicher m_einstellungen;
+    MerkenderSchluesselbund m_schluesselbund;
     SkriptDialoge m_dialoge;
     AufzeichnendeZwischenablage m_zwischenablage;
     std::unique_ptr<Verlaufsfenster> m_fenster;
@@ -71,12 +85,14 @@ void TestVerlaufsfenster::init()
     m_speicher = std::make_unique<Verlaufsspeicher>(
         m_ordner.filePath(QString::fromLatin1(QTest::currentTestFunction()) + "/verlauf.sqlite"));
     m_dialoge = {};
+    m_schluesselbund.eintraege.clear();
     m_zwischenablage.texte.clear();
 }
 
 void TestVerlaufsfenster::oeffnen()
 {
-    m_fenster = std::make_unique<Verlaufsfenster>(*m_speicher, m_einstellungen, m_dialoge, m_zwischenablage);
+    m_fenster = std::make_unique<Verlaufsfenster>(
+        *m_speicher, m_einstellungen, m_schluesselbund, m_dialoge, m_zwischenablage);
     QString fehler;
     QVERIFY2(m_fenster->laden(fehler), qPrintable(fehler));
     m_fenster->show();
@@ -170,17 +186,20 @@ void TestVerlaufsfenster::vomFtpServerLoeschen()
     QVERIFY(!knopf("vomServerLoeschen")->isEnabled());
     QVERIFY(m_dialoge.passwortAufforderungen.isEmpty());
 
-    // Another account's password is asked for; a wrong one deletes nothing and says so.
+    // The file names another account now: the row's password comes from the
+    // keyring, or the prompt asks; a wrong one deletes nothing and says so.
     m_umgebung.speicherSetzen("FTPLogin", "jemand");
-    m_dialoge.passwortAntworten = { "falsch", "geheim" };
+    m_dialoge.passwortAntworten = { "falsch" };
     tabelle()->selectRow(0);
     QTest::mouseClick(knopf("vomServerLoeschen"), Qt::LeftButton);
+    QCOMPARE(m_dialoge.passwortAufforderungen.size(), 1);
     QVERIFY(QFile::exists(server.wurzel() + "/www/zwei.jpg"));
     QCOMPARE(m_dialoge.meldungen.last().titel, QStringLiteral("Nicht gelöscht"));
     QVERIFY(!m_dialoge.meldungen.last().text.contains("falsch"));
+    m_schluesselbund.eintraege.insert("fotograf@" + server.adresse(), "geheim");
     QTest::mouseClick(knopf("vomServerLoeschen"), Qt::LeftButton);
     QVERIFY(!QFile::exists(server.wurzel() + "/www/zwei.jpg"));
-    QCOMPARE(m_dialoge.passwortAufforderungen.size(), 2);
+    QCOMPARE(m_dialoge.passwortAufforderungen.size(), 1);
 
     QString fehler;
     const auto liste = m_speicher->eintraege(fehler);
