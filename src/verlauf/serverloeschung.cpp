@@ -35,7 +35,10 @@ bool loeschbar(const Verlaufseintrag& eintrag)
 {
     if (eintrag.geloescht.isValid() || eintrag.entfernterPfad.isEmpty())
         return false;
-    return istBildhost(eintrag) ? !eintrag.loeschschluessel.isEmpty() : eintrag.modus.startsWith(u"FTP");
+    if (istBildhost(eintrag))
+        return !eintrag.loeschschluessel.isEmpty();
+    // SFTP logs in by key or agent, which deleting does not do yet.
+    return eintrag.modus == u"FTP" || eintrag.modus == u"FTPES" || eintrag.modus == u"FTPS";
 }
 
 Loeschergebnis vomServerLoeschen(const Verlaufseintrag& eintrag, const Einstellungsspeicher& speicher,

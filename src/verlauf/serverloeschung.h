@@ -13,8 +13,8 @@ enum class Loeschergebnis {
     Gescheitert, // fehlerText says why
 };
 
-// Whether the row's picture can be deleted from its server: sent by FTP, or
-// to an image host that gave a key, and not deleted yet.
+// Whether the row's picture can be deleted from its server: sent by FTP, FTPES
+// or FTPS, or to an image host that gave a key, and not deleted yet.
 bool loeschbar(const Verlaufseintrag& eintrag);
 
 // Deletes the row's picture from its server. FTP takes the password as a run

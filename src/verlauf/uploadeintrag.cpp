@@ -20,6 +20,8 @@ QString ftpModus(const QString& ftpServer)
         return QStringLiteral("FTPES");
     if (server && server->schutz == FtpSchutz::ImplizitesTls)
         return QStringLiteral("FTPS");
+    if (server && server->schutz == FtpSchutz::Ssh)
+        return QStringLiteral("SFTP");
     return QStringLiteral("FTP");
 }
 } // namespace

@@ -12,7 +12,7 @@ struct Verlaufseintrag {
     QString datei;
     // "" when no address could be formed (FTP without URL).
     QString link;
-    // "FTP", "FTPES", "FTPS" or "Bildhost": which way it went, and so how it is deleted.
+    // "FTP", "FTPES", "FTPS", "SFTP" or "Bildhost": which way it went, and so how it is deleted.
     QString modus;
     // The FTP server as the settings named it, or the image host.
     QString server;
