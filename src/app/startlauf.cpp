@@ -20,6 +20,7 @@
 #include <QScopedValueRollback>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 constexpr qint64 groessenGrenze = 250000;
@@ -176,6 +177,7 @@ Laufende Startlauf::dateiSenden(const QString& gegebenerName, bool woertlich)
     if (!m_optionen.StatusfensterZeigen)
         dialoge.meldung(erfolgText(), erfolgTitel(), Meldungsstil::Information);
     linkWeitergeben(link, datei);
+    benachrichtigen();
     return Laufende::Hochgeladen;
 }
 
@@ -237,6 +239,8 @@ Laufende Startlauf::dateienSenden()
         festhalten(datei, abgebrochen ? nichtGesendetGrund() : m_fehlerText);
     }
     m_teile.status.bildzeile(QString());
+    // Before the box: what did go up is in the clipboard while the user reads what did not.
+    benachrichtigen();
 
     if (!fehlschlaege.isEmpty())
         m_teile.dialoge.meldung(nichtUebertragenText(int(dateien.size()), fehlschlaege), nichtUebertragenTitel(),
@@ -314,15 +318,24 @@ void Startlauf::linkWeitergeben(const QString& link, const Bilddatei& datei)
         if (!hinweis.isEmpty())
             m_teile.dialoge.meldung(hinweis, Meldungstexte::verlaufTitel(), Meldungsstil::Ausrufezeichen);
     }
-    // Without the status window the success box says it.
-    if (m_optionen.StatusfensterZeigen && m_teile.benachrichtigung) {
-        const bool kopiert = !m_link.isEmpty()
-            && (m_optionen.LinkOption == Zwischenablageinhalt::Adresse
-                || m_optionen.LinkOption == Zwischenablageinhalt::HtmlCode);
-        m_teile.benachrichtigung->hochgeladen(m_link, kopiert);
-    }
+    m_gesendet = true;
+    if (!m_link.isEmpty())
+        m_gesendeteLinks.append(m_link);
     if (!m_link.isEmpty() && m_linkMelden)
         m_linkMelden(m_link);
+}
+
+// One notification for the whole run: one per picture would pile up on the desktop.
+void Startlauf::benachrichtigen()
+{
+    const QStringList links = std::exchange(m_gesendeteLinks, {});
+    // Without the status window the success box says it.
+    if (std::exchange(m_gesendet, false) && m_optionen.StatusfensterZeigen && m_teile.benachrichtigung) {
+        const bool kopiert = !links.isEmpty()
+            && (m_optionen.LinkOption == Zwischenablageinhalt::Adresse
+                || m_optionen.LinkOption == Zwischenablageinhalt::HtmlCode);
+        m_teile.benachrichtigung->hochgeladen(links, kopiert);
+    }
 }
 
 Laufende Startlauf::fensterZeigen(bool ohneDatei)

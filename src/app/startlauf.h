@@ -50,7 +50,7 @@ public:
         Schluesselbund& schluesselbund;
         // Where every successful upload is recorded; none, nothing is recorded.
         Verlaufsaufnahme* verlauf = nullptr;
-        // Told of every successful upload while the status window is on; none, no one is.
+        // Told once a run of its successful uploads while the status window is on; none, no one is.
         Benachrichtigung* benachrichtigung = nullptr;
     };
 
@@ -94,6 +94,7 @@ private:
     FtpErgebnis hochladen(const Bilddatei& datei, QString& link, std::optional<Laufende>& ende);
     FtpErgebnis ftpHochladen(const Bilddatei& datei, std::optional<Laufende>& ende);
     void linkWeitergeben(const QString& link, const Bilddatei& datei);
+    void benachrichtigen();
     Laufende fensterZeigen(bool ohneDatei);
     void speicherfehlerMelden(const Speicherfehler& fehler);
     void schluesselbundMelden();
@@ -106,5 +107,8 @@ private:
     Passwortablage m_passwortablage;
     QString m_fehlerText;
     QString m_link;
+    // What the run has sent so far, for the one notification at its end.
+    QStringList m_gesendeteLinks;
+    bool m_gesendet = false;
     bool m_laeuft = false;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
 // The desktop's word after a successful upload, for a run that shows the
 // status window: that window closes with the transfer, and nothing else would
@@ -8,7 +8,8 @@
 class Benachrichtigung {
 public:
     virtual ~Benachrichtigung() = default;
-    // link: the address handed out ("" when none could be formed); kopiert:
-    // whether the clipboard got it. Returns at once where no desktop listens.
-    virtual void hochgeladen(const QString& link, bool kopiert) = 0;
+    // links: the addresses handed out by the run, one per picture that has one;
+    // kopiert: whether the clipboard got them. Once a run, however many pictures
+    // it sent. Returns at once; it never waits for the desktop.
+    virtual void hochgeladen(const QStringList& links, bool kopiert) = 0;
 };

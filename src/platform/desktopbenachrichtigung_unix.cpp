@@ -1,15 +1,14 @@
 #include "platform/desktopbenachrichtigung.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDBusMessage>
+#include <QDir>
 #include <QFileInfo>
-#include <QVariantMap>
+#include <QProcess>
 
 namespace {
 const QString dienst = QStringLiteral("org.freedesktop.Notifications");
-// A notification server answers at once; one that hangs must not hold the program past this.
-constexpr int antwortHoechstensMs = 2000;
 
 // The bus the session announces, or the one at its usual place. Otherwise
 // libdbus would "autolaunch" a bus of its own, which outlives the program.
@@ -19,9 +18,16 @@ bool sitzungsbusDa()
         || (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")
             && QFileInfo(qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus")).exists());
 }
+
+QString titel(qsizetype links, bool kopiert)
+{
+    if (!kopiert)
+        return links > 1 ? QStringLiteral("Bilder hochgeladen") : QStringLiteral("Bild hochgeladen");
+    return links > 1 ? QStringLiteral("Links in der Zwischenablage") : QStringLiteral("Link in der Zwischenablage");
+}
 } // namespace
 
-void Desktopbenachrichtigung::hochgeladen(const QString& link, bool kopiert)
+void Desktopbenachrichtigung::hochgeladen(const QStringList& links, bool kopiert)
 {
     if (!sitzungsbusDa())
         return;
@@ -30,14 +36,18 @@ void Desktopbenachrichtigung::hochgeladen(const QString& link, bool kopiert)
     // asking the bus to start a server could take its time.
     if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(dienst))
         return;
-    QDBusMessage nachricht = QDBusMessage::createMethodCall(
-        dienst, QStringLiteral("/org/freedesktop/Notifications"), dienst, QStringLiteral("Notify"));
-    nachricht.setAutoStartService(false);
-    const QString titel = kopiert ? QStringLiteral("Link in der Zwischenablage") : QStringLiteral("Bild hochgeladen");
-    QVariantMap hinweise;
-    hinweise.insert(QStringLiteral("desktop-entry"), QStringLiteral("fotoschicker"));
-    // The body may be read as markup: the address is escaped so that it shows as it is.
-    nachricht << QStringLiteral("Morva Fotoschicker") << 0U << QStringLiteral("fotoschicker") << titel
-              << link.toHtmlEscaped() << QStringList() << hinweise << -1;
-    bus.call(nachricht, QDBus::Block, antwortHoechstensMs);
+    const QString helfer = QCoreApplication::applicationDirPath() + u"/fotoschicker-benachrichtigung";
+    if (!QFileInfo(helfer).isExecutable())
+        return;
+    // The helper sends it and stays for a click on its actions, so the program ends as
+    // soon as it would without one. A link is no secret: the command line may carry it.
+    QProcess prozess;
+    prozess.setProgram(helfer);
+    prozess.setArguments(QStringList{ titel(links.size(), kopiert) } + links);
+    prozess.setStandardInputFile(QProcess::nullDevice());
+    prozess.setStandardOutputFile(QProcess::nullDevice());
+    prozess.setStandardErrorFile(QProcess::nullDevice());
+    // It must not hold the picture's folder, nor a caller that reads our output.
+    prozess.setWorkingDirectory(QDir::rootPath());
+    prozess.startDetached();
 }

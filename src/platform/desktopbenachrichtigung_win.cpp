@@ -1,3 +1,3 @@
 #include "platform/desktopbenachrichtigung.h"
 
-void Desktopbenachrichtigung::hochgeladen(const QString&, bool) { }
+void Desktopbenachrichtigung::hochgeladen(const QStringList&, bool) { }

@@ -13,11 +13,12 @@ debs=("$E2E_TMP"/paket/fotoschicker_*_amd64.deb)
 deb=${debs[0]}
 
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./||' >"$E2E_TMP/inhalt"
-for datei in usr/bin/fotoschicker usr/bin/fotoschicker-zwischenablage usr/bin/bildhost \
+for datei in usr/bin/fotoschicker usr/bin/fotoschicker-zwischenablage usr/bin/fotoschicker-benachrichtigung \
+    usr/bin/bildhost \
     usr/lib/systemd/system/bildhost.service usr/share/applications/fotoschicker.desktop \
     usr/share/metainfo/de.morva.fotoschicker.metainfo.xml usr/share/icons/hicolor/scalable/apps/fotoschicker.svg \
     usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/fotoschicker.png \
-    usr/share/man/{,de/}man1/{fotoschicker,fotoschicker-zwischenablage,bildhost}.1.gz \
+    usr/share/man/{,de/}man1/{fotoschicker,fotoschicker-zwischenablage,fotoschicker-benachrichtigung,bildhost}.1.gz \
     usr/share/doc/fotoschicker/copyright usr/share/doc/fotoschicker/changelog.gz \
     usr/share/doc/fotoschicker/examples/bildhost-nginx.conf; do
     grep -qx "$datei" "$E2E_TMP/inhalt" || fail "the package lacks /$datei"
@@ -25,7 +26,7 @@ done
 grep -v -e '^usr/' -e '^$' "$E2E_TMP/inhalt" && fail "files outside /usr"
 # The test-only builds of the program stay out.
 programme=$(grep '^usr/bin/.' "$E2E_TMP/inhalt" | sort | tr '\n' ' ')
-[ "$programme" = "usr/bin/bildhost usr/bin/fotoschicker usr/bin/fotoschicker-zwischenablage " ] ||
+[ "$programme" = "usr/bin/bildhost usr/bin/fotoschicker usr/bin/fotoschicker-benachrichtigung usr/bin/fotoschicker-zwischenablage " ] ||
     fail "programs in the package: $programme"
 abhaengig=$(dpkg-deb -f "$deb" Depends)
 for bibliothek in libqt6widgets6 libcurl4 libxcb1; do
