@@ -8,6 +8,7 @@ packages=(
     libcurl4-openssl-dev libmicrohttpd-dev libssl-dev
     python3-pyftpdlib python3-openssl tinyproxy time nginx curl openssl systemd openssh-server
     libxcb1-dev
+    g++-mingw-w64-x86-64-posix
     xvfb xauth xdotool xclip x11-utils imagemagick
     clang libclang-rt-14-dev clang-format clang-tidy
     librsvg2-bin groff-base dpkg-dev lintian desktop-file-utils appstream libglib2.0-bin xdg-utils
