@@ -1,42 +1,49 @@
 // fotoschicker-zwischenablage: keeps a text in the X11 clipboard after the
-// program that set it has ended. It reads the text from standard input, owns
-// the clipboard until another program takes it, then ends. It closes its
-// standard output once it owns the clipboard. It shows no window, takes no
-// lock and writes nothing anywhere.
-#include <QClipboard>
-#include <QFile>
-#include <QGuiApplication>
+// program that set it has ended. It reads the text from descriptor 3 to its
+// end, owns the clipboard until another program takes it or the display goes
+// away, then ends. It closes descriptor 3 once it owns the clipboard (or has
+// given up): that is the caller's sign to go. No text, no clipboard. It shows
+// no window, takes no lock, writes nothing anywhere and needs no Qt, so it is
+// running before the caller's transfer has ended.
+#include "zwischenablagehelfer/auswahldienst_unix.h"
 
-#include <cstdio>
+#include <cerrno>
+#include <string>
 #include <unistd.h>
 
-int main(int argc, char** argv)
+namespace {
+constexpr int textEingang = 3;
+
+bool textLesen(std::string& text)
+{
+    char puffer[65536];
+    for (;;) {
+        const ssize_t n = read(textEingang, puffer, sizeof puffer);
+        if (n == 0)
+            return true;
+        if (n < 0 && errno != EINTR)
+            return false;
+        if (n > 0)
+            text.append(puffer, static_cast<std::size_t>(n));
+    }
+}
+} // namespace
+
+int main()
 {
     // Whatever else the caller left open (a pipe a script reads to its end) is not ours to keep.
-    closefrom(3);
-    QFile eingabe;
-    if (!eingabe.open(stdin, QIODevice::ReadOnly))
+    closefrom(textEingang + 1);
+    // Connecting overlaps the caller's wait for its transfer.
+    Auswahldienst dienst;
+    std::string text;
+    if (!textLesen(text) || text.empty()) {
+        close(textEingang);
+        return text.empty() ? 0 : 1;
+    }
+    const bool besitzt = dienst.uebernehmen(std::move(text));
+    close(textEingang);
+    if (!besitzt)
         return 1;
-    const QString text = QString::fromUtf8(eingabe.readAll());
-    eingabe.close();
-    // Let go of the caller's input at once; we may live for hours.
-    if (!std::freopen("/dev/null", "r", stdin))
-        return 1;
-
-    QGuiApplication app(argc, argv);
-    if (QGuiApplication::platformName() != u"xcb")
-        return 0;
-    QClipboard* ablage = QGuiApplication::clipboard();
-    ablage->setText(text, QClipboard::Clipboard);
-    if (!ablage->ownsClipboard())
-        return 1;
-    // Our caller waits for our output to close: the text is in the clipboard now.
-    if (!std::freopen("/dev/null", "w", stdout))
-        return 1;
-    // Our own change is reported too; only a new owner ends the service.
-    QObject::connect(ablage, &QClipboard::dataChanged, &app, [ablage] {
-        if (!ablage->ownsClipboard())
-            QCoreApplication::quit();
-    });
-    return app.exec();
+    dienst.dienen();
+    return 0;
 }

@@ -264,6 +264,8 @@ Startlauf::Hindernis Startlauf::hindernis(const Bilddatei& datei) const
 
 FtpErgebnis Startlauf::hochladen(const Bilddatei& datei, QString& link, std::optional<Laufende>& ende)
 {
+    // What the clipboard will need starts alongside the transfer.
+    m_teile.nachUpload.vorbereiten(m_optionen);
     if (!m_optionen.useIS)
         return ftpHochladen(datei, ende);
     link = m_teile.uebertragung.bildhostUpload(datei, m_teile.status, m_fehlerText);

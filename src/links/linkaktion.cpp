@@ -2,6 +2,7 @@
 
 #include "links/linkwahl.h"
 #include "links/zwischenablage.h"
+#include "settings/optionen.h"
 
 Linkaktion::Linkaktion(Zwischenablage& zwischenablage)
     : m_zwischenablage(zwischenablage)
@@ -16,4 +17,10 @@ QString Linkaktion::ausfuehren(const QString& link, const Bilddatei& datei, cons
         m_zwischenablage.textSetzen(m_zeilen.join(u'\n'));
     }
     return wahl.adresse;
+}
+
+void Linkaktion::vorbereiten(const Optionen& optionen)
+{
+    if (optionen.LinkOption == Zwischenablageinhalt::Adresse || optionen.LinkOption == Zwischenablageinhalt::HtmlCode)
+        m_zwischenablage.vorbereiten();
 }

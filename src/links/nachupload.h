@@ -12,4 +12,6 @@ public:
     // Returns the picture's web address, also when the clipboard was left alone;
     // "" when no address can be formed.
     virtual QString ausfuehren(const QString& link, const Bilddatei& datei, const Optionen& optionen) = 0;
+    // Called before the transfer, so that what the clipboard needs can start alongside it.
+    virtual void vorbereiten(const Optionen&) { }
 };

@@ -11,3 +11,8 @@ void QtZwischenablage::textSetzen(const QString& text)
     QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
     zwischenablageBewahren(text);
 }
+
+void QtZwischenablage::vorbereiten()
+{
+    zwischenablageVorbereiten();
+}

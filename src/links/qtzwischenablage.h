@@ -6,4 +6,5 @@
 class QtZwischenablage : public Zwischenablage {
 public:
     void textSetzen(const QString& text) override;
+    void vorbereiten() override;
 };

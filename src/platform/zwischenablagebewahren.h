@@ -8,3 +8,7 @@
 // none runs, a detached helper takes the clipboard over and serves it until
 // another program takes it.
 void zwischenablageBewahren(const QString& text);
+
+// Starts early what zwischenablageBewahren will need, so that its start
+// overlaps the transfer; without a call, zwischenablageBewahren starts it.
+void zwischenablageVorbereiten();

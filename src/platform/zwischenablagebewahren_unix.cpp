@@ -6,33 +6,126 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QEventLoop>
-#include <QFileInfo>
+#include <QFile>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QSocketNotifier>
-#include <QTemporaryDir>
-#include <QTemporaryFile>
 #include <QTimer>
 #include <QtGui/qguiapplication_platform.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <memory>
-#include <sys/stat.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <xcb/xcb.h>
+
+extern char** environ;
 
 namespace {
 // Both hand-overs together; the user pastes right after we return.
 constexpr int uebernahmeFristMs = 2000;
+// Where the helper reads the text and gives its sign.
+constexpr int helferEingang = 3;
 
 struct XcbFrei {
     void operator()(void* p) const { std::free(p); }
 };
 template <typename T> using XcbAntwort = std::unique_ptr<T, XcbFrei>;
+
+// A started fotoschicker-zwischenablage and our end of its socket. Closing our
+// end without a text lets it go; one that has ended is reaped, one that serves
+// the clipboard lives on.
+class Helfer {
+public:
+    Helfer() = default;
+    Helfer(pid_t pid, int verbindung)
+        : m_pid(pid)
+        , m_verbindung(verbindung)
+    {
+    }
+    Helfer(Helfer&& anderer) noexcept
+        : m_pid(std::exchange(anderer.m_pid, -1))
+        , m_verbindung(std::exchange(anderer.m_verbindung, -1))
+    {
+    }
+    Helfer& operator=(Helfer&& anderer) noexcept
+    {
+        std::swap(m_pid, anderer.m_pid);
+        std::swap(m_verbindung, anderer.m_verbindung);
+        return *this;
+    }
+    ~Helfer()
+    {
+        if (m_verbindung >= 0)
+            close(m_verbindung);
+        if (m_pid > 0)
+            waitpid(m_pid, nullptr, WNOHANG);
+    }
+    explicit operator bool() const { return m_pid > 0; }
+    int verbindung() const { return m_verbindung; }
+
+private:
+    pid_t m_pid = -1;
+    int m_verbindung = -1;
+};
+
+// Started once the run knows it will copy, so its start overlaps the transfer.
+Helfer& vorbereiteterHelfer()
+{
+    static Helfer helfer;
+    return helfer;
+}
+
+// Without fork: posix_spawn does not copy our pages, and the helper needs no
+// Qt. It gets its own session, the root folder and null standard streams: a
+// caller reading our output must not wait for it, and it must not hold the
+// picture's folder.
+Helfer helferStarten()
+{
+    QByteArray programm = QFile::encodeName(QCoreApplication::applicationDirPath() + u"/fotoschicker-zwischenablage");
+    if (access(programm.constData(), X_OK) != 0)
+        return {};
+    int enden[2];
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, enden) != 0)
+        return {};
+
+    posix_spawn_file_actions_t aktionen;
+    posix_spawn_file_actions_init(&aktionen);
+    posix_spawn_file_actions_addopen(&aktionen, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&aktionen, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&aktionen, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&aktionen, enden[1], helferEingang);
+    posix_spawn_file_actions_addchdir_np(&aktionen, "/");
+    posix_spawnattr_t eigenschaften;
+    posix_spawnattr_init(&eigenschaften);
+    sigset_t keine;
+    sigset_t alle;
+    sigemptyset(&keine);
+    sigfillset(&alle);
+    posix_spawnattr_setsigmask(&eigenschaften, &keine);
+    posix_spawnattr_setsigdefault(&eigenschaften, &alle);
+    posix_spawnattr_setflags(
+        &eigenschaften, static_cast<short>(POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF));
+
+    pid_t pid = -1;
+    char* argumente[] = { programm.data(), nullptr };
+    const int fehler = posix_spawn(&pid, programm.constData(), &aktionen, &eigenschaften, argumente, environ);
+    posix_spawnattr_destroy(&eigenschaften);
+    posix_spawn_file_actions_destroy(&aktionen);
+    close(enden[1]);
+    if (fehler != 0) {
+        close(enden[0]);
+        return {};
+    }
+    return Helfer(pid, enden[0]);
+}
 
 // A clipboard manager takes the text from Qt when we exit cleanly; then no helper is needed.
 bool verwalterLaeuft(xcb_connection_t* verbindung)
@@ -47,11 +140,47 @@ bool verwalterLaeuft(xcb_connection_t* verbindung)
     return besitzer && besitzer->owner != XCB_NONE;
 }
 
-// Waits until every writer of the pipe has closed it and, on X11, until we have
-// seen the helper take the clipboard from us: Qt would otherwise offer it to
-// the clipboard manager at exit and wait for its answer. Both are events; the
-// deadline only bounds a failure.
-void uebernahmeAbwarten(int leseende, bool aufX11, const QDeadlineTimer& frist)
+// Our own X11 connection, where Qt has one; the offscreen platform may answer for X11 too, without one.
+xcb_connection_t* x11Verbindung()
+{
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+Uebergaben uebergabenHier()
+{
+    Desktoplage lage;
+    lage.qtPlattform = QGuiApplication::platformName();
+    lage.x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
+    lage.wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    xcb_connection_t* verbindung = x11Verbindung();
+    lage.verwalter = verbindung && verwalterLaeuft(verbindung);
+    return uebergabenWaehlen(lage);
+}
+
+// The helper may be slow to read while it still connects; the deadline bounds a helper that hangs.
+bool textSenden(int verbindung, const QByteArray& text, const QDeadlineTimer& frist)
+{
+    const qint64 restMs = std::max<qint64>(frist.remainingTime(), 1);
+    const timeval grenze{ static_cast<time_t>(restMs / 1000), static_cast<suseconds_t>(restMs % 1000 * 1000) };
+    setsockopt(verbindung, SOL_SOCKET, SO_SNDTIMEO, &grenze, sizeof grenze);
+    qsizetype gesendet = 0;
+    while (gesendet < text.size()) {
+        const ssize_t n
+            = send(verbindung, text.constData() + gesendet, std::size_t(text.size() - gesendet), MSG_NOSIGNAL);
+        if (n < 0 && errno != EINTR)
+            return false;
+        if (n > 0)
+            gesendet += n;
+    }
+    return shutdown(verbindung, SHUT_WR) == 0;
+}
+
+// Waits until the helper has closed its end and, on X11, until we have seen it
+// take the clipboard from us: Qt would otherwise offer it to the clipboard
+// manager at exit and wait for its answer. Both are events; the deadline only
+// bounds a failure.
+void uebernahmeAbwarten(int verbindung, bool aufX11, const QDeadlineTimer& frist)
 {
     QClipboard* ablage = QGuiApplication::clipboard();
     QEventLoop schleife;
@@ -60,10 +189,10 @@ void uebernahmeAbwarten(int leseende, bool aufX11, const QDeadlineTimer& frist)
         if (gemeldet && !(aufX11 && ablage->ownsClipboard()))
             schleife.quit();
     };
-    QSocketNotifier melder(leseende, QSocketNotifier::Read);
+    QSocketNotifier melder(verbindung, QSocketNotifier::Read);
     QObject::connect(&melder, &QSocketNotifier::activated, &schleife, [&] {
         char puffer[64];
-        const ssize_t n = read(leseende, puffer, sizeof puffer);
+        const ssize_t n = recv(verbindung, puffer, sizeof puffer, MSG_DONTWAIT);
         if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) {
             melder.setEnabled(false);
             gemeldet = true;
@@ -74,59 +203,18 @@ void uebernahmeAbwarten(int leseende, bool aufX11, const QDeadlineTimer& frist)
     QTimer::singleShot(static_cast<int>(frist.remainingTime()), &schleife, &QEventLoop::quit);
     schleife.exec(QEventLoop::ExcludeUserInputEvents);
 }
-
-// The helper closes its standard output once it owns the X11 clipboard (or
-// gives up); that output is a named pipe whose end we wait for, so the text is
-// in the clipboard when we return.
-void helferUebergeben(const QString& text, bool aufX11, const QDeadlineTimer& frist)
-{
-    const QString programm = QCoreApplication::applicationDirPath() + u"/fotoschicker-zwischenablage";
-    if (!QFileInfo(programm).isExecutable())
-        return;
-
-    // The helper reads the text from this file as its standard input; once it
-    // runs, the open file outlives the name we remove here.
-    QTemporaryFile textdatei;
-    if (!textdatei.open() || textdatei.write(text.toUtf8()) < 0 || !textdatei.flush())
-        return;
-    QTemporaryDir ordner;
-    const QString meldepfad = ordner.filePath(QStringLiteral("bereit"));
-    if (!ordner.isValid() || mkfifo(QFile::encodeName(meldepfad).constData(), 0600) != 0)
-        return;
-    const int leseende = open(QFile::encodeName(meldepfad).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (leseende < 0)
-        return;
-
-    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
-    // The helper serves X11 programs, on a bare X server or on XWayland.
-    umgebung.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-
-    QProcess helfer;
-    helfer.setProgram(programm);
-    helfer.setProcessEnvironment(umgebung);
-    // A caller reading our output must not wait for the helper, and it must not hold the picture's folder.
-    helfer.setStandardInputFile(textdatei.fileName());
-    helfer.setStandardOutputFile(meldepfad);
-    helfer.setStandardErrorFile(QProcess::nullDevice());
-    helfer.setWorkingDirectory(QDir::rootPath());
-    if (helfer.startDetached())
-        uebernahmeAbwarten(leseende, aufX11, frist);
-    close(leseende);
-}
 } // namespace
+
+void zwischenablageVorbereiten()
+{
+    if (!vorbereiteterHelfer() && uebergabenHier().x11Helfer)
+        vorbereiteterHelfer() = helferStarten();
+}
 
 void zwischenablageBewahren(const QString& text)
 {
-    Desktoplage lage;
-    lage.qtPlattform = QGuiApplication::platformName();
-    lage.x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
-    lage.wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    // The offscreen platform may answer for X11 too, without a connection.
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* verbindung = x11 ? x11->connection() : nullptr;
-    lage.verwalter = verbindung && verwalterLaeuft(verbindung);
-    const Uebergaben wege = uebergabenWaehlen(lage);
-
+    Helfer helfer = std::exchange(vorbereiteterHelfer(), Helfer());
+    const Uebergaben wege = uebergabenHier();
     const QDeadlineTimer frist(uebernahmeFristMs);
     // The helper comes last: a compositor that passes the Wayland clipboard on to
     // X11 programs takes the X11 clipboard for wl-copy's text and lets X11
@@ -135,6 +223,10 @@ void zwischenablageBewahren(const QString& text)
     // helper's text on to Wayland programs in turn.
     if (wege.waylandKopie)
         waylandKopieren(text, frist);
-    if (wege.x11Helfer)
-        helferUebergeben(text, verbindung != nullptr, frist);
+    if (!wege.x11Helfer)
+        return;
+    if (!helfer)
+        helfer = helferStarten();
+    if (helfer && textSenden(helfer.verbindung(), text.toUtf8(), frist))
+        uebernahmeAbwarten(helfer.verbindung(), x11Verbindung() != nullptr, frist);
 }

@@ -1,3 +1,5 @@
 #include "platform/zwischenablagebewahren.h"
 
 void zwischenablageBewahren(const QString&) { }
+
+void zwischenablageVorbereiten() { }
