@@ -4,23 +4,16 @@
 #include "app/dateipruefung.h"
 #include "app/einzigedatei.h"
 #include "app/infoaufruf.h"
-#include "app/lockdatei.h"
 #include "app/parameterzerlegung.h"
 #include "app/qtplattform.h"
-#include "app/startlauf.h"
-#include "gui/fensterknoepfe.h"
-#include "gui/form1.h"
 #include "gui/programmsymbol.h"
+#include "gui/programmteile.h"
 #include "gui/qtdialoge.h"
-#include "gui/statusfensteranzeige.h"
 #include "gui/verlaufsfenster.h"
-#include "links/linkaktion.h"
 #include "links/qtzwischenablage.h"
 #include "platform/argumentzeile.h"
-#include "platform/desktopbenachrichtigung.h"
 #include "settings/einstellungsspeicher.h"
 #include "settings/qtschluesselbund.h"
-#include "transfer/netzuebertragung.h"
 #include "verlauf/verlaufsspeicher.h"
 
 #include <QApplication>
@@ -105,29 +98,16 @@ int programmStarten(int argc, char** argv)
     QApplication app(qtArgumentzahl, qtArgumente.data());
     QTranslator uebersetzer;
     deutscheTexteLaden(app, uebersetzer);
-    app.setWindowIcon(programmSymbol());
-    if (nurVerlauf)
+    if (nurVerlauf) {
+        app.setWindowIcon(programmSymbol());
         return verlaufZeigen(app);
+    }
+    // Looking the icon up in the theme costs about as much as an upload's windows; only the windows
+    // that are there to be looked at ask.
+    app.setWindowIcon(eingebautesProgrammsymbol());
 
-    Form1 form1;
-    QtDialoge dialoge;
-    Einstellungsspeicher speicher;
-    Lockdatei sperre;
-    Netzuebertragung uebertragung;
-    Statusfensteranzeige status;
-    QtZwischenablage zwischenablage;
-    Linkaktion linkaktion(zwischenablage);
-    QtSchluesselbund schluesselbund;
-    Verlaufsspeicher verlauf;
-    Desktopbenachrichtigung benachrichtigung;
-    Startlauf lauf({ dialoge, form1, speicher, sperre, uebertragung, status, linkaktion, schluesselbund, &verlauf,
-                       &benachrichtigung },
-        argumente, dateien);
-    status.zeigenWenn([&lauf] { return lauf.optionen().StatusfensterZeigen; });
-    lauf.beiJedemLink(linkAusgeben);
-
-    fensterknoepfeVerbinden(form1, lauf, [](int code) { QCoreApplication::exit(code); });
-
+    Programmteile teile(argumente, dateien, [](int code) { QCoreApplication::exit(code); });
+    Startlauf& lauf = teile.lauf();
     const Laufende ende = lauf.ausfuehren();
     if (ende != Laufende::FensterOffen)
         return exitStatus(ende);

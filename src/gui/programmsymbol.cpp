@@ -8,8 +8,13 @@ static void symbolRessourceLaden()
 
 QIcon programmSymbol()
 {
-    symbolRessourceLaden();
     // Installed, the icon theme has it in every size; a build that runs from its
     // folder, or a theme without it, still shows the program's own.
-    return QIcon::fromTheme(QStringLiteral("fotoschicker"), QIcon(QStringLiteral(":/fotoschicker.png")));
+    return QIcon::fromTheme(QStringLiteral("fotoschicker"), eingebautesProgrammsymbol());
+}
+
+QIcon eingebautesProgrammsymbol()
+{
+    symbolRessourceLaden();
+    return QIcon(QStringLiteral(":/fotoschicker.png"));
 }
