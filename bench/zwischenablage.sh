@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Start to link in the clipboard, and start to settings window on the screen, of the installed
+# program against a bare Qt Widgets program (bench/nackt.cpp: one label, the clipboard set), under
+# Xvfb without a window manager, all in one interleaved run. Uploads a 200 kB JPEG over FTP (loopback,
+# pyftpdlib throwing the bytes away) and to bildhost, each with the status window on and off; with it
+# off, bench/fensterwaechter.cpp closes the "Datei übertragen" box the moment it is mapped, as it
+# closes the settings window. Prints the median of each and its ratio to the bare program.
+#   bench/zwischenablage.sh [RUNDEN] [VORHER_BIN]
+# VORHER_BIN: a folder with another build's fotoschicker, fotoschicker_testgrenzen and
+# fotoschicker-zwischenablage, measured in the same rounds ("vorher").
+set -euo pipefail
+cd "$(dirname "$0")/.."
+export FOTOSCHICKER=${FOTOSCHICKER:-$PWD/build/installed/bin/fotoschicker}
+E2E_DIR=$PWD/tests/e2e
+. tests/e2e/lib.sh
+runden=${1:-21}
+vorher=${2:-}
+nachher=$(dirname "$FOTOSCHICKER")
+
+g++ -O2 -fPIC -std=c++20 bench/nackt.cpp -o "$E2E_TMP/nackt" $(pkg-config --cflags --libs Qt6Widgets)
+g++ -O2 -std=c++20 bench/fensterwaechter.cpp -o "$E2E_TMP/fensterwaechter" $(pkg-config --cflags --libs xcb)
+
+start_xvfb
+ftpausgabe=$E2E_TMP/ftp.out
+/usr/bin/python3 -u tests/support/ftp_testserver.py --benutzer bench --passwort bench \
+    --wurzel "$E2E_TMP" --verwerfen >"$ftpausgabe" 2>&1 &
+E2E_PIDS+=($!)
+wait_for grep -q '^PORT ' "$ftpausgabe" || fail "FTP server did not start"
+bildhost_port=$(free_port)
+mkdir -p "$E2E_TMP/bilder"
+start_bildhost "$bildhost_port" "$E2E_TMP/bilder"
+
+convert -size 520x390 plasma:fractal -quality 95 "$E2E_TMP/bild.jpg"
+# One settings store per kind of run.
+for art in ftp_an ftp_aus bild_an bild_aus; do
+    export XDG_CONFIG_HOME=$E2E_TMP/config_$art
+    STORE=$XDG_CONFIG_HOME/MorvaFotoschicker/MorvaFotoschicker.conf
+    status=Wahr; [ "${art#*_}" = an ] || status=Falsch
+    useis=Falsch; [ "${art%_*}" = ftp ] || useis=Wahr
+    store FTPServer="127.0.0.1:$(sed -n 's/^PORT //p' "$ftpausgabe")" FTPLogin=bench FTPPassword=bench FTPPath= \
+        FTPPassiv=Wahr FTPUseProxy=Falsch URL=http://bilder.example/ LinkOption=2 StatusfensterZeigen=$status \
+        useIS=$useis
+done
+
+"$E2E_TMP/fensterwaechter" "Datei übertragen" "Morva Fotoschicker 1.1 - Einstellungen" >"$E2E_TMP/karten" &
+E2E_PIDS+=($!)
+wait_for grep -q bereit "$E2E_TMP/karten" || fail "the window watcher did not start"
+
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
+FOTOSCHICKER_TEST_BILDHOST=127.0.0.1:$bildhost_port /usr/bin/python3 - "$E2E_TMP" "$runden" "$nachher" "$vorher" <<'PY'
+import os, statistics, subprocess, sys, time
+
+tmp, runden, nachher, vorher = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4]
+bild = os.path.join(tmp, "bild.jpg")
+karten = open(os.path.join(tmp, "karten"))
+
+def gemappt(titel):
+    """The time the watcher saw the next window of this title mapped."""
+    while True:
+        zeile = karten.readline()
+        if not zeile:
+            time.sleep(0.001)
+            continue
+        ns, _, t = zeile.rstrip("\n").partition("\t")
+        if t == titel:
+            return int(ns)
+
+def lauf(befehl, art=None, karte=None):
+    """Milliseconds from the start to the end of the process, and to the window called karte mapped."""
+    umgebung = dict(os.environ)
+    if art:
+        umgebung["XDG_CONFIG_HOME"] = os.path.join(tmp, "config_" + art)
+    beginn = time.monotonic_ns()
+    ergebnis = subprocess.run(befehl, env=umgebung, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    ende = time.monotonic_ns()
+    if ergebnis.returncode != 0:
+        sys.exit(f"{befehl} ended with status {ergebnis.returncode}")
+    return (ende - beginn) / 1e6, ((gemappt(karte) - beginn) / 1e6 if karte else None)
+
+builds = [("nachher", nachher)] + ([("vorher", vorher)] if vorher else [])
+zeiten = {}
+def messen(name, wert):
+    zeiten.setdefault(name, []).append(wert)
+
+# Interleaved: every round runs each program once, so a change in the machine's load hits all alike.
+for runde in range(runden):
+    bisEnde, bisFenster = lauf([os.path.join(tmp, "nackt")], karte="nackt")
+    messen("nackt: bis Ende", bisEnde)
+    messen("nackt: Fenster gezeigt", bisFenster)
+    for build, ordner in builds:
+        programm = os.path.join(ordner, "fotoschicker")
+        testgrenzen = os.path.join(ordner, "fotoschicker_testgrenzen")
+        for art, name, befehl in (("ftp_an", "FTP, Statusfenster an", programm),
+                                  ("ftp_aus", "FTP, Statusfenster aus", programm),
+                                  ("bild_an", "Bildhost, Statusfenster an", testgrenzen),
+                                  ("bild_aus", "Bildhost, Statusfenster aus", testgrenzen)):
+            messen(f"{build}: {name}", lauf([befehl, bild], art)[0])
+        messen(f"{build}: Einstellungsfenster gezeigt",
+               lauf([programm], "ftp_an", "Morva Fotoschicker 1.1 - Einstellungen")[1])
+
+nackt = statistics.median(zeiten["nackt: bis Ende"])
+nacktFenster = statistics.median(zeiten["nackt: Fenster gezeigt"])
+print(f"{runden} rounds, median in ms; ratio to the bare program (to its end, or to its window mapped)")
+for name, werte in zeiten.items():
+    bezug = nacktFenster if "Fenster gezeigt" in name else nackt
+    print(f"{name:45s} {statistics.median(werte):7.1f} ms  {statistics.median(werte) / bezug:5.2f}x")
+PY
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
