@@ -54,15 +54,17 @@ tmp, runden, nachher, vorher = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.a
 bild = os.path.join(tmp, "bild.jpg")
 karten = open(os.path.join(tmp, "karten"))
 
-def gemappt(titel):
-    """The time the watcher saw the next window of this title mapped."""
+def gemappt(titel, beginn):
+    """The time the watcher saw the first window of this title mapped after beginn. A window that was
+    gone before the watcher could read its title counts too: the bare program ends right after its
+    window is mapped, and it shows no other."""
     while True:
         zeile = karten.readline()
         if not zeile:
             time.sleep(0.001)
             continue
         ns, _, t = zeile.rstrip("\n").partition("\t")
-        if t == titel:
+        if ns.isdigit() and int(ns) >= beginn and (t == titel or (titel == "nackt" and t == "")):
             return int(ns)
 
 def lauf(befehl, art=None, karte=None):
@@ -75,7 +77,7 @@ def lauf(befehl, art=None, karte=None):
     ende = time.monotonic_ns()
     if ergebnis.returncode != 0:
         sys.exit(f"{befehl} ended with status {ergebnis.returncode}")
-    return (ende - beginn) / 1e6, ((gemappt(karte) - beginn) / 1e6 if karte else None)
+    return (ende - beginn) / 1e6, ((gemappt(karte, beginn) - beginn) / 1e6 if karte else None)
 
 builds = [("nachher", nachher)] + ([("vorher", vorher)] if vorher else [])
 zeiten = {}
