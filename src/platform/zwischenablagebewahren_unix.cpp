@@ -225,8 +225,13 @@ void zwischenablageBewahren(const QString& text)
         waylandKopieren(text, frist);
     if (!wege.x11Helfer)
         return;
-    if (!helfer)
+    const QByteArray utf8 = text.toUtf8();
+    bool gesendet = helfer && textSenden(helfer.verbindung(), utf8, frist);
+    // One started for an earlier pass may have gone with its X server since.
+    if (!gesendet) {
         helfer = helferStarten();
-    if (helfer && textSenden(helfer.verbindung(), text.toUtf8(), frist))
+        gesendet = helfer && textSenden(helfer.verbindung(), utf8, frist);
+    }
+    if (gesendet)
         uebernahmeAbwarten(helfer.verbindung(), x11Verbindung() != nullptr, frist);
 }

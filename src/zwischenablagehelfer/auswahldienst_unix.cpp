@@ -15,7 +15,7 @@ struct Frei {
 template <typename T> using Antwort = std::unique_ptr<T, Frei>;
 
 constexpr std::array<const char*, Auswahldienst::AtomAnzahl> atomnamen = { "CLIPBOARD", "TARGETS", "TIMESTAMP",
-    "MULTIPLE", "SAVE_TARGETS", "UTF8_STRING", "text/plain;charset=utf-8", "TEXT", "INCR", "ATOM_PAIR", "NULL" };
+    "MULTIPLE", "SAVE_TARGETS", "UTF8_STRING", "text/plain;charset=utf-8", "TEXT", "INCR", "NULL" };
 
 // ChangeProperty's fixed part; the rest of the server's largest request is ours. The setup's
 // limit holds without BIG-REQUESTS, which not every reader of a selection copes with.
@@ -180,11 +180,13 @@ bool Auswahldienst::umwandeln(xcb_atom_t ziel, xcb_window_t fenster, xcb_atom_t 
 
 // The reader's property holds pairs of target and property; a pair we cannot
 // convert gets None as its property, and the pairs go back where they were.
+// Some readers give the pairs a type other than ATOM_PAIR; they get it back.
 bool Auswahldienst::mehrereUmwandeln(xcb_window_t fenster, xcb_atom_t eigenschaft)
 {
     const Antwort<xcb_get_property_reply_t> antwort(xcb_get_property_reply(m_verbindung,
-        xcb_get_property(m_verbindung, 0, fenster, eigenschaft, m_atome[AtomPair], 0, UINT32_MAX / 4), nullptr));
-    if (!antwort || antwort->format != 32 || antwort->type != m_atome[AtomPair])
+        xcb_get_property(m_verbindung, 0, fenster, eigenschaft, XCB_GET_PROPERTY_TYPE_ANY, 0, UINT32_MAX / 4),
+        nullptr));
+    if (!antwort || antwort->format != 32)
         return false;
     const auto* anfang = static_cast<const xcb_atom_t*>(xcb_get_property_value(antwort.get()));
     std::vector<xcb_atom_t> paare(anfang, anfang + antwort->value_len);
@@ -192,7 +194,7 @@ bool Auswahldienst::mehrereUmwandeln(xcb_window_t fenster, xcb_atom_t eigenschaf
         if (!umwandeln(paare[i], fenster, paare[i + 1], true))
             paare[i + 1] = XCB_NONE;
     }
-    xcb_change_property(m_verbindung, XCB_PROP_MODE_REPLACE, fenster, eigenschaft, m_atome[AtomPair], 32,
+    xcb_change_property(m_verbindung, XCB_PROP_MODE_REPLACE, fenster, eigenschaft, antwort->type, 32,
         static_cast<uint32_t>(paare.size()), paare.data());
     return true;
 }

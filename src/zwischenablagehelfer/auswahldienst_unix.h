@@ -39,7 +39,6 @@ public:
         TextPlainUtf8,
         Text,
         Incr,
-        AtomPair,
         Null,
         AtomAnzahl
     };
