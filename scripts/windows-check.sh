@@ -10,10 +10,12 @@ compiler=x86_64-w64-mingw32-g++-posix
 multiarch=/usr/include/x86_64-linux-gnu
 command -v "$compiler" >/dev/null || { echo "$compiler is missing: run scripts/install-deps.sh" >&2; exit 1; }
 
-# Only Qt's and curl's folders: the whole multiarch folder would put glibc's headers before MinGW's.
+# Only the libraries' own folders: the whole multiarch folder, or /usr/include, would put glibc's
+# headers before MinGW's.
 headers=$(mktemp -d)
 trap 'rm -rf "$headers"' EXIT
 ln -s "$multiarch/curl" "$headers/curl"
+ln -s /usr/include/qt6keychain "$headers/qt6keychain"
 includes=(-Isrc -isystem "$headers")
 for module in QtCore QtGui QtWidgets; do
     ln -s "$multiarch/qt6/$module" "$headers/$module"
