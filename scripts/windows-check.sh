@@ -17,7 +17,7 @@ trap 'rm -rf "$headers"' EXIT
 ln -s "$multiarch/curl" "$headers/curl"
 ln -s /usr/include/qt6keychain "$headers/qt6keychain"
 includes=(-Isrc -isystem "$headers")
-for module in QtCore QtGui QtWidgets; do
+for module in QtCore QtGui QtWidgets QtSql QtDBus; do
     ln -s "$multiarch/qt6/$module" "$headers/$module"
     includes+=(-isystem "$headers/$module")
 done
