@@ -1,5 +1,7 @@
 #include "platform/desktopbenachrichtigung.h"
 
+#include "platform/sitzungsbus.h"
+
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -9,15 +11,6 @@
 
 namespace {
 const QString dienst = QStringLiteral("org.freedesktop.Notifications");
-
-// The bus the session announces, or the one at its usual place. Otherwise
-// libdbus would "autolaunch" a bus of its own, which outlives the program.
-bool sitzungsbusDa()
-{
-    return !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")
-        || (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")
-            && QFileInfo(qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus")).exists());
-}
 
 QString titel(qsizetype links, bool kopiert)
 {

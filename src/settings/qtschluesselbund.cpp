@@ -1,5 +1,7 @@
 #include "settings/qtschluesselbund.h"
 
+#include "platform/sitzungsbus.h"
+
 #include <QEventLoop>
 #include <QTimer>
 
@@ -62,6 +64,8 @@ QtSchluesselbund::QtSchluesselbund(std::chrono::milliseconds frist)
 
 Schluesselbund::Antwort QtSchluesselbund::lesen(const QString& konto, QString& passwort)
 {
+    if (!sitzungsbusDa())
+        return Antwort::Fehlt;
     auto* job = neuerJob<QKeychain::ReadPasswordJob>(konto);
     return abwarten(job, m_frist, [&passwort](QKeychain::Job* fertig) {
         const Antwort antwort = fehlerAntwort(fertig);
@@ -73,6 +77,8 @@ Schluesselbund::Antwort QtSchluesselbund::lesen(const QString& konto, QString& p
 
 Schluesselbund::Antwort QtSchluesselbund::schreiben(const QString& konto, const QString& passwort)
 {
+    if (!sitzungsbusDa())
+        return Antwort::Fehlt;
     auto* job = neuerJob<QKeychain::WritePasswordJob>(konto);
     job->setTextData(passwort);
     return abwarten(job, m_frist, fehlerAntwort);
@@ -80,5 +86,7 @@ Schluesselbund::Antwort QtSchluesselbund::schreiben(const QString& konto, const 
 
 Schluesselbund::Antwort QtSchluesselbund::loeschen(const QString& konto)
 {
+    if (!sitzungsbusDa())
+        return Antwort::Fehlt;
     return abwarten(neuerJob<QKeychain::DeletePasswordJob>(konto), m_frist, fehlerAntwort);
 }

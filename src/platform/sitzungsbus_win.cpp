@@ -1,0 +1,7 @@
+#include "platform/sitzungsbus.h"
+
+// Windows keeps passwords and notifications without a message bus.
+bool sitzungsbusDa()
+{
+    return true;
+}
