@@ -204,6 +204,18 @@ QString vertrauenNichtGespeichertText(const QString& grund)
     return QStringLiteral("Der Schlüssel des Servers konnte nicht gespeichert werden: ") + grund;
 }
 
+QString restGebliebenText(const QString& entfernterName, const QString& ftpServer)
+{
+    return QStringLiteral("Die Übertragung wurde abgebrochen, aber die Datei „") + entfernterName
+        + QStringLiteral("“ konnte nicht von ") + ftpServer
+        + QStringLiteral(" entfernt werden. Bitte löschen Sie sie dort selbst.");
+}
+
+QString restGebliebenTitel()
+{
+    return QStringLiteral("Datei nicht entfernt");
+}
+
 QString groessenangabe(qint64 laenge)
 {
     if (laenge >= (qint64(1) << 31))

@@ -62,6 +62,10 @@ QString schluesselGeaendertTitel();
 QString rsaSchluesselTitel();
 QString vertrauenNichtGespeichertText(const QString& grund);
 
+// After a cancel, part of the picture stayed on the server under this name.
+QString restGebliebenText(const QString& entfernterName, const QString& ftpServer);
+QString restGebliebenTitel();
+
 // The file length in MiB truncated to three decimals, in the user's number
 // format, or "über 2000" from 2^31 bytes on.
 QString groessenangabe(qint64 laenge);

@@ -158,8 +158,12 @@ Laufende Startlauf::dateiSenden(const QString& gegebenerName, bool woertlich)
     if (ende)
         return *ende == Laufende::FensterOffen ? fensterZeigen(false) : *ende;
     if (ergebnis != FtpErgebnis::Hochgeladen) {
+        if (ergebnis == FtpErgebnis::RestGeblieben)
+            dialoge.meldung(restGebliebenText(m_fehlerText, m_optionen.FTPServer), restGebliebenTitel(),
+                Meldungsstil::Ausrufezeichen);
         // The user stopped it: that ends the run as quietly as "Nein" to the size question.
-        if (m_teile.status.abbruchGewuenscht())
+        if (ergebnis == FtpErgebnis::Abgebrochen || ergebnis == FtpErgebnis::RestGeblieben
+            || m_teile.status.abbruchGewuenscht())
             return Laufende::Abgebrochen;
         if (ergebnis == FtpErgebnis::ZertifikatAbgelehnt
             || (ergebnis == FtpErgebnis::SchluesselGeaendert && !mitSftp(m_optionen)))
@@ -230,13 +234,18 @@ Laufende Startlauf::dateienSenden()
         m_fehlerText.clear();
         QString link;
         std::optional<Laufende> ende;
-        if (hochladen(datei, link, ende) == FtpErgebnis::Hochgeladen) {
+        const FtpErgebnis ergebnis = hochladen(datei, link, ende);
+        if (ergebnis == FtpErgebnis::Hochgeladen) {
             linkWeitergeben(link, datei);
             continue;
         }
-        // "Nein" to trusting the server, or no password given: none of the rest could go either.
-        abgebrochen = ende.has_value() || m_teile.status.abbruchGewuenscht();
-        festhalten(datei, abgebrochen ? nichtGesendetGrund() : m_fehlerText);
+        // "Nein" to trusting the server, no password given, or the user stopped it: none of the rest could go either.
+        abgebrochen = ende.has_value() || m_teile.status.abbruchGewuenscht() || ergebnis == FtpErgebnis::Abgebrochen
+            || ergebnis == FtpErgebnis::RestGeblieben;
+        if (ergebnis == FtpErgebnis::RestGeblieben)
+            festhalten(datei, restGebliebenText(m_fehlerText, m_optionen.FTPServer));
+        else
+            festhalten(datei, abgebrochen ? nichtGesendetGrund() : m_fehlerText);
     }
     m_teile.status.bildzeile(QString());
     // Before the box: what did go up is in the clipboard while the user reads what did not.

@@ -1,5 +1,6 @@
 #include "gui/statusfenster.h"
 
+#include "platform/taskleiste.h"
 #include "statusfenster/fensterlage.h"
 
 #include <QEvent>
@@ -49,11 +50,16 @@ statusfenster::statusfenster()
     , m_bildzeile(new QLabel(this))
 {
     setObjectName(QStringLiteral("statusfenster"));
+    // Without a title the taskbar and screen readers would call it by the program's file name.
+    setWindowTitle(QStringLiteral("Morva Fotoschicker Statusfenster"));
+    setAccessibleName(windowTitle());
+    setAccessibleDescription(
+        QStringLiteral("Zeigt, wie weit die Übertragung ist. Ein Klick fragt, ob sie abgebrochen werden soll."));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
     // The window is never active, and Qt shows tooltips only over active ones unless told.
     setAttribute(Qt::WA_AlwaysShowToolTips);
-    setToolTip(QStringLiteral("Ein Klick auf dieses Fenster bricht die Übertragung ab."));
+    setToolTip(QStringLiteral("Ein Klick auf dieses Fenster fragt, ob die Übertragung abgebrochen werden soll."));
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     QPalette farben = palette();
@@ -85,6 +91,9 @@ statusfenster::statusfenster()
 
     // Not visible yet: only the place is taken, so the window appears there.
     setGeometry(lage(m_zusatzTwips));
+    // It lives for one transfer and takes no focus: an entry in the taskbar would lead nowhere.
+    create();
+    ausDerTaskleiste(windowHandle());
 }
 
 void statusfenster::bildzeileSetzen(const QString& text)

@@ -1,6 +1,10 @@
 #include "gui/statusfensteranzeige.h"
 
+#include "app/meldungstexte.h"
 #include "gui/statusfenster.h"
+
+#include <QMessageBox>
+#include <QPushButton>
 
 Statusfensteranzeige::Statusfensteranzeige()
     : m_zeigen([] { return true; })
@@ -41,7 +45,36 @@ void Statusfensteranzeige::fensterOeffnen()
     m_fenster = std::make_unique<statusfenster>();
     if (!m_bildzeile.isEmpty())
         m_fenster->bildzeileSetzen(m_bildzeile);
-    QObject::connect(m_fenster.get(), &statusfenster::angeklickt, [this] { m_abbruch = true; });
+    QObject::connect(m_fenster.get(), &statusfenster::angeklickt, [this] { abbruchFragen(); });
+}
+
+// A stray click must not lose the upload, so it only asks. The question does
+// not wait in a loop of its own: the transfer goes on while it is open, and
+// when the transfer ends first, the question goes with the window.
+void Statusfensteranzeige::abbruchFragen()
+{
+    if (m_abbruch)
+        return;
+    if (m_frage) {
+        m_frage->raise();
+        return;
+    }
+    // A child of the window: it opens next to it and goes with it.
+    m_frage = new QMessageBox(QMessageBox::Question, Meldungstexte::anwendungstitel(),
+        QStringLiteral("Übertragung abbrechen?"), QMessageBox::NoButton, m_fenster.get());
+    m_frage->setAttribute(Qt::WA_DeleteOnClose);
+    // Above the status window, which stays on top of everything.
+    m_frage->setWindowFlag(Qt::WindowStaysOnTopHint);
+    QPushButton* ja = m_frage->addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+    QPushButton* nein = m_frage->addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+    // Enter typed into the wrong window must not end the upload.
+    m_frage->setDefaultButton(nein);
+    m_frage->setEscapeButton(nein);
+    QObject::connect(m_frage, &QMessageBox::buttonClicked, [this, ja](QAbstractButton* knopf) {
+        if (knopf == ja)
+            m_abbruch = true;
+    });
+    m_frage->show();
 }
 
 void Statusfensteranzeige::fortschritt(qint64 gesendet, qint64 gesamt)

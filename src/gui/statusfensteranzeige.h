@@ -2,10 +2,13 @@
 
 #include "statusfenster/statusanzeige.h"
 
+#include <QPointer>
+
 #include <atomic>
 #include <functional>
 #include <memory>
 
+class QMessageBox;
 class statusfenster;
 
 // The status display of the real program: the first text opens the status
@@ -22,7 +25,7 @@ public:
     void status(const QString& text) override;
     void bildzeile(const QString& text) override;
     void fortschritt(qint64 gesendet, qint64 gesamt) override;
-    // Set by a click on the window; a new window starts without it.
+    // Set by "Ja" to the question a click on the window asks; a new window starts without it.
     bool abbruchGewuenscht() const override { return m_abbruch; }
 
     // Closes and destroys the window.
@@ -33,9 +36,12 @@ public:
 
 private:
     void fensterOeffnen();
+    void abbruchFragen();
 
     std::function<bool()> m_zeigen;
     QString m_bildzeile;
     std::unique_ptr<statusfenster> m_fenster;
+    // The open question "Übertragung abbrechen?", or null.
+    QPointer<QMessageBox> m_frage;
     std::atomic<bool> m_abbruch{ false };
 };

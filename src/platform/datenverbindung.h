@@ -17,3 +17,7 @@ qint64 unbestaetigteBytes(qintptr socket);
 void sendenBeenden(qintptr socket);
 
 void socketSchliessen(qintptr socket);
+
+// Closes at once and throws away what is still queued: the other side sees a
+// broken connection, never the end of a complete file.
+void socketVerwerfen(qintptr socket);

@@ -33,3 +33,11 @@ void socketSchliessen(qintptr socket)
 {
     ::close(static_cast<int>(socket));
 }
+
+void socketVerwerfen(qintptr socket)
+{
+    // A zero linger time makes close send a reset instead of the queue and an orderly end.
+    const linger sofort{ 1, 0 };
+    ::setsockopt(static_cast<int>(socket), SOL_SOCKET, SO_LINGER, &sofort, sizeof sofort);
+    ::close(static_cast<int>(socket));
+}

@@ -23,3 +23,12 @@ void socketSchliessen(qintptr socket)
 {
     ::closesocket(static_cast<SOCKET>(socket));
 }
+
+void socketVerwerfen(qintptr socket)
+{
+    // A zero linger time makes closesocket send a reset instead of the queue and an orderly end.
+    const linger sofort{ 1, 0 };
+    ::setsockopt(
+        static_cast<SOCKET>(socket), SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&sofort), sizeof sofort);
+    ::closesocket(static_cast<SOCKET>(socket));
+}

@@ -53,6 +53,8 @@ struct Sockets {
     bool datenverbindung = false;
     // The data connection after libcurl let go of it, kept for counting.
     curl_socket_t nochOffen = CURL_SOCKET_BAD;
+    // The user stopped the upload: what is still queued must not reach the server.
+    bool verwerfen = false;
 };
 
 // What the worker thread's callbacks share with this call.
@@ -148,7 +150,12 @@ curl_socket_t socketAnlegen(void* zeiger, curlsocktype, curl_sockaddr* adresse)
 int socketAbgeben(void* zeiger, curl_socket_t socket)
 {
     auto& sockets = *static_cast<Sockets*>(zeiger);
-    if (!sockets.datenverbindung || socket != sockets.neuestes || sockets.nochOffen != CURL_SOCKET_BAD) {
+    const bool daten = sockets.datenverbindung && socket == sockets.neuestes;
+    if (daten && sockets.verwerfen) {
+        socketVerwerfen(socket);
+        return 0;
+    }
+    if (!daten || sockets.nochOffen != CURL_SOCKET_BAD) {
         socketSchliessen(socket);
         return 0;
     }
@@ -160,8 +167,10 @@ int socketAbgeben(void* zeiger, curl_socket_t socket)
 int fortschreiben(void* zeiger, curl_off_t, curl_off_t, curl_off_t gesamt, curl_off_t uebergeben)
 {
     auto& verlauf = *static_cast<Verlauf*>(zeiger);
-    if (verlauf.status.abbruchGewuenscht())
+    if (verlauf.status.abbruchGewuenscht()) {
+        verlauf.sockets.verwerfen = true;
         return 1;
+    }
     // libcurl counts what it handed to the system; on a slow line the socket's
     // buffers hold much of that for seconds, and the bar would run ahead.
     const curl_off_t gesendet = std::max<curl_off_t>(0, uebergeben - unbestaetigteBytes(verlauf.sockets.neuestes));
@@ -278,10 +287,71 @@ CURLcode dateiSenden(CURL* handle, Verlauf& verlauf, const Quelle& quelle)
     const CURLcode ergebnis = verlauf.lauf.ausfuehren(handle);
     if (ergebnis == CURLE_OK)
         verlauf.status.fortschritt(quelle.groesse, quelle.groesse);
-    if (verlauf.sockets.nochOffen != CURL_SOCKET_BAD)
+    if (verlauf.sockets.nochOffen != CURL_SOCKET_BAD && verlauf.sockets.verwerfen)
+        socketVerwerfen(verlauf.sockets.nochOffen);
+    else if (verlauf.sockets.nochOffen != CURL_SOCKET_BAD)
         socketSchliessen(verlauf.sockets.nochOffen);
     verlauf.sockets.nochOffen = CURL_SOCKET_BAD;
     return ergebnis;
+}
+
+// The answer to DELE, read from the dialogue as the login is.
+struct Loeschung {
+    QByteArray letzterBefehl;
+    bool geloescht = false;
+};
+
+int loeschungMitlesen(CURL*, curl_infotype art, char* daten, size_t laenge, void* zeiger)
+{
+    auto& loeschung = *static_cast<Loeschung*>(zeiger);
+    const QByteArrayView zeile(daten, static_cast<qsizetype>(laenge));
+    if (art == CURLINFO_HEADER_OUT)
+        loeschung.letzterBefehl = zeile.first(std::min<qsizetype>(zeile.size(), 5)).toByteArray();
+    else if (art == CURLINFO_HEADER_IN && loeschung.letzterBefehl == "DELE " && zeile.startsWith('2'))
+        loeschung.geloescht = true;
+    return 0;
+}
+
+// After a cancel, whatever reached an FTP or FTPS server under the picture's
+// name goes, part or whole, over a connection of its own: the upload's is gone
+// with the cancel. True when the name is free on the server afterwards, also when
+// nothing had arrived: then DELE fails and the SIZE that libcurl asks for a
+// body-less transfer says the file does not exist.
+bool ftpRestEntfernen(const Auftrag& auftrag)
+{
+    const QString& entfernterName = auftrag.entfernterName;
+    const CurlHandle handle(curl_easy_init());
+    CurlListe befehle;
+    Loeschung loeschung;
+    Hintergrundlauf lauf;
+    const QByteArray dele = QByteArrayLiteral("*DELE ") + entfernterName.toUtf8();
+    if (!handle || hatSteuerzeichen(entfernterName)
+        || !verbindungEinstellen(handle.get(), auftrag.optionen, auftrag.adresse, auftrag.server.schutz)
+        || !setzen(handle.get(), CURLOPT_CONNECTTIMEOUT, static_cast<long>(auftrag.grenzen.verbinden.count()))
+        || !setzen(handle.get(), CURLOPT_SERVER_RESPONSE_TIMEOUT, static_cast<long>(auftrag.grenzen.ohneDaten.count()))
+        || !setzen(handle.get(), CURLOPT_NOSIGNAL, 1L) || !setzen(handle.get(), CURLOPT_NOBODY, 1L)
+        || !setzen(handle.get(), CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD))
+        || !anhaengen(befehle, dele.constData()) || !setzen(handle.get(), CURLOPT_QUOTE, befehle.get())
+        || !setzen(handle.get(), CURLOPT_VERBOSE, 1L)
+        || !setzen(handle.get(), CURLOPT_DEBUGFUNCTION, &loeschungMitlesen)
+        || !setzen(handle.get(), CURLOPT_DEBUGDATA, &loeschung))
+        return false;
+    const CURLcode code = lauf.ausfuehren(handle.get());
+    return loeschung.geloescht || code == CURLE_REMOTE_FILE_NOT_FOUND;
+}
+
+// After a cancel: what reached the server stays only where it cannot be
+// removed, and then the run names it. One removal per protocol.
+FtpErgebnis restEntfernen(const Auftrag& auftrag, QString& fehlerText)
+{
+    // SFTP takes "rm" in the same way; until it does, its cancel ends as before.
+    if (auftrag.server.schutz == FtpSchutz::Ssh)
+        return FtpErgebnis::Abgebrochen;
+    auftrag.status.status(QStringLiteral("Abgebrochen, entferne die Datei vom Server …"));
+    if (ftpRestEntfernen(auftrag))
+        return FtpErgebnis::Abgebrochen;
+    fehlerText = auftrag.entfernterName;
+    return FtpErgebnis::RestGeblieben;
 }
 
 // One connection from the first byte to the last; with SFTP, for one of the
@@ -353,6 +423,9 @@ FtpErgebnis ftpUpload(const Bilddatei& datei, const Optionen& optionen, Statusan
         ergebnis = ftpsHochladen(auftrag, fehlerText, frage);
     else
         ergebnis = ftpVerbinden(auftrag, nullptr, 0, fehlerText).ergebnis;
+    // Stopped by the user: libcurl gave up, and the data connection was reset, not ended.
+    if (ergebnis != FtpErgebnis::Hochgeladen && status.abbruchGewuenscht())
+        ergebnis = restEntfernen(auftrag, fehlerText);
     status.status(QString());
     return ergebnis;
 }

@@ -27,5 +27,7 @@ struct FtpZeitgrenzen {
 // failure fehlerText holds one of three German sentences, or the whole
 // sentence of the result; it never holds the password. With Rueckfrage, frage
 // gets what answering "Ja" stores.
+// Stopped by the user, it removes what reached the server; when that fails,
+// fehlerText is the name on the server.
 FtpErgebnis ftpUpload(const Bilddatei& datei, const Optionen& optionen, Statusanzeige& status, QString& fehlerText,
     const FtpZeitgrenzen& grenzen = {}, Vertrauensfrage* frage = nullptr);

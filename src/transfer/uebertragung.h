@@ -17,6 +17,8 @@ enum class FtpErgebnis {
     SchluesselGeaendert, // the server's key is not the stored one; fehlerText is the warning
     PasswortFehlt, // SFTP: the server asks for a password and none is stored
     RsaSchluessel, // SFTP: the login failed and an RSA key was refused; fehlerText says what to do
+    Abgebrochen, // the user stopped it, and nothing of the picture is left on the server
+    RestGeblieben, // the user stopped it, but what reached the server could not be removed; fehlerText names it
 };
 
 // The two ways a picture leaves the machine. Both report progress through the

@@ -44,6 +44,7 @@ private Q_SLOTS:
     void fehlschlagZeigtFenster();
     void abbruchEndetWieNein_data();
     void abbruchEndetWieNein();
+    void restNachAbbruchWirdGenannt();
     void zertifikatHatEigeneMeldung_data();
     void zertifikatHatEigeneMeldung();
     void okWiederholtLauf();
@@ -383,6 +384,27 @@ void TestStartlauf::abbruchEndetWieNein()
     QVERIFY(!m_fenster.sichtbar);
     QVERIFY(m_nachUpload.aufrufe.isEmpty());
     QCOMPARE(m_lauf->link(), QString());
+}
+
+// After the cancel, what reached the server could not be removed: one box
+// names it and the server, and the run still ends as stopped.
+void TestStartlauf::restNachAbbruchWirdGenannt()
+{
+    ftpKontoSpeichern();
+    m_uebertragung.ftpErgebnis = FtpErgebnis::RestGeblieben;
+    m_uebertragung.fehler = QStringLiteral("bilder/a.jpg");
+    m_status.abbruch = true;
+
+    const Laufende ende = starten(m_umgebung.datei("a.jpg", 100));
+
+    QCOMPARE(ende, Laufende::Abgebrochen);
+    QCOMPARE(m_dialoge.meldungen.size(), 1);
+    QCOMPARE(m_dialoge.meldungen[0].titel, QStringLiteral("Datei nicht entfernt"));
+    QCOMPARE(m_dialoge.meldungen[0].text,
+        QStringLiteral("Die Übertragung wurde abgebrochen, aber die Datei „bilder/a.jpg“ konnte nicht von "
+                       "ftp.example.org entfernt werden. Bitte löschen Sie sie dort selbst."));
+    QVERIFY(!m_fenster.sichtbar);
+    QVERIFY(m_nachUpload.aufrufe.isEmpty());
 }
 
 void TestStartlauf::zertifikatHatEigeneMeldung_data()

@@ -2,7 +2,7 @@
 # Every transfer ends. An image host that trickles its reply (a byte every half
 # second, never done) is cut off by the limit of the whole exchange (lowered to
 # 3 s in fotoschicker_testgrenzen, tests/CMakeLists.txt) with the 'Fehler bei Dateiübertragung' box. A click on
-# the status window stops a hanging transfer, FTP or image host: the run ends
+# the status window and "Ja" to its question stop a hanging transfer, FTP or image host: the run ends
 # like "Nein" to the size question, with status 2, no box, nothing on standard
 # output and the clipboard as it was.
 . "$(dirname "$0")/lib.sh"
@@ -35,8 +35,8 @@ clipboard() {
     xclip -o -selection clipboard 2>/dev/null
 }
 
-# klick_abbruch PROGRAM PICTURE : clicks the status window of the run as soon as it shows;
-# the run must end with status 2, print nothing and leave the clipboard alone.
+# klick_abbruch PROGRAM PICTURE : clicks the status window of the run as soon as it shows and answers
+# "Ja" to the question; the run must end with status 2, print nothing and leave the clipboard alone.
 klick_abbruch() {
     printf 'vorher im Zwischenspeicher' | xclip -selection clipboard >/dev/null 2>&1
     [ "$(clipboard)" = "vorher im Zwischenspeicher" ] || fail "the clipboard could not be set up"
@@ -47,9 +47,10 @@ klick_abbruch() {
     # A click that lands while the window is still being mapped is lost; the next one counts.
     for versuch in $(seq 10); do
         xdotool mousemove --window "$fenster" 40 20 click 1 2>/dev/null || true
-        wait_gone $lauf 3 && break
+        wait_for window_named "Morva Fotoschicker" && break
     done
-    wait_gone $lauf 1 || fail "the run went on after 10 clicks in 30 s"
+    press_key "Morva Fotoschicker" j || fail "no question 'Übertragung abbrechen?' after 10 clicks"
+    wait_gone $lauf || fail "the run went on after 'Ja'"
     wait $lauf || status=$?
     [ "$status" -eq 2 ] || fail "the stopped run ended with status $status"
     [ ! -s "$E2E_TMP/out" ] || fail "the stopped run printed [$(cat "$E2E_TMP/out")]"
