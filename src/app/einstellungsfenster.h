@@ -6,6 +6,8 @@
 class Einstellungsfenster : public Steuerelemente {
 public:
     virtual void setTitel(const QString& titel) = 0;
+    // The image host the check box offers, as the run will use it.
+    virtual void setBildhost(const QString& host) = 0;
     virtual void verbergen() = 0;
     // Shown modeless; the run returns and the program lives in the window.
     virtual void zeigen() = 0;

@@ -11,8 +11,8 @@
 #include "settings/einstellungen.h"
 #include "statusfenster/statusanzeige.h"
 #include "transfer/bilddatei.h"
+#include "transfer/bildhostwahl.h"
 #include "transfer/ftpadresse.h"
-#include "transfer/imagehost.h"
 #include "transfer/uebertragung.h"
 #include "verlauf/uploadeintrag.h"
 #include "verlauf/verlaufsaufnahme.h"
@@ -106,6 +106,7 @@ Laufende Startlauf::durchlauf()
     }
 
     m_teile.fenster.setTitel(fensterTitel(versionMajor, versionMinor));
+    m_teile.fenster.setBildhost(bildhost(m_optionen));
     m_teile.fenster.verbergen();
 
     if (gegebenerName.isEmpty())
@@ -140,7 +141,7 @@ Laufende Startlauf::dateiSenden(const QString& gegebenerName, bool woertlich)
         dialoge.meldung(dateiFehltText(datei.pfad), dateiFehltTitel(), Meldungsstil::Kritisch);
         return Laufende::Fehlgeschlagen;
     case Hindernis::NichtFuerBildhost:
-        dialoge.meldung(zuGrossFuerBildhostText(dateiLaenge(datei.kurzerPfad), imageHost()), anwendungstitel(),
+        dialoge.meldung(zuGrossFuerBildhostText(dateiLaenge(datei.kurzerPfad), bildhost(m_optionen)), anwendungstitel(),
             Meldungsstil::Keins);
         return Laufende::Fehlgeschlagen;
     case Hindernis::Keins:
@@ -223,7 +224,7 @@ Laufende Startlauf::dateienSenden()
             continue;
         }
         if (vorab == Hindernis::NichtFuerBildhost) {
-            festhalten(datei, zuGrossFuerBildhostText(dateiLaenge(datei.kurzerPfad), imageHost()));
+            festhalten(datei, zuGrossFuerBildhostText(dateiLaenge(datei.kurzerPfad), bildhost(m_optionen)));
             continue;
         }
         // Sent anyway, it would fail as if the server had refused it; the list must say whose fault it is.
@@ -277,7 +278,7 @@ FtpErgebnis Startlauf::hochladen(const Bilddatei& datei, QString& link, std::opt
     m_teile.nachUpload.vorbereiten(m_optionen);
     if (!m_optionen.useIS)
         return ftpHochladen(datei, ende);
-    link = m_teile.uebertragung.bildhostUpload(datei, m_teile.status, m_fehlerText);
+    link = m_teile.uebertragung.bildhostUpload(datei, m_optionen, m_teile.status, m_fehlerText);
     return link.isEmpty() ? FtpErgebnis::Gescheitert : FtpErgebnis::Hochgeladen;
 }
 

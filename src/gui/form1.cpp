@@ -163,8 +163,8 @@ QGroupBox* Form1::verbindungsrahmen()
     oder->setFont(fett);
     raster->addWidget(oder, 7, 0, 1, 2, Qt::AlignHCenter);
 
-    QCheckBox* bildhost
-        = hakenAnlegen(Haken::useIS, QStringLiteral("Dienst von ") + imageHost() + QStringLiteral(" nutzen"), rahmen);
+    QCheckBox* bildhost = hakenAnlegen(Haken::useIS, QString(), rahmen);
+    setBildhost(imageHost());
     raster->addWidget(bildhost, 8, 0, 1, 2);
     return rahmen;
 }
@@ -335,6 +335,11 @@ void Form1::bildhostRegelAnwenden()
 void Form1::setTitel(const QString& titel)
 {
     setWindowTitle(titel);
+}
+
+void Form1::setBildhost(const QString& host)
+{
+    m_haken.value(Haken::useIS)->setText(QStringLiteral("Dienst von ") + host + QStringLiteral(" nutzen"));
 }
 
 void Form1::verbergen()

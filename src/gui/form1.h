@@ -42,6 +42,7 @@ public:
     void bildhostRegelAnwenden() override;
 
     void setTitel(const QString& titel) override;
+    void setBildhost(const QString& host) override;
     void verbergen() override;
     void zeigen() override;
     void okAktivieren(bool aktiv) override;

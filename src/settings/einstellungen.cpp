@@ -90,6 +90,8 @@ bool Einstellungen::einstellungenLaden(Speicherfehler& fehler)
     if (option)
         s.optionWaehlen(*option);
     s.bildhostRegelAnwenden();
+    // Set by hand in the file by whoever runs an image host of their own; no control carries it.
+    m_optionen.imageHost = m_speicher.lesen(QStringLiteral("imageHost"));
 
     if (lesefehler.isEmpty()) {
         einstellungenUebernehmen(fehler);

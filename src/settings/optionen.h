@@ -22,6 +22,9 @@ struct Optionen {
     QString URL;
     Zwischenablageinhalt LinkOption = Zwischenablageinhalt::HtmlCode;
     bool StatusfensterZeigen = true;
+    // The store's image host as written, never shown in the window nor written
+    // back; empty for the one built into the program (see bildhost()).
+    QString imageHost;
     // Set when the command line held parameters; the record is then never written to the store.
     bool parameterModus = false;
     // Set when the command line gave the password; the run then looks up none.

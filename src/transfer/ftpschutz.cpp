@@ -3,7 +3,6 @@
 #include "transfer/curlsetzen.h"
 #include "transfer/zertifikatsschluessel.h"
 
-namespace {
 bool vertrauensankerEinstellen(CURL* handle)
 {
     // libcurl itself reads neither variable; an empty one counts as unset.
@@ -13,6 +12,7 @@ bool vertrauensankerEinstellen(CURL* handle)
         && (ordner.isEmpty() || setzen(handle, CURLOPT_CAPATH, ordner.constData()));
 }
 
+namespace {
 bool mitOpenSsl()
 {
     const curl_version_info_data* info = curl_version_info(CURLVERSION_NOW);

@@ -13,6 +13,10 @@
 // SSL_CERT_DIR name, as for OpenSSL programs. False when libcurl refuses.
 bool schutzEinstellen(CURL* handle, FtpSchutz schutz);
 
+// The authorities a server's certificate must lead to: the system's, or those
+// that SSL_CERT_FILE and SSL_CERT_DIR name. False when libcurl refuses.
+bool vertrauensankerEinstellen(CURL* handle);
+
 // When ergebnis says the server's certificate was refused: the sentence for
 // the user, naming host and the reason in German; otherwise "".
 QString zertifikatsFehler(CURL* handle, CURLcode ergebnis, const QString& host);

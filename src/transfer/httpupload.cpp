@@ -1,7 +1,9 @@
 #include "transfer/httpupload.h"
 
+#include "transfer/bildhostwahl.h"
 #include "transfer/curlsetzen.h"
 #include "transfer/curlzeiger.h"
+#include "transfer/ftpschutz.h"
 #include "transfer/hintergrundlauf.h"
 #include "transfer/multipartkoerper.h"
 
@@ -62,13 +64,15 @@ bool httpUpload(const QString& host, const QString& pfad, const QString& dateipf
     CurlHandle handle(curl_easy_init());
     if (!handle)
         return false;
+    const std::optional<QByteArray> basis = bildhostBasis(host);
     QByteArray inhalt;
-    if (!dateiLesen(dateipfad, inhalt))
+    if (!basis || !dateiLesen(dateipfad, inhalt))
         return false;
+    const bool https = basis->startsWith("https:");
 
     // The host needs the name at most; the folders would tell it the user's login name and more.
     const QByteArray koerper = multipartKoerper(QFile::encodeName(QFileInfo(dateipfad).fileName()), inhalt);
-    const QByteArray adresse = QByteArrayLiteral("http://") + host.toLocal8Bit() + pfad.toLocal8Bit();
+    const QByteArray adresse = *basis + pfad.toUtf8();
     const QByteArray agent = programmName();
     const QByteArray inhaltstyp = QByteArrayLiteral("Content-Type: ") + multipartInhaltstyp();
 
@@ -82,7 +86,11 @@ bool httpUpload(const QString& host, const QString& pfad, const QString& dateipf
     puffer.hoechstens = grenzen.antwortHoechstens;
 
     CURL* h = handle.get();
-    const bool eingestellt = setzen(h, CURLOPT_URL, adresse.constData()) && setzen(h, CURLOPT_PROTOCOLS_STR, "http")
+    const bool eingestellt = setzen(h, CURLOPT_URL, adresse.constData())
+        && setzen(h, CURLOPT_PROTOCOLS_STR, https ? "https" : "http")
+        && (!https
+            || (setzen(h, CURLOPT_SSL_VERIFYPEER, 1L) && setzen(h, CURLOPT_SSL_VERIFYHOST, 2L)
+                && vertrauensankerEinstellen(h)))
         && setzen(h, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0))
         && setzen(h, CURLOPT_USERAGENT, agent.constData()) && setzen(h, CURLOPT_HTTPHEADER, kopfzeilen.get())
         && setzen(h, CURLOPT_POST, 1L) && setzen(h, CURLOPT_POSTFIELDS, koerper.constData())

@@ -19,13 +19,15 @@ struct HttpGrenzen {
 // exchange runs; true stops it.
 using Abbruchfrage = std::function<bool()>;
 
-// Posts the file at dateipfad to http://host + pfad as multipart/form-data and
-// collects the server's reply page. host may end in ":port".
+// Posts the file at dateipfad to host + pfad as multipart/form-data and
+// collects the server's reply page. host is host[:port] for HTTP, or begins
+// with "https://" for HTTPS, where the server's certificate is checked as for
+// FTP over TLS (see bildhostBasis for what else it may be).
 //
 // True once the request went out, whatever the server answered: an error page
 // or a refused connection still gives true, with whatever reply came back.
-// False without touching antwort when no transfer could be prepared or the
-// file cannot be read; false with an empty antwort when the reply broke one of
+// False without touching antwort when no transfer could be prepared (host
+// included) or the file cannot be read; false with an empty antwort when the reply broke one of
 // the limits or abbrechen stopped the exchange.
 bool httpUpload(const QString& host, const QString& pfad, const QString& dateipfad, QString& antwort,
     const HttpGrenzen& grenzen = HttpGrenzen(), const Abbruchfrage& abbrechen = {});

@@ -1,6 +1,7 @@
 #include "transfer/netzuebertragung.h"
 
 #include "transfer/bildhostupload.h"
+#include "transfer/bildhostwahl.h"
 #include "transfer/ftpupload.h"
 #include "transfer/imagehost.h"
 
@@ -18,7 +19,8 @@ bool Netzuebertragung::vertrauen(QString& grund)
     return vertrauenMerken(m_frage, grund);
 }
 
-QString Netzuebertragung::bildhostUpload(const Bilddatei& datei, Statusanzeige& status, QString& fehlerText)
+QString Netzuebertragung::bildhostUpload(
+    const Bilddatei& datei, const Optionen& optionen, Statusanzeige& status, QString& fehlerText)
 {
-    return ::bildhostUpload(imageHost(), datei, status, fehlerText, imageHostGrenzen(), &m_loeschschluessel);
+    return ::bildhostUpload(bildhost(optionen), datei, status, fehlerText, imageHostGrenzen(), &m_loeschschluessel);
 }

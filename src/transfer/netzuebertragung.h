@@ -8,7 +8,8 @@ class Netzuebertragung : public Uebertragung {
 public:
     FtpErgebnis ftpUpload(
         const Bilddatei& datei, const Optionen& optionen, Statusanzeige& status, QString& fehlerText) override;
-    QString bildhostUpload(const Bilddatei& datei, Statusanzeige& status, QString& fehlerText) override;
+    QString bildhostUpload(
+        const Bilddatei& datei, const Optionen& optionen, Statusanzeige& status, QString& fehlerText) override;
     bool vertrauen(QString& grund) override;
     QString loeschschluessel() const override { return m_loeschschluessel; }
 

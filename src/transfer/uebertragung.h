@@ -32,7 +32,9 @@ public:
         = 0;
 
     // The picture's web address, or "" on failure (fehlerText then usually says why).
-    virtual QString bildhostUpload(const Bilddatei& datei, Statusanzeige& status, QString& fehlerText) = 0;
+    virtual QString bildhostUpload(
+        const Bilddatei& datei, const Optionen& optionen, Statusanzeige& status, QString& fehlerText)
+        = 0;
 
     // Stores the key or certificate the last ftpUpload asked about with
     // Rueckfrage. False with the system's reason in grund when it cannot.

@@ -3,7 +3,7 @@
 #include "settings/optionen.h"
 #include "transfer/bilddatei.h"
 #include "transfer/ftpadresse.h"
-#include "transfer/imagehost.h"
+#include "transfer/bildhostwahl.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -35,7 +35,7 @@ Verlaufseintrag uploadEintrag(
     eintrag.link = link;
     if (optionen.useIS) {
         eintrag.modus = QStringLiteral("Bildhost");
-        eintrag.server = imageHost();
+        eintrag.server = bildhost(optionen);
         // The host names its pictures by the last piece of the address.
         eintrag.entfernterPfad = link.mid(link.lastIndexOf(u'/') + 1);
         eintrag.loeschschluessel = loeschschluessel;

@@ -45,6 +45,7 @@ private Q_SLOTS:
     void abbruchEndetWieNein_data();
     void abbruchEndetWieNein();
     void restNachAbbruchWirdGenannt();
+    void bildhostAusDemSpeicher();
     void zertifikatHatEigeneMeldung_data();
     void zertifikatHatEigeneMeldung();
     void okWiederholtLauf();
@@ -384,6 +385,24 @@ void TestStartlauf::abbruchEndetWieNein()
     QVERIFY(!m_fenster.sichtbar);
     QVERIFY(m_nachUpload.aufrufe.isEmpty());
     QCOMPARE(m_lauf->link(), QString());
+}
+
+// The store's imageHost replaces the built-in host in the check box, box C and
+// the upload; it is never written back, and an absent one leaves the built-in.
+void TestStartlauf::bildhostAusDemSpeicher()
+{
+    m_umgebung.speicherSetzen("useIS", "Wahr");
+    starten(QString());
+    QCOMPARE(m_fenster.bildhost, imageHost());
+
+    m_umgebung.speicherSetzen("imageHost", "https://bilder.example.org:8443");
+    QCOMPARE(starten(m_umgebung.datei("a.jpg", 100)), Laufende::Hochgeladen);
+    QCOMPARE(m_fenster.bildhost, QStringLiteral("https://bilder.example.org:8443"));
+    QCOMPARE(m_uebertragung.letzteOptionen.imageHost, QStringLiteral("https://bilder.example.org:8443"));
+
+    QCOMPARE(starten(m_umgebung.datei("a.bmp", 100)), Laufende::Fehlgeschlagen);
+    QVERIFY(m_dialoge.meldungen.last().text.contains(QStringLiteral(" zu groß für https://bilder.example.org:8443,")));
+    QCOMPARE(m_speicher.lesen(QStringLiteral("imageHost")), QStringLiteral("https://bilder.example.org:8443"));
 }
 
 // After the cancel, what reached the server could not be removed: one box

@@ -85,3 +85,29 @@ pass "the program's plain HTTP/1.0 upload is taken on the HTTP port, with an htt
 [ "$(curl -s -o /dev/null -w '%{http_code}' "http://127.0.0.1:$http_port/${adresse##*/}")" = 301 ] \
     || fail "a GET over plain HTTP is not moved to https"
 pass "a GET over plain HTTP moves to https"
+
+# The program itself, pointed at this bildhost by the store's imageHost: plain HTTP on the HTTP
+# port, and https:// on the TLS port with the certificate checked against SSL_CERT_FILE.
+start_xvfb
+store useIS=Wahr StatusfensterZeigen=Wahr LinkOption=1 imageHost="127.0.0.1:$http_port"
+link=$("$FOTOSCHICKER" "$bild") || fail "the program's upload to imageHost=127.0.0.1:$http_port failed"
+[[ "$link" =~ ^https://127\.0\.0\.1:$tls_port/[0-9a-f]{32}\.jpg$ ]] || fail "the program printed [$link]"
+pass "imageHost=127.0.0.1:$http_port from the store: the program posts there and prints $link"
+
+store imageHost="https://127.0.0.1:$tls_port"
+link=$(SSL_CERT_FILE=$E2E_TMP/cert.pem "$FOTOSCHICKER" "$bild") || fail "the program's upload over HTTPS failed"
+[[ "$link" =~ ^https://127\.0\.0\.1:$tls_port/[0-9a-f]{32}\.jpg$ ]] || fail "the program printed [$link]"
+"${tls[@]}" -o "$E2E_TMP/zurueck2.jpg" "$link" && cmp -s "$bild" "$E2E_TMP/zurueck2.jpg" || fail "$link serves other bytes"
+pass "imageHost=https://127.0.0.1:$tls_port: the upload goes over HTTPS and $link serves the picture"
+
+vorher=$(grep -c '^POST' "$E2E_TMP/bildhost.log" || true)
+"$FOTOSCHICKER" "$bild" >"$E2E_TMP/out" &
+lauf=$!
+wait_for window_named "Fehler bei Dateiübertragung" || fail "a certificate the system does not trust did not end the upload"
+press_key "Fehler bei Dateiübertragung" Return
+wait_for window_named "Morva Fotoschicker 1.1 - Einstellungen" || fail "no settings window after the failed upload"
+kill $lauf
+wait $lauf || true
+[ ! -s "$E2E_TMP/out" ] || fail "the refused upload printed [$(cat "$E2E_TMP/out")]"
+[ "$(grep -c '^POST' "$E2E_TMP/bildhost.log" || true)" = "$vorher" ] || fail "the picture reached bildhost past an untrusted certificate"
+pass "without the test authority the certificate is refused and nothing reaches bildhost"

@@ -35,9 +35,11 @@ FtpErgebnis SkriptUebertragung::ftpUpload(
     return ftpErgebnis;
 }
 
-QString SkriptUebertragung::bildhostUpload(const Bilddatei& datei, Statusanzeige& status, QString& fehlerText)
+QString SkriptUebertragung::bildhostUpload(
+    const Bilddatei& datei, const Optionen& optionen, Statusanzeige& status, QString& fehlerText)
 {
     bildhostPfade.append(datei.pfad);
+    letzteOptionen = optionen;
     if (waehrendDesUploads)
         waehrendDesUploads();
     status.status(QString());

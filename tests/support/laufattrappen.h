@@ -51,6 +51,7 @@ public:
     void proxyRegelAnwenden() override { ++proxyRegelAufrufe; }
     void bildhostRegelAnwenden() override { ++bildhostRegelAufrufe; }
     void setTitel(const QString& t) override { titel = t; }
+    void setBildhost(const QString& host) override { bildhost = host; }
     void verbergen() override { sichtbar = false; }
     void zeigen() override
     {
@@ -62,6 +63,7 @@ public:
 
     Zwischenablageinhalt option = Zwischenablageinhalt::HtmlCode;
     QString titel;
+    QString bildhost;
     bool sichtbar = false;
     int gezeigt = 0;
     bool okAktiv = true;
@@ -110,7 +112,8 @@ class SkriptUebertragung : public Uebertragung {
 public:
     FtpErgebnis ftpUpload(
         const Bilddatei& datei, const Optionen& optionen, Statusanzeige& status, QString& fehlerText) override;
-    QString bildhostUpload(const Bilddatei& datei, Statusanzeige& status, QString& fehlerText) override;
+    QString bildhostUpload(
+        const Bilddatei& datei, const Optionen& optionen, Statusanzeige& status, QString& fehlerText) override;
     bool vertrauen(QString&) override
     {
         ++vertraut;

@@ -1,6 +1,7 @@
 #include "frist.h"
 #include "httpskriptserver.h"
 
+#include "transfer/bildhostwahl.h"
 #include "transfer/httpupload.h"
 #include "transfer/multipartkoerper.h"
 
@@ -58,6 +59,8 @@ private Q_SLOTS:
     void ohneLesbareDateiBleibtAntwort();
     void grenzen();
     void proxyAusDerUmgebung();
+    void bildhostBasis_data();
+    void bildhostBasis();
 
 private:
     QTemporaryDir m_ordner;
@@ -227,6 +230,46 @@ void TestHttpUpload::proxyAusDerUmgebung()
     const QByteArray kopf = httpZerlegen(proxy.anfragen.first()).kopf;
     QVERIFY2(kopf.startsWith("POST http://bildhost.invalid:8080/ HTTP/1.0\r\n"), kopf.constData());
     QVERIFY(kopf.contains("\r\nPragma: no-cache\r\n"));
+}
+
+// What the store's imageHost may say; anything else must not be posted to.
+void TestHttpUpload::bildhostBasis_data()
+{
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<QString>("basis");
+    QTest::newRow("Name") << "bilder.example.org"
+                          << "http://bilder.example.org";
+    QTest::newRow("Name und Port") << "127.0.0.1:8080"
+                                   << "http://127.0.0.1:8080";
+    QTest::newRow("http://, Großbuchstaben") << "HTTP://Bilder.example.org/"
+                                             << "http://bilder.example.org";
+    QTest::newRow("https:// mit Port") << "https://bilder.example.org:8443"
+                                       << "https://bilder.example.org:8443";
+    QTest::newRow("IPv6") << "[::1]:8080"
+                          << "http://[::1]:8080";
+    QTest::newRow("Pfad") << "bilder.example.org/upload"
+                          << "";
+    QTest::newRow("Anmeldung") << "anna@bilder.example.org"
+                               << "";
+    QTest::newRow("anderes Schema") << "ftp://bilder.example.org"
+                                    << "";
+    QTest::newRow("Leerzeichen") << "bilder example.org"
+                                 << "";
+    QTest::newRow("Port 0") << "bilder.example.org:0"
+                            << "";
+    QTest::newRow("Port zu groß") << "bilder.example.org:70000"
+                                  << "";
+    QTest::newRow("Abfrage") << "bilder.example.org?x=1"
+                             << "";
+    QTest::newRow("leer") << ""
+                          << "";
+}
+
+void TestHttpUpload::bildhostBasis()
+{
+    QFETCH(QString, host);
+    QFETCH(QString, basis);
+    QCOMPARE(QString::fromLatin1(::bildhostBasis(host).value_or(QByteArray())), basis);
 }
 
 QTEST_GUILESS_MAIN(TestHttpUpload)
