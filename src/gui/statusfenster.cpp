@@ -2,12 +2,14 @@
 
 #include "platform/taskleiste.h"
 #include "statusfenster/fensterlage.h"
+#include "statusfenster/fortschrittstext.h"
 
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -27,11 +29,13 @@ double dpiY()
     return bildschirm() ? bildschirm()->logicalDotsPerInchY() : 96;
 }
 
-// The window's place on the whole primary screen, from its current size and resolution.
+// The window's place on the primary screen, from its current size, work area and resolution.
 QRect lage(int zusatzTwips)
 {
+    if (!bildschirm())
+        return Fensterlage::statusfensterLage(QRect(0, 0, 1024, 768), QRect(), 96, 96, zusatzTwips);
     return Fensterlage::statusfensterLage(
-        bildschirm() ? bildschirm()->geometry() : QRect(0, 0, 1024, 768), dpiX(), dpiY(), zusatzTwips);
+        bildschirm()->geometry(), bildschirm()->availableGeometry(), dpiX(), dpiY(), zusatzTwips);
 }
 
 QFont statusinfoSchrift()
@@ -40,6 +44,23 @@ QFont statusinfoSchrift()
     // Where that face is missing, the nearest sans-serif takes its place.
     schrift.setStyleHint(QFont::SansSerif);
     return schrift;
+}
+
+// The longest of the transfer's usual texts: sized for it, the next text
+// does not come in another size.
+QString laengsterText()
+{
+    return QStringLiteral("Verbindung hergestellt, übertrage Datei...");
+}
+
+bool passt(const QFont& schrift, const QString& text, const QLabel* label)
+{
+    return QFontMetrics(schrift).horizontalAdvance(text) <= label->width();
+}
+
+QString klickHinweis()
+{
+    return QStringLiteral("Ein Klick auf dieses Fenster fragt, ob die Übertragung abgebrochen werden soll.");
 }
 } // namespace
 
@@ -59,7 +80,7 @@ statusfenster::statusfenster()
     setFocusPolicy(Qt::NoFocus);
     // The window is never active, and Qt shows tooltips only over active ones unless told.
     setAttribute(Qt::WA_AlwaysShowToolTips);
-    setToolTip(QStringLiteral("Ein Klick auf dieses Fenster fragt, ob die Übertragung abgebrochen werden soll."));
+    setToolTip(klickHinweis());
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     QPalette farben = palette();
@@ -80,7 +101,6 @@ statusfenster::statusfenster()
     m_label1->setObjectName(QStringLiteral("Label1"));
     platzieren(m_label1, 90, 45, 3840, 285);
     m_statusinfo->setObjectName(QStringLiteral("statusinfo"));
-    m_statusinfo->setFont(statusinfoSchrift());
     platzieren(m_statusinfo, 90, 270, 4425, 420);
     m_bildzeile->setObjectName(QStringLiteral("bildzeile"));
     QFont fett = m_bildzeile->font();
@@ -88,6 +108,14 @@ statusfenster::statusfenster()
     m_bildzeile->setFont(fett);
     platzieren(m_bildzeile, 90, 45, 4425, 285);
     m_bildzeile->hide();
+    // Both lines in one face and size, so the eye does not jump between them.
+    m_schrift = statusinfoSchrift();
+    while (m_schrift.pointSize() > 8
+        && (!passt(m_schrift, m_label1->text(), m_label1) || !passt(m_schrift, laengsterText(), m_statusinfo)
+            || QFontMetrics(m_schrift).height() > m_label1->height()))
+        m_schrift.setPointSize(m_schrift.pointSize() - 1);
+    m_label1->setFont(m_schrift);
+    m_statusinfo->setFont(m_schrift);
 
     // Not visible yet: only the place is taken, so the window appears there.
     setGeometry(lage(m_zusatzTwips));
@@ -113,17 +141,30 @@ void statusfenster::bildzeileSetzen(const QString& text)
 
 void statusfenster::statusinfoSetzen(const QString& text)
 {
-    // The stand-in for "MS Sans Serif" is often wider; a smaller size beats a cut-off sentence.
-    QFont schrift = statusinfoSchrift();
-    while (schrift.pointSize() > 8 && QFontMetrics(schrift).horizontalAdvance(text) > m_statusinfo->width())
-        schrift.setPointSize(schrift.pointSize() - 1);
-    m_statusinfo->setFont(schrift);
+    // A longer text (a long host name) makes both lines smaller, and they stay
+    // so: a smaller size beats a cut-off sentence, and a steady one a jumpy window.
+    const int vorher = m_schrift.pointSize();
+    while (m_schrift.pointSize() > 8 && !passt(m_schrift, text, m_statusinfo))
+        m_schrift.setPointSize(m_schrift.pointSize() - 1);
+    if (m_schrift.pointSize() != vorher) {
+        m_label1->setFont(m_schrift);
+        m_statusinfo->setFont(m_schrift);
+    }
     m_statusinfo->setText(text);
 }
 
 void statusfenster::fortschritt(qint64 gesendet, qint64 gesamt)
 {
     m_anteil = gesamt > 0 ? std::clamp(static_cast<double>(gesendet) / static_cast<double>(gesamt), 0.0, 1.0) : -1;
+    // Speed counts from the first report, so the time spent logging in does not lower it.
+    if (!m_uhr.isValid()) {
+        m_uhr.start();
+        m_gesendetAmStart = gesendet;
+    }
+    const QString stand = fortschrittstext(gesendet, gesamt, m_uhr.elapsed(), m_gesendetAmStart);
+    setToolTip(stand.isEmpty() ? klickHinweis() : stand + u'\n' + klickHinweis());
+    if (QToolTip::isVisible() && underMouse())
+        QToolTip::showText(QCursor::pos(), toolTip(), this);
     update();
 }
 
@@ -167,8 +208,11 @@ void statusfenster::paintEvent(QPaintEvent* ereignis)
     if (m_anteil < 0)
         return;
     const QRect innen = contentsRect();
-    const QRect linie(innen.left(), innen.bottom() - 2, innen.width(), 3);
+    // 4 pixels at 96 DPI, more at higher resolutions: thinner, it goes unseen.
+    const int dicke = std::max(4, qRound(4 * dpiY() / 96));
+    const QRect linie(innen.left(), innen.bottom() - dicke + 1, innen.width(), dicke);
     QPainter maler(this);
     maler.fillRect(linie, QColor(224, 224, 112));
-    maler.fillRect(linie.adjusted(0, 0, -qRound(linie.width() * (1.0 - m_anteil)), 0), QColor(0, 96, 192));
+    maler.fillRect(linie.adjusted(0, 0, -qRound(linie.width() * (1.0 - m_anteil)), 0),
+        QGuiApplication::palette().color(QPalette::Highlight));
 }

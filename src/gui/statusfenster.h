@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QFrame>
 
 class QLabel;
@@ -17,7 +18,8 @@ public:
     // A line above the others naming the picture while several go one after
     // another; the window grows by it. "" takes it away again.
     void bildzeileSetzen(const QString& text);
-    // Draws a thin line under the text; gesamt 0 (unknown) draws none.
+    // Draws a line under the text and tells how far, how fast and how long
+    // still in the tooltip; gesamt 0 (unknown) draws none.
     void fortschritt(qint64 gesendet, qint64 gesamt);
 
     // Back to the lower right corner and to the top of the topmost windows.
@@ -39,4 +41,8 @@ private:
     int m_zusatzTwips = 0;
     // Share of the file sent, or below 0 while there is nothing to show.
     double m_anteil = -1;
+    // Since the first report of progress, and what had been sent by then.
+    QElapsedTimer m_uhr;
+    qint64 m_gesendetAmStart = 0;
+    QFont m_schrift;
 };

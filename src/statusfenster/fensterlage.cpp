@@ -14,7 +14,7 @@ int pixel(double twips, double twipsProPixel)
     return static_cast<int>(std::nearbyint(twips / twipsProPixel));
 }
 
-QRect statusfensterLage(const QRect& bildschirm, double dpiX, double dpiY, int zusatzTwips)
+QRect statusfensterLage(const QRect& bildschirm, const QRect& arbeitsflaeche, double dpiX, double dpiY, int zusatzTwips)
 {
     const double faktorX = twipsProPixel(dpiX);
     const double faktorY = twipsProPixel(dpiY);
@@ -22,7 +22,14 @@ QRect statusfensterLage(const QRect& bildschirm, double dpiX, double dpiY, int z
     const double hoehe = std::nearbyint(faktorY * bildschirm.height());
     const double links = std::nearbyint(breite - breiteTwips - randTwips);
     const double oben = std::nearbyint(hoehe - hoeheTwips - zusatzTwips - randTwips);
-    return QRect(bildschirm.x() + pixel(links, faktorX), bildschirm.y() + pixel(oben, faktorY),
+    QRect lage(bildschirm.x() + pixel(links, faktorX), bildschirm.y() + pixel(oben, faktorY),
         pixel(breiteTwips, faktorX), pixel(hoeheTwips + zusatzTwips, faktorY));
+    if (arbeitsflaeche.isValid()) {
+        if (lage.bottom() > arbeitsflaeche.bottom())
+            lage.moveBottom(arbeitsflaeche.bottom());
+        if (lage.right() > arbeitsflaeche.right())
+            lage.moveRight(arbeitsflaeche.right());
+    }
+    return lage;
 }
 } // namespace Fensterlage

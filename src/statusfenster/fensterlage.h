@@ -8,8 +8,8 @@ namespace Fensterlage {
 // Outer size of the window, its one-pixel frame included.
 constexpr int breiteTwips = 4710;
 constexpr int hoeheTwips = 660;
-// Gap to the right and bottom edge of the whole screen; the work area is not
-// consulted, so a taskbar may cover part of it.
+// Gap to the right and bottom edge of the whole screen. A taskbar may cover
+// this margin, but not the window itself (see statusfensterLage).
 constexpr int randTwips = 500;
 // The line that names the picture while several go one after another; the
 // window grows upwards by it, so its lower edge stays where it was.
@@ -24,5 +24,8 @@ int pixel(double twips, double twipsProPixel);
 // Where the window goes on a screen with this geometry (pixels) and these
 // logical resolutions: its lower right corner, the margin away from the edges.
 // zusatzTwips: height added to the window's, such as bildzeileTwips.
-QRect statusfensterLage(const QRect& bildschirm, double dpiX, double dpiY, int zusatzTwips = 0);
+// Where a panel reaches past the margin into the window, the window moves up
+// or left just enough to stay in the work area (the screen less its panels).
+QRect statusfensterLage(
+    const QRect& bildschirm, const QRect& arbeitsflaeche, double dpiX, double dpiY, int zusatzTwips = 0);
 } // namespace Fensterlage

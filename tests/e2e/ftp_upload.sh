@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A picture sent to the stored FTP account: the bytes arrive, the run ends
 # without a message box, the status window sits in the lower right corner
-# without taking the keyboard focus; a wrong password gives the 'Fehler bei Dateiübertragung' box.
+# without taking the keyboard focus, above a panel that would cover it; a wrong password gives the 'Fehler bei Dateiübertragung' box.
 . "$(dirname "$0")/lib.sh"
 start_xvfb
 
@@ -54,6 +54,20 @@ wait $lauf || status=$?
 [ "$status" -eq 0 ] || fail "slow upload ended with status $status"
 [ "$(xdotool getwindowfocus)" = "$halter" ] || fail "focus moved after the run"
 pass "status window at 677,691 314x44 on 1024x768; the focus stayed with the user's window"
+
+# A bottom panel of 44 px, as KDE's, reaches past the margin into the window: the work area a
+# window manager would announce moves it up just clear of the panel.
+xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "0, 0, 1024, 724"
+"$FOTOSCHICKER" "$bild" &
+lauf=$!
+wait_for xdotool search --onlyvisible --pid $lauf || fail "no status window appeared"
+fenster=$(xdotool search --onlyvisible --pid $lauf | head -n 1)
+lage=$(xdotool getwindowgeometry "$fenster" | tr -d ' \n')
+[[ "$lage" == *"Position:677,680"*"Geometry:314x44" ]] || fail "status window above a 44 px panel at $lage"
+wait_gone $lauf 30 || fail "slow upload did not end"
+wait $lauf || fail "slow upload above the panel failed"
+xprop -root -remove _NET_WORKAREA
+pass "above a 44 px bottom panel the status window moves up to 677,680, just inside the work area"
 
 store FTPServer="127.0.0.1:$FTP_PORT" FTPPassword=falsch
 rm -f "$wurzel/bilder/Straße am Meer.jpg"

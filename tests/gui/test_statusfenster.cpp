@@ -10,6 +10,7 @@
 #include "gui/statusfensteranzeige.h"
 #include "settings/optionen.h"
 #include "statusfenster/fensterlage.h"
+#include "statusfenster/fortschrittstext.h"
 #include "transfer/ftpupload.h"
 #include "transfer/uebertragung.h"
 
@@ -49,22 +50,52 @@ private Q_SLOTS:
     void lageUntenRechts_data()
     {
         QTest::addColumn<QRect>("bildschirm");
+        QTest::addColumn<QRect>("arbeitsflaeche");
         QTest::addColumn<double>("dpi");
         QTest::addColumn<QRect>("erwartet");
 
-        QTest::newRow("1024x768 bei 96 DPI") << QRect(0, 0, 1024, 768) << 96.0 << QRect(677, 691, 314, 44);
-        QTest::newRow("1280x1024 bei 96 DPI") << QRect(0, 0, 1280, 1024) << 96.0 << QRect(933, 947, 314, 44);
+        const QRect xga(0, 0, 1024, 768);
+        QTest::newRow("1024x768 bei 96 DPI") << xga << xga << 96.0 << QRect(677, 691, 314, 44);
+        QTest::newRow("1280x1024 bei 96 DPI") << QRect(0, 0, 1280, 1024) << QRect() << 96.0 << QRect(933, 947, 314, 44);
         // 10 twips per pixel: the window grows with the resolution, the margin stays 500 twips.
-        QTest::newRow("1920x1080 bei 144 DPI") << QRect(0, 0, 1920, 1080) << 144.0 << QRect(1399, 964, 471, 66);
-        QTest::newRow("Bildschirm nicht bei 0,0") << QRect(100, 50, 1024, 768) << 96.0 << QRect(777, 741, 314, 44);
+        QTest::newRow("1920x1080 bei 144 DPI")
+            << QRect(0, 0, 1920, 1080) << QRect() << 144.0 << QRect(1399, 964, 471, 66);
+        QTest::newRow("Bildschirm nicht bei 0,0")
+            << QRect(100, 50, 1024, 768) << QRect() << 96.0 << QRect(777, 741, 314, 44);
+        // A panel that covers only the margin changes nothing; one that reaches the window lifts it just clear.
+        QTest::newRow("Leiste von 30 px") << xga << QRect(0, 0, 1024, 738) << 96.0 << QRect(677, 691, 314, 44);
+        QTest::newRow("Leiste von 44 px") << xga << QRect(0, 0, 1024, 724) << 96.0 << QRect(677, 680, 314, 44);
+        QTest::newRow("Leiste von 100 px") << xga << QRect(0, 0, 1024, 668) << 96.0 << QRect(677, 624, 314, 44);
+        QTest::newRow("Leiste rechts") << xga << QRect(0, 0, 984, 768) << 96.0 << QRect(670, 691, 314, 44);
     }
 
     void lageUntenRechts()
     {
         QFETCH(QRect, bildschirm);
+        QFETCH(QRect, arbeitsflaeche);
         QFETCH(double, dpi);
         QFETCH(QRect, erwartet);
-        QCOMPARE(Fensterlage::statusfensterLage(bildschirm, dpi, dpi), erwartet);
+        QCOMPARE(Fensterlage::statusfensterLage(bildschirm, arbeitsflaeche, dpi, dpi), erwartet);
+    }
+
+    void fortschrittstext_data()
+    {
+        QTest::addColumn<qint64>("gesendet");
+        QTest::addColumn<qint64>("ms");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("noch nichts") << qint64(0) << qint64(0) << "0 % übertragen";
+        QTest::newRow("langsam") << qint64(50000) << qint64(2000) << "5 % übertragen, 25 kB/s, noch 38 s";
+        QTest::newRow("schnell") << qint64(600000) << qint64(500) << "60 % übertragen, 1,2 MB/s, noch 1 s";
+        QTest::newRow("Minuten") << qint64(1000) << qint64(1000) << "0 % übertragen, 1 kB/s, noch 16 min 39 s";
+        QTest::newRow("fertig") << qint64(1000000) << qint64(1000) << "100 % übertragen, 1,0 MB/s";
+    }
+
+    void fortschrittstext()
+    {
+        QFETCH(qint64, gesendet);
+        QFETCH(qint64, ms);
+        QFETCH(QString, text);
+        QCOMPARE(::fortschrittstext(gesendet, 1000000, ms, 0), text);
     }
 
     void textOeffnetErsetztUndSchliesst()
@@ -82,8 +113,11 @@ private Q_SLOTS:
         QCOMPARE(fenster->palette().color(QPalette::Window), QColor(255, 255, 128));
         const QScreen* schirm = QGuiApplication::primaryScreen();
         QCOMPARE(fenster->geometry(),
-            Fensterlage::statusfensterLage(
-                schirm->geometry(), schirm->logicalDotsPerInchX(), schirm->logicalDotsPerInchY()));
+            Fensterlage::statusfensterLage(schirm->geometry(), schirm->availableGeometry(),
+                schirm->logicalDotsPerInchX(), schirm->logicalDotsPerInchY()));
+        // One face and size for both lines, also after a longer text.
+        QCOMPARE(fenster->findChild<QLabel*>(QStringLiteral("Label1"))->font(),
+            fenster->findChild<QLabel*>(QStringLiteral("statusinfo"))->font());
 
         anzeige.status(QStringLiteral("Verbindung hergestellt, übertrage Datei..."));
         QCOMPARE(anzeige.fenster(), fenster);
@@ -102,8 +136,8 @@ private Q_SLOTS:
     void bildzeileUeberDenTexten()
     {
         const QScreen* schirm = QGuiApplication::primaryScreen();
-        const QRect ohne = Fensterlage::statusfensterLage(
-            schirm->geometry(), schirm->logicalDotsPerInchX(), schirm->logicalDotsPerInchY());
+        const QRect ohne = Fensterlage::statusfensterLage(schirm->geometry(), schirm->availableGeometry(),
+            schirm->logicalDotsPerInchX(), schirm->logicalDotsPerInchY());
         Statusfensteranzeige anzeige;
         anzeige.bildzeile(QStringLiteral("Bild 2 von 3: ") + QString(200, u'x') + QStringLiteral(".jpg"));
         anzeige.status(QStringLiteral("x"));
@@ -147,23 +181,38 @@ private Q_SLOTS:
         anzeige.status(QString());
     }
 
+    // A line of 4 pixels (at 96 DPI) in the palette's highlight colour, and
+    // the figures in the tooltip.
     void fortschrittAlsLinieUnterDemText()
     {
+        const QPalette vorher = QGuiApplication::palette();
+        QPalette farben = vorher;
+        const QColor hervorhebung(200, 30, 30);
+        farben.setColor(QPalette::Highlight, hervorhebung);
+        QGuiApplication::setPalette(farben);
         Statusfensteranzeige anzeige;
         anzeige.status(QStringLiteral("Verbindung hergestellt, übertrage Datei..."));
         statusfenster* fenster = anzeige.fenster();
         const QImage ohne = fenster->grab().toImage();
         anzeige.fortschritt(50, 100);
         const QImage halb = fenster->grab().toImage();
+        const QString tipp = fenster->toolTip();
         anzeige.status(QString());
+        QGuiApplication::setPalette(vorher);
 
-        const int zeile = halb.height() - 3;
+        // Below the line only the one-pixel frame.
         const QColor hintergrund(255, 255, 128);
-        QCOMPARE(ohne.pixelColor(ohne.width() / 4, zeile), hintergrund);
-        QVERIFY(halb.pixelColor(halb.width() / 4, zeile) != hintergrund);
-        QVERIFY(halb.pixelColor(halb.width() / 4, zeile) != halb.pixelColor(halb.width() * 3 / 4, zeile));
+        const int links = halb.width() / 4;
+        for (int zeile = halb.height() - 5; zeile <= halb.height() - 2; ++zeile) {
+            QCOMPARE(ohne.pixelColor(links, zeile), hintergrund);
+            QCOMPARE(halb.pixelColor(links, zeile), hervorhebung);
+            QVERIFY(halb.pixelColor(halb.width() * 3 / 4, zeile) != hervorhebung);
+        }
         // The text above the line is left alone.
+        QCOMPARE(halb.pixelColor(links, halb.height() - 6), hintergrund);
         QCOMPARE(halb.pixelColor(halb.width() - 5, 5), hintergrund);
+        QVERIFY2(tipp.startsWith(QStringLiteral("50 % übertragen")), qPrintable(tipp));
+        QVERIFY2(tipp.endsWith(QStringLiteral("abgebrochen werden soll.")), qPrintable(tipp));
     }
 
     void ftpUploadSchliesstDasFensterAufJedemWeg_data()
