@@ -13,6 +13,7 @@ packages=(
     clang libclang-rt-14-dev clang-format clang-tidy
     librsvg2-bin groff-base dpkg-dev lintian desktop-file-utils appstream libglib2.0-bin xdg-utils
     wl-clipboard sway xwayland qt6-wayland mutter dbus-daemon python3-dbus python3-gi gnome-keyring
+    at-spi2-core python3-pyatspi
 )
 
 missing=()

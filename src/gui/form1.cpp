@@ -17,6 +17,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -46,17 +49,32 @@ Form1::Form1(QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(programmSymbol());
 
+    auto* inhalt = new QWidget;
+    auto* rahmen = new QVBoxLayout(inhalt);
+    rahmen->setContentsMargins(0, 0, 0, 0);
+    rahmen->addWidget(verbindungsrahmen());
+    rahmen->addWidget(proxyrahmen());
+    rahmen->addWidget(linkrahmen());
+    m_rollbereich = new QScrollArea(this);
+    m_rollbereich->setObjectName(QStringLiteral("Rollbereich"));
+    m_rollbereich->setFrameShape(QFrame::NoFrame);
+    m_rollbereich->setWidgetResizable(true);
+    m_rollbereich->setFocusPolicy(Qt::NoFocus);
+    m_rollbereich->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_rollbereich->setWidget(inhalt);
+    m_rollbereich->viewport()->setAutoFillBackground(false);
+    inhalt->setAutoFillBackground(false);
+
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(verbindungsrahmen());
-    layout->addWidget(proxyrahmen());
-    layout->addWidget(linkrahmen());
+    layout->addWidget(m_rollbereich, 1);
     layout->addLayout(fusszeile());
     layout->setSizeConstraint(QLayout::SetMinimumSize);
     tabReihenfolgeSetzen();
     proxyRegelAnwenden();
 
-    connect(m_haken.value(Haken::FTPUseProxy), &QCheckBox::clicked, this, [this] { proxyRegelAnwenden(); });
-    connect(m_haken.value(Haken::useIS), &QCheckBox::clicked, this, [this] { bildhostRegelAnwenden(); });
+    // On every change, not only a click: a screen reader's "toggle" does not click.
+    connect(m_haken.value(Haken::FTPUseProxy), &QCheckBox::toggled, this, [this] { proxyRegelAnwenden(); });
+    connect(m_haken.value(Haken::useIS), &QCheckBox::toggled, this, [this] { bildhostRegelAnwenden(); });
     connect(m_ok, &QPushButton::clicked, this, [this] {
         if (okHandler)
             okHandler();
@@ -140,7 +158,10 @@ QGroupBox* Form1::verbindungsrahmen()
     for (Textfeld feld : { Textfeld::FTPServer, Textfeld::FTPLogin, Textfeld::FTPPassword, Textfeld::FTPPath })
         textfeldAnlegen(feld, rahmen);
     textzeile(raster, 0, Textfeld::FTPServer, 5, QStringLiteral("FTP-Server"));
-    raster->addWidget(serverHinweis(rahmen), 1, 0);
+    m_serverHinweis = serverHinweis(rahmen);
+    // Read out with the box, where a screen reader never reaches the label.
+    m_textfelder.value(Textfeld::FTPServer)->setAccessibleDescription(m_serverHinweis->text());
+    raster->addWidget(m_serverHinweis, 1, 0);
     textzeile(raster, 2, Textfeld::FTPLogin, 6, QStringLiteral("Benutzerkennung (Login-ID)"));
     textzeile(raster, 3, Textfeld::FTPPassword, 7, QStringLiteral("Passwort"));
     // Shown by the run when there is no keyring to keep the password.
@@ -224,13 +245,14 @@ QGroupBox* Form1::linkrahmen()
     htmlCode->setChecked(true);
 
     // The link label reads as the last word of the option's caption.
-    auto* verweiswerk = new Verweislabel(QStringLiteral("Verweiswerk"), rahmen);
-    verweiswerk->setObjectName(QStringLiteral("Label11"));
-    connect(verweiswerk, &Verweislabel::geklickt, this, [this] { urlAufrufen(Herstellerseiten::verweiswerkseite()); });
+    m_verweiswerk = new Verweislabel(QStringLiteral("Verweiswerk"), rahmen);
+    m_verweiswerk->setObjectName(QStringLiteral("Label11"));
+    connect(
+        m_verweiswerk, &Verweislabel::geklickt, this, [this] { urlAufrufen(Herstellerseiten::verweiswerkseite()); });
     auto* zeile = new QHBoxLayout;
     zeile->setSpacing(0);
     zeile->addWidget(adresse);
-    zeile->addWidget(verweiswerk);
+    zeile->addWidget(m_verweiswerk);
     zeile->addStretch();
 
     raster->addWidget(nichts, 2, 0, 1, 2);
@@ -245,11 +267,14 @@ QLayout* Form1::fusszeile()
     QLabel* info
         = label(9, QStringLiteral("Morva Fotoschicker ist kostenlos. Weitere Programme finden Sie unter:"), this);
     info->setWordWrap(true);
-    auto* adresse = new Verweislabel(Herstellerseiten::anzeigeadresse(), this);
-    adresse->setObjectName(QStringLiteral("Label10"));
-    connect(adresse, &Verweislabel::geklickt, this, [this] { urlAufrufen(Herstellerseiten::programmseite()); });
+    // A wrapped label's height depends on its width, which the window's minimum
+    // size does not see: held at its two lines, it cannot slip under the frames.
+    info->setMinimumSize(info->sizeHint());
+    m_programmseite = new Verweislabel(Herstellerseiten::anzeigeadresse(), this);
+    m_programmseite->setObjectName(QStringLiteral("Label10"));
+    connect(m_programmseite, &Verweislabel::geklickt, this, [this] { urlAufrufen(Herstellerseiten::programmseite()); });
     hinweise->addWidget(info);
-    hinweise->addWidget(adresse, 0, Qt::AlignLeft);
+    hinweise->addWidget(m_programmseite, 0, Qt::AlignLeft);
 
     m_ok = new QPushButton(QStringLiteral("OK"), this);
     m_ok->setObjectName(QStringLiteral("Command2"));
@@ -277,8 +302,8 @@ void Form1::tabReihenfolgeSetzen()
         m_haken.value(Haken::StatusfensterZeigen), m_haken.value(Haken::FTPPassiv), m_haken.value(Haken::FTPUseProxy),
         m_textfelder.value(Textfeld::FTPProxy), m_textfelder.value(Textfeld::FTPProxyPort),
         m_textfelder.value(Textfeld::URL), optionsknopf(Zwischenablageinhalt::Nichts),
-        optionsknopf(Zwischenablageinhalt::Adresse), optionsknopf(Zwischenablageinhalt::HtmlCode), m_ok, m_abbrechen,
-        m_uebernehmen, m_haken.value(Haken::useIS) };
+        optionsknopf(Zwischenablageinhalt::Adresse), optionsknopf(Zwischenablageinhalt::HtmlCode), m_verweiswerk,
+        m_programmseite, m_ok, m_abbrechen, m_uebernehmen, m_haken.value(Haken::useIS) };
     for (qsizetype i = 1; i < m_tabReihenfolge.size(); ++i)
         setTabOrder(m_tabReihenfolge.at(i - 1), m_tabReihenfolge.at(i));
 }
@@ -327,6 +352,7 @@ void Form1::bildhostRegelAnwenden()
     // enabling it again restores what "Proxy verwenden" gave them.
     const bool ftp = !istAngehakt(Haken::useIS);
     m_frame2->setEnabled(ftp);
+    m_serverHinweis->setEnabled(ftp);
     for (Textfeld feld :
         { Textfeld::FTPServer, Textfeld::FTPLogin, Textfeld::FTPPassword, Textfeld::FTPPath, Textfeld::URL })
         m_textfelder.value(feld)->setEnabled(ftp);
@@ -391,10 +417,46 @@ bool Form1::focusNextPrevChild(bool next)
         QWidget* ziel = stopps.at((stelle + (next ? schritt : anzahl - schritt)) % anzahl);
         if (ziel->isEnabled() && ziel->isVisibleTo(this)) {
             ziel->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            if (m_rollbereich->widget()->isAncestorOf(ziel))
+                m_rollbereich->ensureWidgetVisible(ziel);
             return true;
         }
     }
     return true;
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    anArbeitsflaecheAnpassen();
+    QWidget::showEvent(event);
+}
+
+// At a large scale on a small screen the frames would push the buttons off
+// the bottom: then the frames scroll, and the window with its buttons fits
+// the work area (the screen less its panels).
+void Form1::anArbeitsflaecheAnpassen()
+{
+    const QWidget* inhalt = m_rollbereich->widget();
+    const QSize gewuenscht = inhalt->minimumSizeHint().expandedTo(inhalt->sizeHint());
+    const QScreen* schirm = screen();
+    int hoehe = gewuenscht.height();
+    int breite = gewuenscht.width();
+    if (schirm) {
+        // The window manager's title bar and frame are not known before the window is shown.
+        const int titelleiste = 2 * fontMetrics().height();
+        const int rest = layout()->sizeHint().height()
+            - m_rollbereich->sizeHint().expandedTo(m_rollbereich->minimumSize()).height();
+        const int platz = schirm->availableGeometry().height() - titelleiste - rest;
+        if (platz < hoehe) {
+            hoehe = std::max(platz, 4 * fontMetrics().height());
+            breite += m_rollbereich->verticalScrollBar()->sizeHint().width();
+        }
+    }
+    m_rollbereich->setMinimumSize(breite, hoehe);
+    layout()->activate();
+    adjustSize();
+    if (schirm && !schirm->availableGeometry().contains(frameGeometry()))
+        move(schirm->availableGeometry().topLeft());
 }
 
 void Form1::closeEvent(QCloseEvent* event)

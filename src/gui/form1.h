@@ -17,6 +17,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
+class Verweislabel;
 
 // The settings window. It only shows and carries values; what the buttons
 // mean is decided by the run, which gets the clicks through the handlers.
@@ -57,6 +59,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
@@ -72,6 +75,7 @@ private:
     QRadioButton* optionAnlegen(Zwischenablageinhalt option, const QString& beschriftung, QWidget* rahmen);
     QAbstractButton* optionsknopf(Zwischenablageinhalt option) const;
     void tabReihenfolgeSetzen();
+    void anArbeitsflaecheAnpassen();
 
     QMap<Textfeld, QLineEdit*> m_textfelder;
     QMap<Haken, QCheckBox*> m_haken;
@@ -81,5 +85,10 @@ private:
     QPushButton* m_uebernehmen;
     QGroupBox* m_frame2;
     QLabel* m_passwortHinweis;
+    QLabel* m_serverHinweis;
+    Verweislabel* m_verweiswerk;
+    Verweislabel* m_programmseite;
+    // The three frames, which scroll where the screen is too small for them; the buttons never do.
+    QScrollArea* m_rollbereich;
     QList<QWidget*> m_tabReihenfolge;
 };

@@ -2,8 +2,9 @@
 
 #include <QLabel>
 
-// A label that looks like a web link (blue, underlined, hand cursor) and
-// reports a click. It takes no focus, like every other label of the window.
+// A label that looks like a web link (the palette's link colour, underlined,
+// hand cursor) and reports a click. It takes the focus like a button, opens
+// with Enter or Space, and screen readers see a link they can press.
 class Verweislabel : public QLabel {
     Q_OBJECT
 
@@ -16,6 +17,8 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool m_gedrueckt = false;

@@ -18,9 +18,9 @@ keys() { xdotool key --delay 30 "$@"; sleep 0.3; }
 # Text1 has the focus; three steps on is the target directory.
 keys Tab Tab Tab
 xdotool type --delay 20 "www/bilder"
-# Check3, Check2, Check1, Text7, the selected option, then "Abbrechen" and "Übernehmen"
-# (the proxy boxes and "OK" are disabled and skipped).
-keys Tab Tab Tab Tab Tab Tab Tab
+# Check3, Check2, Check1, Text7, the selected option, the two links, then "Abbrechen" and
+# "Übernehmen" (the proxy boxes and "OK" are disabled and skipped).
+keys Tab Tab Tab Tab Tab Tab Tab Tab Tab
 keys space
 wait_for grep -q '^FTPPath=www/bilder/$' "$STORE" || fail "Übernehmen did not store FTPPath: $(cat "$STORE")"
 pass "Übernehmen stores the target directory with its closing /"
@@ -62,8 +62,9 @@ press_key "Fehler bei Dateiübertragung" Return
 wait_for settings_window || fail "no settings window after the 'Fehler bei Dateiübertragung' box"
 xdotool windowfocus --sync "$(settings_window)"
 sleep 0.3
-# From Text1 past Text2..Text4, the two check boxes, "Proxy verwenden", Text7 and the option to "OK".
-keys Tab Tab Tab Tab Tab Tab Tab Tab Tab
+# From Text1 past Text2..Text4, the two check boxes, "Proxy verwenden", Text7, the option and the
+# two links to "OK".
+keys Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab
 keys space
 wait_for fehlerbox || fail "OK with the same settings showed no 'Fehler bei Dateiübertragung' box"
 press_key "Fehler bei Dateiübertragung" Return
@@ -73,10 +74,10 @@ pass "OK repeats the run; after its failure the window is open again"
 
 xdotool windowfocus --sync "$(settings_window)"
 sleep 0.3
-keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab
+keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab
 keys ctrl+a
 xdotool type --delay 20 "bilder"
-keys Tab Tab Tab Tab Tab Tab
+keys Tab Tab Tab Tab Tab Tab Tab Tab
 keys space
 wait_for gone || fail "the corrected upload did not end the program"
 status=0

@@ -121,6 +121,7 @@ void TestForm1::bildhostRegelUndProxyRegel()
     QCOMPARE(alleTextfelder().size(), 7);
     for (Textfeld feld : alleTextfelder())
         QVERIFY2(!text(f, feld)->isEnabled(), qPrintable(Form1::objektname(feld)));
+    QVERIFY(!kind<QLabel>(f, QStringLiteral("Label13"))->isEnabled());
     QVERIFY(!check(f, Haken::FTPUseProxy)->isEnabled());
     for (QWidget* w : std::initializer_list<QWidget*>{ check(f, Haken::FTPPassiv), check(f, Haken::StatusfensterZeigen),
              check(f, Haken::useIS), kind<QWidget>(f, QStringLiteral("Option1_0")),
@@ -167,8 +168,8 @@ void TestForm1::tabReihenfolge()
     const QStringList kette = { QStringLiteral("Text1"), QStringLiteral("Text2"), QStringLiteral("Text3"),
         QStringLiteral("Text4"), QStringLiteral("Check3"), QStringLiteral("Check2"), QStringLiteral("Check1"),
         QStringLiteral("Text5"), QStringLiteral("Text6"), QStringLiteral("Text7"), QStringLiteral("Option1_0"),
-        QStringLiteral("Option1_1"), QStringLiteral("Option1_2"), QStringLiteral("Command2"),
-        QStringLiteral("Command3"), QStringLiteral("Command1"), QStringLiteral("Check4") };
+        QStringLiteral("Option1_1"), QStringLiteral("Option1_2"), QStringLiteral("Label11"), QStringLiteral("Label10"),
+        QStringLiteral("Command2"), QStringLiteral("Command3"), QStringLiteral("Command1"), QStringLiteral("Check4") };
     QStringList gefunden;
     for (QWidget* w = text(f, Textfeld::FTPServer); gefunden.size() < kette.size(); w = w->nextInFocusChain()) {
         if (w->focusPolicy() & Qt::TabFocus)
@@ -183,7 +184,7 @@ void TestForm1::tabReihenfolge()
     QVERIFY(QTest::qWaitForWindowActive(&f));
     text(f, Textfeld::FTPServer)->setFocus();
     QStringList vor;
-    for (int i = 0; i < 15; ++i) {
+    for (int i = 0; i < 17; ++i) {
         vor.append(QApplication::focusWidget()->objectName());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
@@ -196,7 +197,7 @@ void TestForm1::tabReihenfolge()
 
     QStringList zurueck;
     QStringList rueckwaerts;
-    for (int i = 15; i > 0; --i) {
+    for (int i = 17; i > 0; --i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
         zurueck.append(QApplication::focusWidget()->objectName());
         rueckwaerts.append(erwartet.at(i - 1));
@@ -212,9 +213,13 @@ void TestForm1::verweiseOeffnenIhreSeiten()
     f.show();
     QTest::mouseClick(kind<QLabel>(f, QStringLiteral("Label10")), Qt::LeftButton);
     QTest::mouseClick(kind<QLabel>(f, QStringLiteral("Label11")), Qt::LeftButton);
+    // From the keyboard too, and in the palette's link colour, whatever the palette.
+    QTest::keyClick(kind<QLabel>(f, QStringLiteral("Label10")), Qt::Key_Return);
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QCOMPARE(
-        browser.geoeffnet, QStringList({ Herstellerseiten::programmseite(), Herstellerseiten::verweiswerkseite() }));
+    QCOMPARE(browser.geoeffnet,
+        QStringList({ Herstellerseiten::programmseite(), Herstellerseiten::verweiswerkseite(),
+            Herstellerseiten::programmseite() }));
+    QCOMPARE(kind<QLabel>(f, QStringLiteral("Label11"))->foregroundRole(), QPalette::Link);
     QVERIFY(Herstellerseiten::verweiswerkseite().startsWith(Herstellerseiten::programmseite()));
 }
 
