@@ -62,6 +62,13 @@ void VerzoegertesFenster::setTitel(const QString& titel)
         m_fenster->setTitel(titel);
 }
 
+void VerzoegertesFenster::setBildhost(const QString& host)
+{
+    m_bildhost = host;
+    if (m_fenster)
+        m_fenster->setBildhost(host);
+}
+
 void VerzoegertesFenster::verbergen()
 {
     if (m_fenster)
@@ -88,6 +95,8 @@ void VerzoegertesFenster::zeigen()
         m_fenster = &m_bauen();
         m_werte.uebertragen(*m_fenster);
         m_fenster->setTitel(m_titel);
+        if (!m_bildhost.isEmpty())
+            m_fenster->setBildhost(m_bildhost);
         m_fenster->okAktivieren(m_okAktiv);
         m_fenster->passwortHinweisZeigen(m_passwortHinweis);
     }

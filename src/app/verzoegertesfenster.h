@@ -22,6 +22,7 @@ public:
     void bildhostRegelAnwenden() override;
 
     void setTitel(const QString& titel) override;
+    void setBildhost(const QString& host) override;
     void verbergen() override;
     void zeigen() override;
     void okAktivieren(bool aktiv) override;
@@ -35,6 +36,7 @@ private:
     Einstellungsfenster* m_fenster = nullptr;
     Einstellungswerte m_werte;
     QString m_titel;
+    QString m_bildhost;
     bool m_okAktiv = true;
     bool m_passwortHinweis = false;
 };
