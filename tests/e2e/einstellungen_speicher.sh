@@ -64,8 +64,8 @@ fenster_fokus
 xdotool type --delay 20 "ftp.example.org"
 keys Tab
 xdotool type --delay 20 "anna"
-# From Text2 past Text3, Text4, the three check boxes, Text7 and the option to "OK".
-keys Tab Tab Tab Tab Tab Tab Tab Tab space
+# From Text2 past Text3, Text4, the three check boxes, Text7, the option and the two links to "OK".
+keys Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space
 wait_for window_named "$NICHT_GESPEICHERT" || fail "OK with a folder that takes no file showed no box"
 press_key "$NICHT_GESPEICHERT" Return
 wait_for window_named "$EINSTELLUNGEN" || fail "the settings window did not stay open after the box"
@@ -106,8 +106,8 @@ wait_for window_named "$NICHT_LESBAR" || fail "an unreadable store showed no box
 press_key "$NICHT_LESBAR" Return
 wait_for window_named "$EINSTELLUNGEN" || fail "no settings window after the box for an unreadable store"
 fenster_fokus
-# From Text1 to "Übernehmen" ("OK" is disabled without a picture).
-keys Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space
+# From Text1 past the two links to "Übernehmen" ("OK" is disabled without a picture).
+keys Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space
 wait_for window_named "$NICHT_GESPEICHERT" || fail "Übernehmen over an unreadable store showed no box"
 press_key "$NICHT_GESPEICHERT" Return
 beenden $lauf
