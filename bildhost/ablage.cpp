@@ -19,15 +19,15 @@ struct DateiSchliessen {
 
 std::string ablageordnerPruefen(const std::filesystem::path& ordner)
 {
-    const std::string name = "Der Ablageordner " + ordner.string();
+    const std::string name = "Das Ablageverzeichnis „" + ordner.string() + "“";
     std::error_code fehler;
     std::filesystem::create_directories(ordner, fehler);
     if (fehler)
-        return name + " fehlt und lässt sich nicht anlegen: " + fehler.message();
+        return name + " fehlt und lässt sich nicht anlegen: " + fehler.message() + '.';
     if (!std::filesystem::is_directory(ordner, fehler))
-        return name + " ist kein Ordner" + (fehler ? ": " + fehler.message() : std::string("."));
+        return name + " ist kein Verzeichnis" + (fehler ? ": " + fehler.message() : std::string()) + '.';
     if (access(ordner.c_str(), R_OK | W_OK | X_OK) != 0)
-        return name + " ist nicht les- und beschreibbar: " + std::strerror(errno);
+        return name + " ist nicht les- und beschreibbar: " + std::strerror(errno) + '.';
     return {};
 }
 

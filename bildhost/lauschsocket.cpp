@@ -32,7 +32,7 @@ std::optional<Lauschsocket> lauschen(const std::string& adresse, int port, std::
     addrinfo* gefunden = nullptr;
     if (const int fehlercode = getaddrinfo(adresse.c_str(), std::to_string(port).c_str(), &wunsch, &gefunden);
         fehlercode != 0) {
-        fehler = "Die Adresse " + adresse + " ist nicht zu finden: " + gai_strerror(fehlercode);
+        fehler = "Die Adresse " + adresse + " ist nicht zu finden: " + gai_strerror(fehlercode) + '.';
         return std::nullopt;
     }
     const std::unique_ptr<addrinfo, AdressenFreigeben> liste(gefunden);
@@ -55,6 +55,6 @@ std::optional<Lauschsocket> lauschen(const std::string& adresse, int port, std::
         letzterFehler = errno;
         close(deskriptor);
     }
-    fehler = ziel + " ist nicht zu haben: " + std::strerror(letzterFehler);
+    fehler = ziel + " ist nicht zu haben: " + std::strerror(letzterFehler) + '.';
     return std::nullopt;
 }

@@ -58,7 +58,8 @@ int ausfuehren(const std::vector<std::string_view>& argumente)
                                      + adresseInUrl(optionen->adresse) + ':' + std::to_string(lauscher->port) + '/')
                                                                        : optionen->oeffentlicheAdresse;
     if (regeln.oeffentlicheAdresse.empty()) {
-        std::cerr << "bildhost: Aus " << optionen->adresse << " wird keine Adresse; bitte --public-url angeben.\n";
+        std::cerr << "bildhost: Aus " << optionen->adresse
+                  << " lässt sich keine URL bilden; bitte --public-url angeben.\n";
         return 2;
     }
 
@@ -69,7 +70,7 @@ int ausfuehren(const std::vector<std::string_view>& argumente)
         std::cerr << "bildhost: " << fehler << '\n';
         return 1;
     }
-    std::printf("bildhost: http://%s:%d/ -> %s (Bilder bis %zu Bytes, Adressen %s)\n",
+    std::printf("bildhost: http://%s:%d/ -> %s (Bilder bis %zu Bytes, URLs %s)\n",
         adresseInUrl(optionen->adresse).c_str(), lauscher->port, optionen->ablage.c_str(), regeln.hoechstgroesse,
         regeln.oeffentlicheAdresse.c_str());
     std::fflush(stdout);

@@ -22,7 +22,7 @@ bool imBereich(std::string_view name, std::string_view wert, std::uint64_t klein
     std::uint64_t zahl = 0;
     if (!zahlLesen(wert, zahl) || zahl < kleinste || zahl > groesste) {
         fehler = std::string(name) + " braucht eine ganze Zahl von " + std::to_string(kleinste) + " bis "
-            + std::to_string(groesste) + ", nicht \"" + std::string(wert) + "\".";
+            + std::to_string(groesste) + ", nicht „" + std::string(wert) + "“.";
         return false;
     }
     ziel = static_cast<Ziel>(zahl);
@@ -137,7 +137,7 @@ constexpr std::uint64_t laengsteFrist = 3600;
 
 std::string_view bedienungstext()
 {
-    return "Aufruf: bildhost --storage ORDNER [--address ADRESSE] [--port PORT] [--max-size BYTES]"
+    return "Aufruf: bildhost --storage VERZEICHNIS [--address ADRESSE] [--port PORT] [--max-size BYTES]"
            " [--public-url URL] [weitere Grenzen, siehe --help]\n";
 }
 
@@ -152,13 +152,13 @@ std::string hilfetext()
         ausgabe += '\n';
         return ausgabe;
     };
-    std::string text = "Aufruf: bildhost --storage ORDNER [OPTION WERT]...\n"
+    std::string text = "Aufruf: bildhost --storage VERZEICHNIS [OPTION WERT]…\n"
                        "Nimmt Bilder per Formular an (POST /) und liefert sie aus (GET /NAME).\n\n";
-    text += zeile("--storage ORDNER", "Ordner der Bilder (Pflicht; wird angelegt, wenn er fehlt)");
+    text += zeile("--storage VERZEICHNIS", "Verzeichnis der Bilder (Pflicht; wird angelegt, wenn es fehlt)");
     text += zeile("--address ADRESSE", "Adresse, auf der bildhost lauscht (Vorgabe " + vorgabe.adresse + ")");
     text += zeile(
         "--port PORT", "Port, 0 bis 65535; 0 nimmt einen freien (Vorgabe " + std::to_string(vorgabe.port) + ")");
-    text += zeile("--public-url URL", "Anfang der Adressen in den Antworten (Vorgabe http://ADRESSE:PORT/)");
+    text += zeile("--public-url URL", "Anfang der URLs in den Antworten (Vorgabe http://ADRESSE:PORT/)");
     text += zeile("--max-size BYTES",
         "größtes Bild, 1 bis " + std::to_string(groessteBildgroesse) + " (Vorgabe "
             + std::to_string(vorgabe.hoechstgroesse) + ")");
@@ -246,7 +246,7 @@ std::optional<Startoptionen> startoptionenLesen(const std::vector<std::string_vi
         } else if (name == "--public-url") {
             optionen.oeffentlicheAdresse = oeffentlicheAdressePruefen(wert);
             if (optionen.oeffentlicheAdresse.empty())
-                return scheitern("--public-url braucht eine vollständige http- oder https-Adresse: Rechner, "
+                return scheitern("--public-url braucht eine vollständige http- oder https-URL: Rechner, "
                                  "wahlweise Port und Pfad, ohne Abfrage (?), Anker (#), eckige Klammern, "
                                  "Anführungszeichen, Leer-, Steuer- und Formatzeichen.");
         } else {
@@ -256,6 +256,6 @@ std::optional<Startoptionen> startoptionenLesen(const std::vector<std::string_vi
             return scheitern(bereichsfehler);
     }
     if (optionen.ablage.empty())
-        return scheitern("--storage fehlt: in welchem Ordner sollen die Bilder liegen?");
+        return scheitern("--storage fehlt: In welchem Verzeichnis sollen die Bilder liegen?");
     return optionen;
 }

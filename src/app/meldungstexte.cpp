@@ -8,7 +8,15 @@ namespace Meldungstexte {
 
 namespace {
 const QString crlf = QStringLiteral("\r\n");
+
+// The system's reasons come without a full stop; the program's own end with one.
+QString alsSatz(const QString& grund)
+{
+    if (grund.endsWith(u'.') || grund.endsWith(u'!') || grund.endsWith(u'?'))
+        return grund;
+    return grund + u'.';
 }
+} // namespace
 
 QString anwendungstitel()
 {
@@ -126,7 +134,7 @@ QString nichtUebertragenTitel()
 
 QString fehlschlagZeile(const QString& pfad, const QString& grund)
 {
-    return u'"' + pfad + QStringLiteral("\": ") + grund;
+    return u'„' + pfad + QStringLiteral("“: ") + grund;
 }
 
 QString dateiFehltGrund()
@@ -146,8 +154,9 @@ QString nichtGesendetGrund()
 
 QString speicherNichtLesbarText(const QString& ort, const QString& grund)
 {
-    return QStringLiteral("Die Einstellungen konnten nicht aus \"") + ort + QStringLiteral("\" gelesen werden: ")
-        + grund + crlf + QStringLiteral("Die Datei bleibt unverändert; bis sie lesbar ist, startet das Programm ")
+    return QStringLiteral("Die Einstellungen konnten nicht aus „") + ort + QStringLiteral("“ gelesen werden: ")
+        + alsSatz(grund) + crlf
+        + QStringLiteral("Die Datei bleibt unverändert; bis sie lesbar ist, startet das Programm ")
         + QStringLiteral("ohne die gespeicherten Einstellungen.");
 }
 
@@ -158,8 +167,8 @@ QString speicherNichtLesbarTitel()
 
 QString speicherNichtGeschriebenText(const QString& ort, const QString& grund)
 {
-    return QStringLiteral("Die Einstellungen konnten nicht in \"") + ort + QStringLiteral("\" gespeichert werden: ")
-        + grund;
+    return QStringLiteral("Die Einstellungen konnten nicht in „") + ort + QStringLiteral("“ gespeichert werden: ")
+        + alsSatz(grund);
 }
 
 QString speicherNichtGeschriebenTitel()
@@ -201,7 +210,7 @@ QString rsaSchluesselTitel()
 
 QString vertrauenNichtGespeichertText(const QString& grund)
 {
-    return QStringLiteral("Der Schlüssel des Servers konnte nicht gespeichert werden: ") + grund;
+    return QStringLiteral("Der Schlüssel des Servers konnte nicht gespeichert werden: ") + alsSatz(grund);
 }
 
 QString restGebliebenText(const QString& entfernterName, const QString& ftpServer)

@@ -71,8 +71,8 @@ QString keineDatei(const QString& pfad, mode_t art)
     const QFileInfo info(pfad);
     if (!info.isSymLink())
         return QStringLiteral("Sie ist keine gewöhnliche Datei, sondern ") + was + u'.';
-    return QStringLiteral("Sie verweist auf \"") + ziel(pfad).absoluteFilePath()
-        + QStringLiteral("\", und das ist keine gewöhnliche Datei, sondern ") + was + u'.';
+    return QStringLiteral("Sie verweist auf „") + ziel(pfad).absoluteFilePath()
+        + QStringLiteral("“, und das ist keine gewöhnliche Datei, sondern ") + was + u'.';
 }
 } // namespace
 

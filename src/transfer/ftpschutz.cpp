@@ -29,20 +29,21 @@ QString grund(long pruefung)
     case 1:
     case 62:
     case 64:
-        return QStringLiteral("es ist auf einen anderen Namen ausgestellt");
+        return QStringLiteral("Es ist auf einen anderen Namen ausgestellt.");
     case 9:
-        return QStringLiteral("es ist noch nicht gültig");
+        return QStringLiteral("Es ist noch nicht gültig.");
     case 10:
-        return QStringLiteral("es ist abgelaufen");
+        return QStringLiteral("Es ist abgelaufen.");
     case 18:
-        return QStringLiteral("es ist selbst signiert");
+        return QStringLiteral("Es ist selbstsigniert.");
     case 2:
     case 19:
     case 20:
     case 21:
-        return QStringLiteral("der Aussteller ist unbekannt");
+        return QStringLiteral("Der Aussteller ist unbekannt.");
     default:
-        return QStringLiteral("die Prüfung ist fehlgeschlagen (Fehler ") + QString::number(pruefung) + u')';
+        return QStringLiteral("Die Prüfung ist fehlgeschlagen (Fehler ") + QString::number(pruefung)
+            + QStringLiteral(").");
     }
 }
 } // namespace
@@ -66,11 +67,11 @@ QString zertifikatsFehler(CURL* handle, CURLcode ergebnis, const QString& host)
 {
     QString warum;
     if (ergebnis == CURLE_SSL_CACERT_BADFILE) {
-        warum = QStringLiteral("die vertrauenswürdigen Stellen des Systems ließen sich nicht lesen");
+        warum = QStringLiteral("Die vertrauenswürdigen Stellen des Systems ließen sich nicht lesen.");
     } else if (ergebnis == CURLE_PEER_FAILED_VERIFICATION) {
         long pruefung = 0;
         curl_easy_getinfo(handle, CURLINFO_SSL_VERIFYRESULT, &pruefung);
-        warum = mitOpenSsl() ? grund(pruefung) : QStringLiteral("die Prüfung ist fehlgeschlagen");
+        warum = mitOpenSsl() ? grund(pruefung) : QStringLiteral("Die Prüfung ist fehlgeschlagen.");
     } else {
         return QString();
     }

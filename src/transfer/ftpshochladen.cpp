@@ -37,9 +37,9 @@ FtpErgebnis ftpsHochladen(const Auftrag& auftrag, QString& fehlerText, Vertrauen
             + QStringLiteral(" hat einen anderen Schlüssel als das, dem Sie vertraut haben!") + crlf
             + QStringLiteral("Gespeichert: ") + QString::fromLatin1(nadel) + crlf + QStringLiteral("Jetzt: ")
             + QString::fromLatin1(zertifikatsnadel(angaben->oeffentlicherSchluessel)) + crlf
-            + QStringLiteral("Es wurde nichts gesendet: jemand könnte sich als dieser Server ausgeben. Hat der ")
+            + QStringLiteral("Es wurde nichts gesendet: Jemand könnte sich als dieser Server ausgeben. Hat der ")
             + QStringLiteral("Server wirklich ein neues Zertifikat, entfernen Sie die Zeile für ") + name
-            + QStringLiteral(" aus ") + eigeneZertifikatsschluessel() + u'.';
+            + QStringLiteral(" aus „") + eigeneZertifikatsschluessel() + QStringLiteral("“.");
         return FtpErgebnis::SchluesselGeaendert;
     }
 

@@ -109,9 +109,9 @@ QString SftpZugang::warnung() const
     return QStringLiteral("Der Schlüssel des Servers ") + m_anzeigename + QStringLiteral(" hat sich geändert!") + crlf
         + QStringLiteral("Gespeichert: ") + beschreibung(m_gespeichert) + crlf + QStringLiteral("Jetzt: ")
         + beschreibung(m_gefunden) + crlf
-        + QStringLiteral("Es wurde nichts gesendet: jemand könnte sich als dieser Server ausgeben. Hat der Server ")
-        + QStringLiteral("wirklich einen neuen Schlüssel, entfernen Sie den alten aus ")
-        + knownHostsDateien().join(QStringLiteral(" oder ")) + u'.';
+        + QStringLiteral("Es wurde nichts gesendet: Jemand könnte sich als dieser Server ausgeben. Hat der Server ")
+        + QStringLiteral("wirklich einen neuen Schlüssel, entfernen Sie den alten aus ") + u'„'
+        + knownHostsDateien().join(QStringLiteral("“ oder „")) + QStringLiteral("“.");
 }
 
 bool SftpZugang::mitRsaSchluessel() const
@@ -122,9 +122,9 @@ bool SftpZugang::mitRsaSchluessel() const
 
 QString SftpZugang::rsaHinweis()
 {
-    return QStringLiteral("Der Server hat die Anmeldung mit Ihrem RSA-Schlüssel (")
+    return QStringLiteral("Der Server hat die Anmeldung mit Ihrem RSA-Schlüssel („")
         + schluesseldatei(QStringLiteral("id_rsa"))
-        + QStringLiteral(") abgelehnt: RSA-Schlüssel kann dieses Programm nur mit dem veralteten SHA-1-Verfahren ")
+        + QStringLiteral("“) abgelehnt: RSA-Schlüssel kann dieses Programm nur mit dem veralteten SHA-1-Verfahren ")
         + QStringLiteral("verwenden, das aktuelle Server nicht mehr annehmen.") + crlf
         + QStringLiteral("Bitte verwenden Sie einen ed25519-Schlüssel (ssh-keygen -t ed25519) und hinterlegen Sie ")
         + QStringLiteral("ihn auf dem Server.");

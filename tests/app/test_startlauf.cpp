@@ -440,8 +440,8 @@ void TestStartlauf::zertifikatHatEigeneMeldung()
     QFETCH(Laufende, ende);
     ftpKontoSpeichern();
     m_uebertragung.ftpErgebnis = FtpErgebnis::ZertifikatAbgelehnt;
-    m_uebertragung.fehler = QString::fromUtf8("Das Zertifikat von ftp.example.org ist nicht vertrauenswürdig: es ist "
-                                              "abgelaufen");
+    m_uebertragung.fehler = QString::fromUtf8("Das Zertifikat von ftp.example.org ist nicht vertrauenswürdig: Es ist "
+                                              "abgelaufen.");
     const QString datei = m_umgebung.datei("a.jpg", 100);
     QCOMPARE(
         starten(mitParametern ? "/ftpserver:ftpes://ftp.example.org /ftppassword:pw /file:" + datei : datei), ende);
@@ -486,8 +486,8 @@ void TestStartlauf::speicherNichtNutzbarBehaeltEingaben()
     QCOMPARE(starten(datei), Laufende::FensterOffen);
     QCOMPARE(m_dialoge.meldungen.size(), 1);
     QCOMPARE(m_dialoge.meldungen[0].text,
-        "Die Einstellungen konnten nicht aus \"" + m_umgebung.speicherDatei() + "\" gelesen werden: " + grund
-            + "\r\nDie Datei bleibt unverändert; bis sie lesbar ist, startet das Programm ohne die gespeicherten "
+        "Die Einstellungen konnten nicht aus „" + m_umgebung.speicherDatei() + "“ gelesen werden: " + grund
+            + ".\r\nDie Datei bleibt unverändert; bis sie lesbar ist, startet das Programm ohne die gespeicherten "
               "Einstellungen.");
     QCOMPARE(m_dialoge.meldungen[0].titel, QStringLiteral("Einstellungen nicht lesbar"));
     QCOMPARE(m_dialoge.meldungen[0].stil, Meldungsstil::Kritisch);
@@ -499,7 +499,7 @@ void TestStartlauf::speicherNichtNutzbarBehaeltEingaben()
     QCOMPARE(m_lauf->okGeklickt(), Laufende::FensterOffen);
     QCOMPARE(m_dialoge.meldungen.size(), 2);
     QCOMPARE(m_dialoge.meldungen[1].text,
-        "Die Einstellungen konnten nicht in \"" + m_umgebung.speicherDatei() + "\" gespeichert werden: " + grund);
+        "Die Einstellungen konnten nicht in „" + m_umgebung.speicherDatei() + "“ gespeichert werden: " + grund + '.');
     QCOMPARE(m_dialoge.meldungen[1].titel, QStringLiteral("Einstellungen nicht gespeichert"));
     QCOMPARE(m_fenster.text(Textfeld::FTPServer), QStringLiteral("ftp.example.org"));
     QCOMPARE(m_fenster.text(Textfeld::FTPLogin), QStringLiteral("anna"));
@@ -570,8 +570,8 @@ void TestStartlauf::mehrereFehlschlaegeInEinemKasten()
     QCOMPARE(m_dialoge.meldungen.size(), 1);
     QCOMPARE(m_dialoge.meldungen[0].titel, QString::fromUtf8("Nicht alle Dateien übertragen"));
     QCOMPARE(m_dialoge.meldungen[0].text,
-        "2 von 3 Dateien wurden nicht übertragen:\r\n\r\n\"" + dateien[0] + "\": Fehlergrund\r\n\"" + fehlt
-            + "\": Die Datei existiert nicht oder ist ein Verzeichnis.");
+        "2 von 3 Dateien wurden nicht übertragen:\r\n\r\n„" + dateien[0] + "“: Fehlergrund\r\n„" + fehlt
+            + "“: Die Datei existiert nicht oder ist ein Verzeichnis.");
     QCOMPARE(m_fenster.gezeigt, 0);
 }
 
@@ -604,9 +604,9 @@ void TestStartlauf::mehrereAbbruchNenntUngesendete()
     const QStringList dateien{ m_umgebung.datei("a.jpg", 10), m_umgebung.datei("b.jpg", 10) };
     QCOMPARE(exitStatus(starten(QString(), dateien)), 2);
     QCOMPARE(m_uebertragung.ftpPfade.size(), 1);
-    const QString nichtGesendet = QString::fromUtf8("\": Nicht gesendet, die Übertragung wurde abgebrochen.");
+    const QString nichtGesendet = QString::fromUtf8("“: Nicht gesendet, die Übertragung wurde abgebrochen.");
     QCOMPARE(m_dialoge.meldungen.value(0).text,
-        "2 von 2 Dateien wurden nicht übertragen:\r\n\r\n\"" + dateien[0] + nichtGesendet + "\r\n\"" + dateien[1]
+        "2 von 2 Dateien wurden nicht übertragen:\r\n\r\n„" + dateien[0] + nichtGesendet + "\r\n„" + dateien[1]
             + nichtGesendet);
 }
 

@@ -99,7 +99,7 @@ box_kopieren() {
 }
 wait_for box_kopieren || fail "the box's text did not reach the clipboard: [$(clipboard)]"
 text=$(clipboard)
-[[ "$text" == *"\"${pfade[1]}\": Die Datei kann nicht gelesen werden."* && "$text" != *"${namen[0]}"* &&
+[[ "$text" == *"„${pfade[1]}“: Die Datei kann nicht gelesen werden."* && "$text" != *"${namen[0]}"* &&
     "$text" != *"${namen[2]}"* ]] || fail "the box says: $text"
 press_key "$box" Return
 wait_gone $lauf || fail "the program did not end after the box"

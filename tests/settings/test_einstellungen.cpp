@@ -400,9 +400,9 @@ void TestEinstellungen::verknuepfungAufFremdes_data()
     QTest::newRow("Notizen") << "Notizen"
                              << "Zeile 1 ist weder leer noch";
     QTest::newRow("FIFO") << "FIFO"
-                          << "\", und das ist keine gewöhnliche Datei, sondern eine benannte Pipe (FIFO).";
+                          << "“, und das ist keine gewöhnliche Datei, sondern eine benannte Pipe (FIFO).";
     QTest::newRow("Gerät") << "Gerät"
-                           << "\", und das ist keine gewöhnliche Datei, sondern ein Gerät.";
+                           << "“, und das ist keine gewöhnliche Datei, sondern ein Gerät.";
 }
 
 // The store linked to a file that is no store, or to a FIFO or device: the

@@ -27,7 +27,7 @@ using namespace std::chrono_literals;
 namespace {
 const QString pruefeLogin = QStringLiteral("Überprüfe Login und Passwort");
 const QString verbunden = QStringLiteral("Verbindung hergestellt, übertrage Datei...");
-const QString unbekannterAussteller = QStringLiteral("der Aussteller ist unbekannt");
+const QString unbekannterAussteller = QStringLiteral("Der Aussteller ist unbekannt.");
 
 struct Ausgang {
     FtpErgebnis ergebnis = FtpErgebnis::Gescheitert;
@@ -207,14 +207,14 @@ private Q_SLOTS:
         QTest::addColumn<bool>("nurSystemstellen");
         QTest::addColumn<QString>("grund");
 
-        const QString fremd = QStringLiteral("es ist auf einen anderen Namen ausgestellt");
+        const QString fremd = QStringLiteral("Es ist auf einen anderen Namen ausgestellt.");
         const QString unbekannt = unbekannterAussteller;
         QTest::newRow("ftpes://, anderer Name") << "explizit"
                                                 << "fremder-name.pem" << false << fremd;
         QTest::newRow("ftpes://, fremde Stelle") << "explizit"
                                                  << "unbekannt.pem" << false << unbekannt;
         QTest::newRow("ftpes://, abgelaufen") << "explizit"
-                                              << "abgelaufen.pem" << false << "es ist abgelaufen";
+                                              << "abgelaufen.pem" << false << "Es ist abgelaufen.";
         QTest::newRow("ftps://, anderer Name") << "implizit"
                                                << "fremder-name.pem" << false << fremd;
         QTest::newRow("ftps://, fremde Stelle") << "implizit"
@@ -270,7 +270,7 @@ private Q_SLOTS:
         QCOMPARE(ftpUpload(bilddateiAus(datei, true), optionen, status, fehlerText, { 10s, 10s }, &frage),
             FtpErgebnis::Rueckfrage);
         QVERIFY2(fehlerText.startsWith(QStringLiteral(
-                     "Das Zertifikat von 127.0.0.1 ist nicht vertrauenswürdig: der Aussteller ist unbekannt\r\n"
+                     "Das Zertifikat von 127.0.0.1 ist nicht vertrauenswürdig: Der Aussteller ist unbekannt.\r\n"
                      "SHA-256-Fingerabdruck: ")),
             qPrintable(fehlerText));
         QVERIFY2(fehlerText.endsWith(QStringLiteral("\r\nDiesem Zertifikat für 127.0.0.1 künftig vertrauen?")),
@@ -304,9 +304,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("zertifikat");
         QTest::addColumn<QString>("grund");
         QTest::newRow("unbekannte Stelle, abgelaufen") << "unbekannt-abgelaufen.pem"
-                                                       << "der Aussteller ist unbekannt";
+                                                       << "Der Aussteller ist unbekannt.";
         QTest::newRow("anderer Name") << "fremder-name.pem"
-                                      << "es ist auf einen anderen Namen ausgestellt";
+                                      << "Es ist auf einen anderen Namen ausgestellt.";
     }
 
     void fehlerhaftesZertifikatWirdNichtAngeboten()
