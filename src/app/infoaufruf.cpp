@@ -51,7 +51,7 @@ QString infoText(Infoaufruf aufruf)
                              "\n"
                              "Jedes hochgeladene Bild wird im Verlauf vermerkt:\n"
                              "$XDG_DATA_HOME/MorvaFotoschicker/verlauf.sqlite (sonst ~/.local/share/…).\n"
-                             "Dort lassen sich Links wieder kopieren und Bilder vom Server löschen.\n"
+                             "Dort lassen sich URLs wieder kopieren und Bilder vom Server löschen.\n"
                              "\n"
                              "Mehrere Bilder: fotoschicker bild1.jpg bild2.png …\n"
                              "sendet sie nacheinander, wenn jedes Argument eine vorhandene Datei ist und\n"

@@ -1,5 +1,7 @@
 #include "app/meldungstexte.h"
 
+#include "text/textfunktionen.h"
+
 #include <QLocale>
 
 #include <cmath>
@@ -8,14 +10,6 @@ namespace Meldungstexte {
 
 namespace {
 const QString crlf = QStringLiteral("\r\n");
-
-// The system's reasons come without a full stop; the program's own end with one.
-QString alsSatz(const QString& grund)
-{
-    if (grund.endsWith(u'.') || grund.endsWith(u'!') || grund.endsWith(u'?'))
-        return grund;
-    return grund + u'.';
-}
 } // namespace
 
 QString anwendungstitel()

@@ -48,7 +48,7 @@ Verlaufsfenster::Verlaufsfenster(Verlaufsspeicher& speicher, Einstellungsspeiche
     , m_modell(speicher)
     , m_suche(new QLineEdit(this))
     , m_tabelle(new QTableView(this))
-    , m_linkKopieren(knopf(QStringLiteral("&Link kopieren"), QStringLiteral("linkKopieren"), this))
+    , m_linkKopieren(knopf(QStringLiteral("&URL kopieren"), QStringLiteral("linkKopieren"), this))
     , m_htmlKopieren(knopf(QStringLiteral("&HTML kopieren"), QStringLiteral("htmlKopieren"), this))
     , m_oeffnen(knopf(QStringLiteral("Im &Browser öffnen"), QStringLiteral("imBrowserOeffnen"), this))
     , m_entfernen(knopf(QStringLiteral("Aus dem &Verlauf entfernen"), QStringLiteral("ausDemVerlaufEntfernen"), this))
@@ -62,7 +62,7 @@ Verlaufsfenster::Verlaufsfenster(Verlaufsspeicher& speicher, Einstellungsspeiche
     suchtitel->setBuddy(m_suche);
     m_suche->setObjectName(QStringLiteral("suche"));
     m_suche->setAccessibleName(QStringLiteral("Suchen"));
-    m_suche->setPlaceholderText(QStringLiteral("Name, Datum oder Link"));
+    m_suche->setPlaceholderText(QStringLiteral("Name, Datum oder URL"));
     m_suche->setClearButtonEnabled(true);
 
     m_filter.setSourceModel(&m_modell);
@@ -192,8 +192,8 @@ void Verlaufsfenster::linkKopieren()
     if (links.isEmpty())
         return;
     m_zwischenablage.textSetzen(links.join(u'\n'));
-    melden(links.size() == 1 ? QStringLiteral("Link in der Zwischenablage.")
-                             : QStringLiteral("%1 Links in der Zwischenablage.").arg(links.size()));
+    melden(links.size() == 1 ? QStringLiteral("URL in der Zwischenablage.")
+                             : QStringLiteral("%1 URLs in der Zwischenablage.").arg(links.size()));
 }
 
 void Verlaufsfenster::htmlKopieren()
@@ -223,7 +223,7 @@ void Verlaufsfenster::ausDemVerlaufEntfernen()
     if (zeilen.isEmpty())
         return;
     const QString frage = zeilen.size() == 1
-        ? QStringLiteral("Den Eintrag \"%1\" aus dem Verlauf entfernen? Das Bild bleibt auf dem Server.")
+        ? QStringLiteral("Den Eintrag „%1“ aus dem Verlauf entfernen? Das Bild bleibt auf dem Server.")
               .arg(m_modell.data(m_modell.index(zeilen.first(), Verlaufsmodell::Name)).toString())
         : QStringLiteral("Die %1 gewählten Einträge aus dem Verlauf entfernen? Die Bilder bleiben auf dem Server.")
               .arg(zeilen.size());
@@ -249,9 +249,9 @@ void Verlaufsfenster::vomServerLoeschen()
     if (zeilen.isEmpty())
         return;
     const QString frage = zeilen.size() == 1
-        ? QStringLiteral("Das Bild \"%1\" vom Server löschen? Sein Link führt dann ins Leere.")
+        ? QStringLiteral("Das Bild „%1“ vom Server löschen? Seine URL führt dann ins Leere.")
               .arg(m_modell.data(m_modell.index(zeilen.first(), Verlaufsmodell::Name)).toString())
-        : QStringLiteral("Die %1 gewählten Bilder vom Server löschen? Ihre Links führen dann ins Leere.")
+        : QStringLiteral("Die %1 gewählten Bilder vom Server löschen? Ihre URLs führen dann ins Leere.")
               .arg(zeilen.size());
     if (!m_dialoge.meldung(frage, QStringLiteral("Vom Server löschen"), Meldungsstil::FrageJaNein))
         return;

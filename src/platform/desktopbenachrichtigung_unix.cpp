@@ -16,7 +16,7 @@ QString titel(qsizetype links, bool kopiert)
 {
     if (!kopiert)
         return links > 1 ? QStringLiteral("Bilder hochgeladen") : QStringLiteral("Bild hochgeladen");
-    return links > 1 ? QStringLiteral("Links in der Zwischenablage") : QStringLiteral("Link in der Zwischenablage");
+    return links > 1 ? QStringLiteral("URLs in der Zwischenablage") : QStringLiteral("URL in der Zwischenablage");
 }
 } // namespace
 

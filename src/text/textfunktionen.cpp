@@ -37,3 +37,10 @@ QString ohneAnfuehrungszeichen(const QString& pfad)
 {
     return stringreplace(pfad, QStringLiteral("\""), QString());
 }
+
+QString alsSatz(const QString& grund)
+{
+    if (grund.endsWith(u'.') || grund.endsWith(u'!') || grund.endsWith(u'?'))
+        return grund;
+    return grund + u'.';
+}

@@ -18,3 +18,6 @@ QString boolean2string(bool jein);
 
 // The quote-free form of a path: every double-quote character removed.
 QString ohneAnfuehrungszeichen(const QString& pfad);
+
+// A reason as a sentence: the system's come without a full stop, the program's own with one.
+QString alsSatz(const QString& grund);

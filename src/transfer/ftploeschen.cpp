@@ -17,12 +17,12 @@ size_t verwerfen(char*, size_t groesse, size_t anzahl, void*)
 QString verbindenFehler(const Optionen& konto)
 {
     return QStringLiteral("Es konnte keine Verbindung zu ") + konto.FTPServer
-        + QStringLiteral(" unter Verwendung von Login \"") + konto.FTPLogin + QStringLiteral("\" hergestellt werden!");
+        + QStringLiteral(" unter Verwendung von Login „") + konto.FTPLogin + QStringLiteral("“ hergestellt werden!");
 }
 
 QString loeschenFehler(const QString& entfernterName, const QString& server)
 {
-    return QStringLiteral("Die Datei \"") + entfernterName + QStringLiteral("\" konnte auf ") + server
+    return QStringLiteral("Die Datei „") + entfernterName + QStringLiteral("“ konnte auf ") + server
         + QStringLiteral(" nicht gelöscht werden.");
 }
 

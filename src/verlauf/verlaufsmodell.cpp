@@ -128,7 +128,7 @@ QVariant Verlaufsmodell::headerData(int abschnitt, Qt::Orientation richtung, int
     case Datum:
         return QStringLiteral("Datum");
     case Link:
-        return QStringLiteral("Link");
+        return QStringLiteral("URL");
     case Server:
         return QStringLiteral("Auf dem Server");
     default:

@@ -1,6 +1,7 @@
 #include "verlauf/verlaufsspeicher.h"
 
 #include "platform/privatedatei.h"
+#include "text/textfunktionen.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -78,7 +79,8 @@ QString text(const QString& wert)
 
 QString ortsfehler(const QString& datei, const QString& grund)
 {
-    return QStringLiteral("Der Verlauf %1 ist nicht nutzbar: %2").arg(QDir::toNativeSeparators(datei), grund);
+    return QStringLiteral("Der Verlauf „%1“ ist nicht nutzbar: %2")
+        .arg(QDir::toNativeSeparators(datei), alsSatz(grund));
 }
 } // namespace
 
@@ -178,16 +180,16 @@ bool Verlaufsspeicher::beiseiteLegen(QString& fehler)
     const QString ziel
         = m_datei + QStringLiteral(".beschaedigt-") + QDateTime::currentDateTime().toString(u"yyyyMMdd-HHmmss");
     if (QFile::exists(ziel) || !QFile::rename(m_datei, ziel)) {
-        fehler
-            = QStringLiteral("Der Verlauf %1 ist beschädigt und ließ sich nicht beiseitelegen. Er bleibt, wie er ist.")
-                  .arg(QDir::toNativeSeparators(m_datei));
+        fehler = QStringLiteral(
+            "Der Verlauf „%1“ ist beschädigt und ließ sich nicht beiseitelegen. Er bleibt, wie er ist.")
+                     .arg(QDir::toNativeSeparators(m_datei));
         return false;
     }
     // The journal belongs to the damaged file: next to a new one it would be read as its own.
     for (const QString& endung : { QStringLiteral("-wal"), QStringLiteral("-shm") })
         if (QFile::exists(m_datei + endung))
             QFile::rename(m_datei + endung, ziel + endung);
-    m_hinweis = QStringLiteral("Der Verlauf %1 war beschädigt. Er wurde nach %2 verschoben, ein neuer Verlauf ist "
+    m_hinweis = QStringLiteral("Der Verlauf „%1“ war beschädigt. Er wurde nach „%2“ verschoben, ein neuer Verlauf ist "
                                "angelegt.")
                     .arg(QDir::toNativeSeparators(m_datei), QDir::toNativeSeparators(ziel));
     return true;
@@ -213,8 +215,8 @@ QString Verlaufsspeicher::eintragen(const Verlaufseintrag& eintrag)
     abfrage.addBindValue(eintrag.vorschau);
     abfrage.addBindValue(text(eintrag.loeschschluessel));
     if (!abfrage.exec())
-        return QStringLiteral("Der Upload konnte nicht in den Verlauf %1 eingetragen werden: %2")
-            .arg(QDir::toNativeSeparators(m_datei), abfrage.lastError().databaseText());
+        return QStringLiteral("Der Upload konnte nicht in den Verlauf „%1“ eingetragen werden: %2")
+            .arg(QDir::toNativeSeparators(m_datei), alsSatz(abfrage.lastError().databaseText()));
     // Told once: the next picture of the same run has nothing new to say.
     return std::exchange(m_hinweis, QString());
 }

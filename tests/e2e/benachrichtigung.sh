@@ -40,13 +40,13 @@ notiz() {
 }
 
 link=$(timeout 30 "$PROGRAMM" "$E2E_TMP/rot.jpg") || fail "upload failed"
-[ "$(notiz 1)" = "Link in der Zwischenablage|$link|" ] || fail "notifications: [$(cat "$NOTIZEN")]"
+[ "$(notiz 1)" = "URL in der Zwischenablage|$link|" ] || fail "notifications: [$(cat "$NOTIZEN")]"
 pass "one notification with the link, without actions where the server offers none"
 
 # The server clicks "Verlauf" at once; the program has ended long before anyone could.
 echo verlauf >"$KLICK"
 link=$(timeout 30 "$PROGRAMM" "$E2E_TMP/rot.jpg") || fail "upload failed"
-[ "$(notiz 2)" = "Link in der Zwischenablage|$link|oeffnen,Öffnen,verlauf,Verlauf" ] ||
+[ "$(notiz 2)" = "URL in der Zwischenablage|$link|oeffnen,Öffnen,verlauf,Verlauf" ] ||
     fail "notifications: [$(cat "$NOTIZEN")]"
 wait_for window_named "Morva Fotoschicker - Verlauf" || fail "\"Verlauf\" did not open the history window"
 kill "$(xdotool getwindowpid "$(window_named "Morva Fotoschicker - Verlauf")")"
@@ -61,7 +61,7 @@ echo oeffnen >"$KLICK"
 links=$(PATH="$E2E_TMP/bin:$PATH" timeout 30 "$PROGRAMM" "$E2E_TMP/rot.jpg" "$E2E_TMP/blau.png") ||
     fail "upload of two pictures failed"
 [ "$(wc -l <<<"$links")" -eq 2 ] || fail "links: [$links]"
-[ "$(notiz 3)" = "Links in der Zwischenablage|$(paste -sd, <<<"$links")|oeffnen,Öffnen,verlauf,Verlauf" ] ||
+[ "$(notiz 3)" = "URLs in der Zwischenablage|$(paste -sd, <<<"$links")|oeffnen,Öffnen,verlauf,Verlauf" ] ||
     fail "notifications: [$(cat "$NOTIZEN")]"
 wait_for zeilen_ab "$E2E_TMP/geoeffnet" 2 || fail "opened: [$(cat "$E2E_TMP/geoeffnet")]"
 # Each link has a browser of its own, so they may come in either order.
