@@ -387,8 +387,9 @@ void TestStartlauf::abbruchEndetWieNein()
     QCOMPARE(m_lauf->link(), QString());
 }
 
-// The store's imageHost replaces the built-in host in the check box, box C and
-// the upload; it is never written back, and an absent one leaves the built-in.
+// The store's imageHost replaces the built-in host in the check box, the box for a
+// file the image host will not take, and the upload; it is never written back,
+// and an absent one leaves the built-in.
 void TestStartlauf::bildhostAusDemSpeicher()
 {
     m_umgebung.speicherSetzen("useIS", "Wahr");
