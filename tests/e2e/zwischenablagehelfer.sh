@@ -12,10 +12,16 @@ ended() {
 }
 
 # serve FILE : starts the helper with the text of FILE; sets HELFER_PID once it owns the clipboard.
+# An earlier helper answers TIMESTAMP too until the new one takes the clipboard from it, so the
+# new one owns it only once the earlier one has ended.
 serve() {
+    local vorher=${HELFER_PID:-}
     "$HELFER" 3<"$1" </dev/null >/dev/null 2>&1 &
     HELFER_PID=$!
     E2E_PIDS+=("$HELFER_PID")
+    if [ -n "$vorher" ]; then
+        wait_for ended "$vorher" || fail "the earlier helper outlived losing the clipboard"
+    fi
     wait_for "$LESER" TIMESTAMP || fail "the helper did not take the clipboard"
 }
 
