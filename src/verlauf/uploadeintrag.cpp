@@ -2,8 +2,8 @@
 
 #include "settings/optionen.h"
 #include "transfer/bilddatei.h"
-#include "transfer/ftpadresse.h"
 #include "transfer/bildhostwahl.h"
+#include "transfer/ftpadresse.h"
 
 #include <QBuffer>
 #include <QFileInfo>
