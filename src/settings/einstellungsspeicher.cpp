@@ -28,7 +28,8 @@ QString text(const QVariant& wert)
 }
 
 // A store holds what QSettings writes and what a person adds by hand: blank
-// lines, comments, [groups] and key=value. Any other line is a sign of another
+// lines, comments, [groups] and key=value, where QSettings itself writes an empty
+// key (from a hand-made "x/=" line) as "=value". Any other line is a sign of another
 // file the store was linked to or put in place of, which a rewrite would replace.
 QString fremdeZeile(const QByteArray& inhalt)
 {
@@ -39,7 +40,7 @@ QString fremdeZeile(const QByteArray& inhalt)
         for (const QByteArray& teil : zeilen[i].split('\r')) {
             const QByteArray zeile = teil.trimmed();
             const bool eigen = zeile.isEmpty() || zeile.startsWith(';') || zeile.startsWith('#')
-                || (zeile.startsWith('[') && zeile.endsWith(']')) || zeile.indexOf('=') > 0;
+                || (zeile.startsWith('[') && zeile.endsWith(']')) || zeile.contains('=');
             if (!eigen)
                 return QStringLiteral("Zeile %1 ist weder leer noch ein Kommentar, eine [Gruppe] oder Schlüssel=Wert; ")
                            .arg(i + 1)
