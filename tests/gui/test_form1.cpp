@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -98,6 +99,7 @@ private Q_SLOTS:
     void traegtDasProgrammsymbol();
     void tabReihenfolge();
     void verweiseOeffnenIhreSeiten();
+    void unterDenKnoepfenNurHintergrund();
 
     void ohneDateiIstOkGesperrt();
     void uebernehmenSchliesstPfadAbUndSpeichert();
@@ -221,6 +223,35 @@ void TestForm1::verweiseOeffnenIhreSeiten()
             Herstellerseiten::programmseite() }));
     QCOMPARE(kind<QLabel>(f, QStringLiteral("Label11"))->foregroundRole(), QPalette::Link);
     QVERIFY(Herstellerseiten::verweiswerkseite().startsWith(Herstellerseiten::programmseite()));
+}
+
+// Nothing may peek out between the buttons and the window's lower edge, in a
+// light palette or a dark one.
+void TestForm1::unterDenKnoepfenNurHintergrund()
+{
+    const QPalette hell = QApplication::palette();
+    QPalette dunkel = hell;
+    dunkel.setColor(QPalette::Window, QColor(0x32, 0x32, 0x32));
+    dunkel.setColor(QPalette::WindowText, Qt::white);
+    for (const QPalette& palette : { hell, dunkel }) {
+        QApplication::setPalette(palette);
+        Form1 f;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        const QImage bild = f.grab().toImage();
+        int unten = 0;
+        for (const char* name : { "Command1", "Command2", "Command3" }) {
+            const QPushButton* k = knopf(f, name);
+            unten = std::max(unten, k->mapTo(&f, QPoint(0, k->height())).y());
+        }
+        const qreal dpr = bild.devicePixelRatio();
+        const QRgb grund = palette.color(QPalette::Window).rgb();
+        for (int y = int(unten * dpr) + 1; y < bild.height(); ++y) {
+            for (int x = 0; x < bild.width(); ++x)
+                QVERIFY2(bild.pixel(x, y) == grund, qPrintable(QStringLiteral("Punkt %1,%2").arg(x).arg(y)));
+        }
+    }
+    QApplication::setPalette(hell);
 }
 
 void TestForm1::ohneDateiIstOkGesperrt()
