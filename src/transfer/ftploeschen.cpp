@@ -14,18 +14,6 @@ size_t verwerfen(char*, size_t groesse, size_t anzahl, void*)
     return groesse * anzahl;
 }
 
-QString verbindenFehler(const Optionen& konto)
-{
-    return QStringLiteral("Es konnte keine Verbindung zu ") + konto.FTPServer
-        + QStringLiteral(" unter Verwendung von Login „") + konto.FTPLogin + QStringLiteral("“ hergestellt werden!");
-}
-
-QString loeschenFehler(const QString& entfernterName, const QString& server)
-{
-    return QStringLiteral("Die Datei „") + entfernterName + QStringLiteral("“ konnte auf ") + server
-        + QStringLiteral(" nicht gelöscht werden.");
-}
-
 bool einstellen(CURL* h, const Optionen& konto, const CurlUrl& adresse, FtpSchutz schutz, const CurlListe& befehle,
     const FtpZeitgrenzen& grenzen)
 {
@@ -44,6 +32,18 @@ bool einstellen(CURL* h, const Optionen& konto, const CurlUrl& adresse, FtpSchut
 }
 } // namespace
 
+QString loeschverbindungFehler(const Optionen& konto)
+{
+    return QStringLiteral("Es konnte keine Verbindung zu ") + konto.FTPServer
+        + QStringLiteral(" unter Verwendung von Login „") + konto.FTPLogin + QStringLiteral("“ hergestellt werden!");
+}
+
+QString nichtGeloeschtFehler(const QString& entfernterName, const QString& server)
+{
+    return QStringLiteral("Die Datei „") + entfernterName + QStringLiteral("“ konnte auf ") + server
+        + QStringLiteral(" nicht gelöscht werden.");
+}
+
 FtpLoeschergebnis ftpLoeschen(
     const Optionen& konto, const QString& entfernterName, QString& fehlerText, const FtpZeitgrenzen& grenzen)
 {
@@ -52,13 +52,13 @@ FtpLoeschergebnis ftpLoeschen(
     CurlListe befehle;
     const QByteArray befehl = QByteArrayLiteral("DELE ") + entfernterName.toUtf8();
     if (entfernterName.isEmpty() || hatSteuerzeichen(entfernterName) || !anhaengen(befehle, befehl.constData())) {
-        fehlerText = loeschenFehler(entfernterName, konto.FTPServer);
+        fehlerText = nichtGeloeschtFehler(entfernterName, konto.FTPServer);
         return FtpLoeschergebnis::Gescheitert;
     }
     const CurlHandle handle(curl_easy_init());
     if (!handle || !adresse || hatSteuerzeichen(konto.FTPLogin) || hatSteuerzeichen(konto.FTPPassword)
         || !einstellen(handle.get(), konto, adresse, server.schutz, befehle, grenzen)) {
-        fehlerText = verbindenFehler(konto);
+        fehlerText = loeschverbindungFehler(konto);
         return FtpLoeschergebnis::Gescheitert;
     }
     const CURLcode code = Hintergrundlauf().ausfuehren(handle.get());
@@ -69,6 +69,7 @@ FtpLoeschergebnis ftpLoeschen(
         return FtpLoeschergebnis::ZertifikatAbgelehnt;
     }
     // libcurl reports a refused DELE as a failed quote command; anything else stopped it before.
-    fehlerText = code == CURLE_QUOTE_ERROR ? loeschenFehler(entfernterName, konto.FTPServer) : verbindenFehler(konto);
+    fehlerText = code == CURLE_QUOTE_ERROR ? nichtGeloeschtFehler(entfernterName, konto.FTPServer)
+                                           : loeschverbindungFehler(konto);
     return FtpLoeschergebnis::Gescheitert;
 }

@@ -20,3 +20,7 @@ enum class FtpLoeschergebnis {
 // anyone is contacted: it would end the command and start another.
 FtpLoeschergebnis ftpLoeschen(
     const Optionen& konto, const QString& entfernterName, QString& fehlerText, const FtpZeitgrenzen& grenzen = {});
+
+// The sentences of a failed deletion: no connection or login, and a file the server kept.
+QString loeschverbindungFehler(const Optionen& konto);
+QString nichtGeloeschtFehler(const QString& entfernterName, const QString& server);

@@ -13,6 +13,7 @@
 #include "transfer/ftpverbindung.h"
 #include "transfer/hintergrundlauf.h"
 #include "transfer/sftphochladen.h"
+#include "transfer/sftploeschen.h"
 #include "transfer/sftpzugang.h"
 
 #include <QFile>
@@ -344,11 +345,13 @@ bool ftpRestEntfernen(const Auftrag& auftrag)
 // removed, and then the run names it. One removal per protocol.
 FtpErgebnis restEntfernen(const Auftrag& auftrag, QString& fehlerText)
 {
-    // SFTP takes "rm" in the same way; until it does, its cancel ends as before.
-    if (auftrag.server.schutz == FtpSchutz::Ssh)
-        return FtpErgebnis::Abgebrochen;
     auftrag.status.status(QStringLiteral("Abgebrochen, entferne die Datei vom Server …"));
-    if (ftpRestEntfernen(auftrag))
+    QString nichtGezeigt;
+    const bool entfernt = auftrag.server.schutz == FtpSchutz::Ssh
+        ? sftpLoeschen(auftrag.optionen, auftrag.entfernterName, nichtGezeigt, auftrag.grenzen)
+            == FtpLoeschergebnis::Geloescht
+        : ftpRestEntfernen(auftrag);
+    if (entfernt)
         return FtpErgebnis::Abgebrochen;
     fehlerText = auftrag.entfernterName;
     return FtpErgebnis::RestGeblieben;

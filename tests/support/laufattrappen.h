@@ -99,11 +99,13 @@ public:
             abbruch = true;
     }
     void bildzeile(const QString& text) override { bildzeilen.append(text); }
-    bool abbruchGewuenscht() const override { return abbruch; }
+    bool abbruchGewuenscht() const override { return abbruch || (abbrechenWenn && abbrechenWenn()); }
     QStringList texte;
     QStringList bildzeilen;
     // The user stops the transfer as soon as this text is shown; "" never.
     QString abbrechenBei;
+    // Or once this says so; asked on the transfer's worker as it goes.
+    std::function<bool()> abbrechenWenn;
     std::atomic<bool> abbruch{ false };
 };
 

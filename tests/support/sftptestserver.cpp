@@ -76,7 +76,9 @@ SftpTestserver::SftpTestserver(const Art& art)
           "AuthorizedKeysFile "
         + pfad
         + "/authorized_keys\n"
-          "Subsystem sftp internal-sftp\n"
+          "Subsystem sftp internal-sftp"
+        + (art.verboteneAnfragen.isEmpty() ? QByteArray() : " -P " + art.verboteneAnfragen)
+        + "\n"
           "LogLevel VERBOSE\n";
     if (!schreiben(ordner.filePath(QStringLiteral("sshd_config")), konfiguration))
         return;

@@ -14,6 +14,8 @@ public:
     struct Art {
         // Whether the server offers password logins at all.
         bool passwort = true;
+        // SFTP requests the server refuses (internal-sftp -P), "remove" for one.
+        QByteArray verboteneAnfragen;
     };
 
     SftpTestserver()

@@ -11,11 +11,13 @@
 #include "platform/privatedatei.h"
 #include "transfer/hostschluessel.h"
 #include "transfer/netzuebertragung.h"
+#include "transfer/sftploeschen.h"
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageAuthenticationCode>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -277,7 +279,9 @@ private Q_SLOTS:
 
     void rsaSchluesselBekommtSeinenHinweis()
     {
-        m_server = std::make_unique<SftpTestserver>(SftpTestserver::Art{ false });
+        SftpTestserver::Art art;
+        art.passwort = false;
+        m_server = std::make_unique<SftpTestserver>(art);
         QVERIFY(m_server->laeuft());
         bekannt();
         const QString schluessel = ssh() + QStringLiteral("/id_rsa");
@@ -293,6 +297,55 @@ private Q_SLOTS:
         QCOMPARE(hinweis.size(), 1);
         QVERIFY2(hinweis[0].text.contains(QStringLiteral("ed25519-Schlüssel")), qPrintable(hinweis[0].text));
         QVERIFY(QDir(m_server->wurzel()).isEmpty());
+    }
+
+    // Stopped once part of a large picture is on the server: what arrived goes,
+    // or, where the server refuses to remove files, the run names it in its box.
+    void abbruchEntferntDenRest_data()
+    {
+        QTest::addColumn<bool>("entfernbar");
+        QTest::newRow("entfernt") << true;
+        QTest::newRow("Entfernen verboten") << false;
+    }
+
+    void abbruchEntferntDenRest()
+    {
+        QFETCH(bool, entfernbar);
+        if (!entfernbar) {
+            SftpTestserver::Art art;
+            art.verboteneAnfragen = "remove";
+            m_server = std::make_unique<SftpTestserver>(art);
+            QVERIFY(m_server->laeuft());
+        }
+        bekannt();
+        kontoSpeichern(QStringLiteral("geheim"), QStringLiteral("bilder/"));
+        QVERIFY(QDir(m_server->wurzel()).mkpath(QStringLiteral("bilder")));
+        // Blanks and quotes must reach "rm" as part of the one name.
+        zufallsdatei(QStringLiteral("gross \"1\".jpg"), 64 << 20);
+        const QString ziel = m_server->wurzel() + QStringLiteral("/bilder/gross \"1\".jpg");
+
+        Lauf lauf(m_datei);
+        lauf.dialoge.antworten = { true };
+        auto angekommen = std::make_shared<std::atomic<bool>>(false);
+        lauf.status.abbrechenWenn = [ziel, angekommen] {
+            if (!*angekommen && QFileInfo(ziel).size() > 0)
+                *angekommen = true;
+            return angekommen->load();
+        };
+        QCOMPARE(lauf.lauf.ausfuehren(), Laufende::Abgebrochen);
+        QVERIFY(*angekommen);
+        QVERIFY(lauf.status.texte.contains(QStringLiteral("Abgebrochen, entferne die Datei vom Server …")));
+        QCOMPARE(QFileInfo::exists(ziel), !entfernbar);
+        QStringList titel;
+        for (const GezeigteMeldung& m : std::as_const(lauf.dialoge.meldungen))
+            titel << m.titel;
+        QStringList erwartet{ QStringLiteral("Datei sicher übertragen?") };
+        if (!entfernbar)
+            erwartet << QStringLiteral("Datei nicht entfernt");
+        QCOMPARE(titel, erwartet);
+        if (!entfernbar)
+            QVERIFY2(lauf.dialoge.meldungen[1].text.contains(QStringLiteral("„bilder/gross \"1\".jpg“")),
+                qPrintable(lauf.dialoge.meldungen[1].text));
     }
 
 private:
@@ -317,8 +370,9 @@ private:
     {
         QByteArray bytes(groesse, Qt::Uninitialized);
         QRandomGenerator zufall(4711);
-        for (char& b : bytes)
-            b = static_cast<char>(zufall.bounded(256));
+        zufall.fillRange(reinterpret_cast<quint32*>(bytes.data()), groesse / 4);
+        for (qsizetype i = groesse / 4 * 4; i < groesse; ++i)
+            bytes[i] = static_cast<char>(zufall.bounded(256));
         m_datei = m_umgebung.datei(name, 0);
         return schreiben(m_datei, bytes) ? bytes : QByteArray();
     }
