@@ -6,6 +6,7 @@
 #include "transfer/ftpadresse.h"
 #include "transfer/ftpproxy.h"
 #include "transfer/ftpschutz.h"
+#include "transfer/ftpshochladen.h"
 #include "transfer/hintergrundlauf.h"
 
 namespace {
@@ -14,8 +15,8 @@ size_t verwerfen(char*, size_t groesse, size_t anzahl, void*)
     return groesse * anzahl;
 }
 
-bool einstellen(CURL* h, const Optionen& konto, const CurlUrl& adresse, FtpSchutz schutz, const CurlListe& befehle,
-    const FtpZeitgrenzen& grenzen)
+bool einstellen(CURL* h, const Optionen& konto, const CurlUrl& adresse, const FtpServerangabe& server,
+    const CurlListe& befehle, const FtpZeitgrenzen& grenzen)
 {
     const long verbinden = static_cast<long>(grenzen.verbinden.count());
     const long ohneDaten = static_cast<long>(grenzen.ohneDaten.count());
@@ -23,8 +24,11 @@ bool einstellen(CURL* h, const Optionen& konto, const CurlUrl& adresse, FtpSchut
         || (setzen(h, CURLOPT_USERNAME, konto.FTPLogin.toUtf8().constData())
             && setzen(h, CURLOPT_PASSWORD, konto.FTPPassword.toUtf8().constData()));
     // The address is the login folder: after DELE nothing else is fetched.
-    return angemeldet && schutzEinstellen(h, schutz) && setzen(h, CURLOPT_CURLU, adresse.get())
-        && setzen(h, CURLOPT_NOBODY, 1L) && setzen(h, CURLOPT_QUOTE, befehle.get())
+    // As trusted as the upload was: a certificate the user trusted passes on its key.
+    const QByteArray nadel = vertrauteNadel(server);
+    return angemeldet && schutzEinstellen(h, server.schutz) && (nadel.isEmpty() || nadelEinstellen(h, nadel))
+        && setzen(h, CURLOPT_CURLU, adresse.get()) && setzen(h, CURLOPT_NOBODY, 1L)
+        && setzen(h, CURLOPT_QUOTE, befehle.get())
         && setzen(h, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD))
         && setzen(h, CURLOPT_WRITEFUNCTION, &verwerfen) && setzen(h, CURLOPT_CONNECTTIMEOUT, verbinden)
         && setzen(h, CURLOPT_SERVER_RESPONSE_TIMEOUT, ohneDaten) && setzen(h, CURLOPT_NOSIGNAL, 1L)
@@ -57,7 +61,7 @@ FtpLoeschergebnis ftpLoeschen(
     }
     const CurlHandle handle(curl_easy_init());
     if (!handle || !adresse || hatSteuerzeichen(konto.FTPLogin) || hatSteuerzeichen(konto.FTPPassword)
-        || !einstellen(handle.get(), konto, adresse, server.schutz, befehle, grenzen)) {
+        || !einstellen(handle.get(), konto, adresse, server, befehle, grenzen)) {
         fehlerText = loeschverbindungFehler(konto);
         return FtpLoeschergebnis::Gescheitert;
     }

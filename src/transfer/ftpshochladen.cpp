@@ -23,12 +23,19 @@ QString serverName(const FtpServerangabe& server)
 
 } // namespace
 
+QByteArray vertrauteNadel(const FtpServerangabe& server)
+{
+    if (server.schutz != FtpSchutz::ExplizitesTls && server.schutz != FtpSchutz::ImplizitesTls)
+        return {};
+    return gespeicherteNadel(serverName(server));
+}
+
 FtpErgebnis ftpsHochladen(const Auftrag& auftrag, QString& fehlerText, Vertrauensfrage* frage)
 {
     const QString name = serverName(auftrag.server);
     const QString host = auftrag.server.host;
     const QString crlf = QStringLiteral("\r\n");
-    if (const QByteArray nadel = gespeicherteNadel(name); !nadel.isEmpty()) {
+    if (const QByteArray nadel = vertrauteNadel(auftrag.server); !nadel.isEmpty()) {
         const Durchgang durchgang = ftpVerbinden(auftrag, nullptr, 0, fehlerText, &nadel);
         const auto angaben = zertifikatLesen(durchgang.zertifikat);
         if (durchgang.code != CURLE_SSL_PINNEDPUBKEYNOTMATCH || !angaben)

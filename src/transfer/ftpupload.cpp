@@ -326,8 +326,11 @@ bool ftpRestEntfernen(const Auftrag& auftrag)
     Loeschung loeschung;
     Hintergrundlauf lauf;
     const QByteArray dele = QByteArrayLiteral("*DELE ") + entfernterName.toUtf8();
+    // As trusted as the upload was: a certificate the user trusted passes on its key.
+    const QByteArray nadel = vertrauteNadel(auftrag.server);
     if (!handle || hatSteuerzeichen(entfernterName)
         || !verbindungEinstellen(handle.get(), auftrag.optionen, auftrag.adresse, auftrag.server.schutz)
+        || (!nadel.isEmpty() && !nadelEinstellen(handle.get(), nadel))
         || !setzen(handle.get(), CURLOPT_CONNECTTIMEOUT, static_cast<long>(auftrag.grenzen.verbinden.count()))
         || !setzen(handle.get(), CURLOPT_SERVER_RESPONSE_TIMEOUT, static_cast<long>(auftrag.grenzen.ohneDaten.count()))
         || !setzen(handle.get(), CURLOPT_NOSIGNAL, 1L) || !setzen(handle.get(), CURLOPT_NOBODY, 1L)

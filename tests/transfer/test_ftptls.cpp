@@ -11,6 +11,7 @@
 
 #include "platform/privatedatei.h"
 #include "settings/optionen.h"
+#include "transfer/ftploeschen.h"
 #include "transfer/ftpupload.h"
 
 #include <QDir>
@@ -253,11 +254,14 @@ private Q_SLOTS:
     }
 
     // A certificate from an authority the system does not know: the user may
-    // pin its key, and from then on that key, and only that one, passes.
+    // pin its key, and from then on that key, and only that one, passes: for
+    // uploads, for removing what a cancel left, and for deleting from the history.
     void eigenesZertifikatWirdGemerkt()
     {
-        FtpTestserver server(
-            tlsServer(QStringLiteral("explizit"), m_zertifikate.datei(QStringLiteral("unbekannt.pem"))));
+        FtpTestserver::Art art
+            = tlsServer(QStringLiteral("explizit"), m_zertifikate.datei(QStringLiteral("unbekannt.pem")));
+        art.mitzaehlen = true;
+        FtpTestserver server(art);
         QVERIFY(server.laeuft());
         Testumgebung umgebung;
         const QString datei = umgebung.datei(QStringLiteral("eigen.jpg"), 0);
@@ -283,6 +287,19 @@ private Q_SLOTS:
         const Ausgang ausgang = hochladen(datei, optionen);
         QCOMPARE(ausgang.ergebnis, FtpErgebnis::Hochgeladen);
         QVERIFY(readAll(server.wurzel() + QStringLiteral("/eigen.jpg")) == inhalt);
+        QCOMPARE(
+            ftpLoeschen(optionen, QStringLiteral("eigen.jpg"), fehlerText, { 10s, 10s }), FtpLoeschergebnis::Geloescht);
+        QVERIFY(!QFile::exists(server.wurzel() + QStringLiteral("/eigen.jpg")));
+
+        // Stopped once the server has read part of it; flow control keeps the
+        // rest of the 64 MB from going out before that.
+        const QString gross = umgebung.datei(QStringLiteral("gross.jpg"), 64 << 20);
+        AufzeichnendeStatusanzeige abbrechend;
+        abbrechend.abbrechenWenn = [&server] { return server.lesestand().gelesen > 0; };
+        QCOMPARE(ftpUpload(bilddateiAus(gross, true), optionen, abbrechend, fehlerText, { 10s, 10s }),
+            FtpErgebnis::Abgebrochen);
+        QVERIFY(server.befehle().contains(QStringLiteral("DELE gross.jpg")));
+        QVERIFY(!QFile::exists(server.wurzel() + QStringLiteral("/gross.jpg")));
 
         // Another certificate on the same host and port: the pin names the first key.
         FtpTestserver anderer(tlsServer(QStringLiteral("explizit"), m_zertifikate.datei(QStringLiteral("server.pem"))));
