@@ -1,7 +1,9 @@
 #include "transfer/bildhostloeschen.h"
 
+#include "transfer/bildhostwahl.h"
 #include "transfer/curlsetzen.h"
 #include "transfer/curlzeiger.h"
+#include "transfer/ftpschutz.h"
 #include "transfer/hintergrundlauf.h"
 
 #include <QUrl>
@@ -33,17 +35,19 @@ QString antwortFehler(long status, const QString& host)
 bool bildhostLoeschen(const QString& host, const QString& name, const QString& schluessel, QString& fehlerText,
     const HttpGrenzen& grenzen)
 {
-    const QByteArray adresse = QByteArrayLiteral("http://") + host.toLocal8Bit() + '/' + QUrl::toPercentEncoding(name);
+    // Where the upload went: http or https as the host names it, the certificate checked alike.
+    const std::optional<QByteArray> basis = bildhostBasis(host);
+    const QByteArray adresse = basis.value_or(QByteArray()) + '/' + QUrl::toPercentEncoding(name);
     const QByteArray kopf = QByteArrayLiteral("X-Delete-Key: ") + schluessel.toLatin1();
     CurlListe kopfzeilen;
     const CurlHandle handle(curl_easy_init());
     CURL* h = handle.get();
     // Checked again here: a key from a changed history file must not add a header line.
-    const bool eingestellt = h && !name.isEmpty() && !schluessel.isEmpty()
+    const bool eingestellt = h && basis && !name.isEmpty() && !schluessel.isEmpty()
         && std::all_of(
             schluessel.cbegin(), schluessel.cend(), [](QChar c) { return c.isLetterOrNumber() && c.unicode() < 128; })
         && anhaengen(kopfzeilen, kopf.constData()) && setzen(h, CURLOPT_URL, adresse.constData())
-        && setzen(h, CURLOPT_PROTOCOLS_STR, "http") && setzen(h, CURLOPT_CUSTOMREQUEST, "DELETE")
+        && webSchutzEinstellen(h, basis->startsWith("https:")) && setzen(h, CURLOPT_CUSTOMREQUEST, "DELETE")
         && setzen(h, CURLOPT_HTTPHEADER, kopfzeilen.get()) && setzen(h, CURLOPT_WRITEFUNCTION, &verwerfen)
         && setzen(h, CURLOPT_CONNECTTIMEOUT_MS, long(grenzen.verbinden.count()))
         && setzen(h, CURLOPT_LOW_SPEED_LIMIT, 1L) && setzen(h, CURLOPT_LOW_SPEED_TIME, long(grenzen.stille.count()))
@@ -55,7 +59,9 @@ bool bildhostLoeschen(const QString& host, const QString& name, const QString& s
     const CURLcode code = Hintergrundlauf().ausfuehren(h);
     long status = 0;
     if (code != CURLE_OK || curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status) != CURLE_OK) {
-        fehlerText = QStringLiteral("Keine Verbindung zu %1.").arg(host);
+        fehlerText = zertifikatsFehler(h, code, host);
+        if (fehlerText.isEmpty())
+            fehlerText = QStringLiteral("Keine Verbindung zu %1.").arg(host);
         return false;
     }
     if (status == 204)

@@ -63,6 +63,14 @@ bool schutzEinstellen(CURL* handle, FtpSchutz schutz)
         && vertrauensankerEinstellen(handle);
 }
 
+bool webSchutzEinstellen(CURL* handle, bool https)
+{
+    if (!https)
+        return setzen(handle, CURLOPT_PROTOCOLS_STR, "http");
+    return setzen(handle, CURLOPT_PROTOCOLS_STR, "https") && setzen(handle, CURLOPT_SSL_VERIFYPEER, 1L)
+        && setzen(handle, CURLOPT_SSL_VERIFYHOST, 2L) && vertrauensankerEinstellen(handle);
+}
+
 QString zertifikatsFehler(CURL* handle, CURLcode ergebnis, const QString& host)
 {
     QString warum;

@@ -13,6 +13,10 @@
 // SSL_CERT_DIR name, as for OpenSSL programs. False when libcurl refuses.
 bool schutzEinstellen(CURL* handle, FtpSchutz schutz);
 
+// A web server over http, or over https with its certificate checked as for
+// FTP over TLS; no other protocol, not even on a redirect. False when libcurl refuses.
+bool webSchutzEinstellen(CURL* handle, bool https);
+
 // The authorities a server's certificate must lead to: the system's, or those
 // that SSL_CERT_FILE and SSL_CERT_DIR name. False when libcurl refuses.
 bool vertrauensankerEinstellen(CURL* handle);

@@ -86,11 +86,7 @@ bool httpUpload(const QString& host, const QString& pfad, const QString& dateipf
     puffer.hoechstens = grenzen.antwortHoechstens;
 
     CURL* h = handle.get();
-    const bool eingestellt = setzen(h, CURLOPT_URL, adresse.constData())
-        && setzen(h, CURLOPT_PROTOCOLS_STR, https ? "https" : "http")
-        && (!https
-            || (setzen(h, CURLOPT_SSL_VERIFYPEER, 1L) && setzen(h, CURLOPT_SSL_VERIFYHOST, 2L)
-                && vertrauensankerEinstellen(h)))
+    const bool eingestellt = setzen(h, CURLOPT_URL, adresse.constData()) && webSchutzEinstellen(h, https)
         && setzen(h, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0))
         && setzen(h, CURLOPT_USERAGENT, agent.constData()) && setzen(h, CURLOPT_HTTPHEADER, kopfzeilen.get())
         && setzen(h, CURLOPT_POST, 1L) && setzen(h, CURLOPT_POSTFIELDS, koerper.constData())

@@ -1,14 +1,18 @@
 #include "bildhostprozess.h"
 #include "frist.h"
 #include "httpskriptserver.h"
+#include "kindprozess.h"
 #include "laufattrappen.h"
+#include "tlszertifikate.h"
 
 #include "transfer/bildhostantwort.h"
+#include "transfer/bildhostloeschen.h"
 #include "transfer/bildhostupload.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,6 +48,7 @@ private Q_SLOTS:
     void loeschschluessel();
     void grenzenUndAusfaelle();
     void abbruchBeendetDenAustausch();
+    void ueberHttpsHinUndWeg();
 
 private:
     QString kleinesBild();
@@ -258,6 +263,46 @@ void TestBildhostUpload::abbruchBeendetDenAustausch()
     QCOMPARE(bildhostUpload(server.host(), datei, status, fehlerText), QString());
     QVERIFY2(frist.verletzt().isEmpty(), qPrintable(frist.verletzt()));
     QCOMPARE(status.texte, statustexte(server.host()));
+}
+
+// imageHost "https://host:port": the picture goes there, and is deleted from
+// the history there, over TLS with the certificate checked; a certificate the
+// system does not trust keeps the deletion from going out.
+void TestBildhostUpload::ueberHttpsHinUndWeg()
+{
+    TlsZertifikate zertifikate;
+    QVERIFY(zertifikate.bereit());
+    BildhostProzess bildhost(QStringLiteral(BILDHOST_PROGRAMM));
+    QVERIFY(bildhost.laeuft());
+    QProcess tls;
+    endetMitDemTest(tls);
+    tls.start(QStringLiteral("/usr/bin/python3"),
+        { QStringLiteral("-u"), qEnvironmentVariable("TEST_SOURCE_DIR") + QStringLiteral("/support/tls_vorschalt.py"),
+            zertifikate.datei(QStringLiteral("server.pem")), QString::number(bildhost.port()) });
+    QVERIFY(tls.waitForReadyRead(30000));
+    const QByteArray zeile = tls.readLine().trimmed();
+    QVERIFY2(zeile.startsWith("PORT "), zeile.constData());
+    const QString host = "https://127.0.0.1:" + QString::fromLatin1(zeile.mid(5));
+
+    TlsZertifikate::vertrauen(zertifikate.ca());
+    AufzeichnendeStatusanzeige status;
+    QString fehlerText;
+    QString schluessel;
+    const QString adresse
+        = bildhostUpload(host, bilddateiAus(kleinesBild(), true), status, fehlerText, {}, &schluessel);
+    QVERIFY2(!adresse.isEmpty(), qPrintable(fehlerText));
+    const QString name = adresse.mid(adresse.lastIndexOf(u'/') + 1);
+    const QString bild = bildhost.ablage() + '/' + name;
+    QVERIFY(QFile::exists(bild));
+
+    TlsZertifikate::vertrauen(QString());
+    QVERIFY(!bildhostLoeschen(host, name, schluessel, fehlerText));
+    QCOMPARE(fehlerText, "Das Zertifikat von " + host + " ist nicht vertrauenswürdig: Der Aussteller ist unbekannt.");
+    QVERIFY(QFile::exists(bild));
+
+    TlsZertifikate::vertrauen(zertifikate.ca());
+    QVERIFY2(bildhostLoeschen(host, name, schluessel, fehlerText), qPrintable(fehlerText));
+    QVERIFY(!QFile::exists(bild));
 }
 
 QTEST_GUILESS_MAIN(TestBildhostUpload)
