@@ -8,6 +8,7 @@
 #include "transfer/ftpschutz.h"
 #include "transfer/ftpshochladen.h"
 #include "transfer/hintergrundlauf.h"
+#include "transfer/sftploeschen.h"
 
 namespace {
 size_t verwerfen(char*, size_t groesse, size_t anzahl, void*)
@@ -52,6 +53,8 @@ FtpLoeschergebnis ftpLoeschen(
     const Optionen& konto, const QString& entfernterName, QString& fehlerText, const FtpZeitgrenzen& grenzen)
 {
     const FtpServerangabe server = ftpServerLesen(konto.FTPServer).value_or(FtpServerangabe());
+    if (server.schutz == FtpSchutz::Ssh)
+        return sftpLoeschen(konto, entfernterName, fehlerText, grenzen);
     const CurlUrl adresse = ftpAdresse(server, QString());
     CurlListe befehle;
     const QByteArray befehl = QByteArrayLiteral("DELE ") + entfernterName.toUtf8();

@@ -11,13 +11,15 @@ enum class FtpLoeschergebnis {
     Geloescht,
     Gescheitert, // fehlerText says whether the login or the deletion failed
     ZertifikatAbgelehnt, // fehlerText is the certificate sentence
+    PasswortFehlt, // SFTP: every way in was refused, and there was no password to try
 };
 
 // Deletes entfernterName, a path as the upload stored it (relative to the
 // login folder unless it starts with "/"), from the FTP server of konto with
 // one DELE: its server, login, password and proxy, over TLS when the server's
-// scheme asks for it. A name holding a control character is refused before
-// anyone is contacted: it would end the command and start another.
+// scheme asks for it; over SFTP as sftpLoeschen does. A name holding a control
+// character is refused before anyone is contacted: it would end the command
+// and start another.
 FtpLoeschergebnis ftpLoeschen(
     const Optionen& konto, const QString& entfernterName, QString& fehlerText, const FtpZeitgrenzen& grenzen = {});
 

@@ -80,5 +80,5 @@ FtpLoeschergebnis sftpLoeschen(
         if (code != CURLE_LOGIN_DENIED)
             return FtpLoeschergebnis::Gescheitert;
     }
-    return FtpLoeschergebnis::Gescheitert;
+    return konto.FTPPassword.isEmpty() ? FtpLoeschergebnis::PasswortFehlt : FtpLoeschergebnis::Gescheitert;
 }

@@ -6,6 +6,7 @@
 // folder unless it starts with "/"), from the SFTP server of konto with one
 // "rm": over the proxy of konto, logging in as an upload does and only once
 // the server's key is the known one. A name that is already gone counts as
-// removed. Gescheitert with fehlerText when the login or the removal failed.
+// removed. Gescheitert with fehlerText when the login or the removal failed;
+// PasswortFehlt when every way in was refused and konto has no password.
 FtpLoeschergebnis sftpLoeschen(
     const Optionen& konto, const QString& entfernterName, QString& fehlerText, const FtpZeitgrenzen& grenzen = {});

@@ -37,8 +37,7 @@ bool loeschbar(const Verlaufseintrag& eintrag)
         return false;
     if (istBildhost(eintrag))
         return !eintrag.loeschschluessel.isEmpty();
-    // SFTP logs in by key or agent, which deleting does not do yet.
-    return eintrag.modus == u"FTP" || eintrag.modus == u"FTPES" || eintrag.modus == u"FTPS";
+    return eintrag.modus == u"FTP" || eintrag.modus == u"FTPES" || eintrag.modus == u"FTPS" || eintrag.modus == u"SFTP";
 }
 
 Loeschergebnis vomServerLoeschen(const Verlaufseintrag& eintrag, const Einstellungsspeicher& speicher,
@@ -57,13 +56,20 @@ Loeschergebnis vomServerLoeschen(const Verlaufseintrag& eintrag, const Einstellu
     const bool eigenesKonto = gespeichert.FTPServer == eintrag.server && gespeichert.FTPLogin == eintrag.benutzer;
     konto.FTPPassword
         = passwoerter.laden(eintrag.benutzer, eintrag.server, eigenesKonto ? gespeichert.FTPPassword : QString());
-    if (konto.FTPPassword.trimmed().isEmpty()) {
+    const auto passwortFragen = [&] {
         konto.FTPPassword = dialoge.passwortAbfragen(
             Meldungstexte::passwortAufforderung(eintrag.server), Meldungstexte::passwortTitel());
-        if (konto.FTPPassword.isEmpty())
+        return !konto.FTPPassword.isEmpty();
+    };
+    // SFTP logs in by agent or key first, as an upload does, and asks only once those were refused.
+    const bool sftp = eintrag.modus == u"SFTP";
+    if (!sftp && konto.FTPPassword.trimmed().isEmpty() && !passwortFragen())
+        return Loeschergebnis::Abgebrochen;
+    FtpLoeschergebnis ergebnis = ftpLoeschen(konto, eintrag.entfernterPfad, fehlerText);
+    if (ergebnis == FtpLoeschergebnis::PasswortFehlt) {
+        if (!passwortFragen())
             return Loeschergebnis::Abgebrochen;
+        ergebnis = ftpLoeschen(konto, eintrag.entfernterPfad, fehlerText);
     }
-    return ftpLoeschen(konto, eintrag.entfernterPfad, fehlerText) == FtpLoeschergebnis::Geloescht
-        ? Loeschergebnis::Geloescht
-        : Loeschergebnis::Gescheitert;
+    return ergebnis == FtpLoeschergebnis::Geloescht ? Loeschergebnis::Geloescht : Loeschergebnis::Gescheitert;
 }

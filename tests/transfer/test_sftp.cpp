@@ -9,9 +9,11 @@
 #include "testumgebung.h"
 
 #include "platform/privatedatei.h"
+#include "settings/passwortablage.h"
 #include "transfer/hostschluessel.h"
 #include "transfer/netzuebertragung.h"
-#include "transfer/sftploeschen.h"
+#include "verlauf/serverloeschung.h"
+#include "verlauf/verlaufseintrag.h"
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -346,6 +348,43 @@ private Q_SLOTS:
         if (!entfernbar)
             QVERIFY2(lauf.dialoge.meldungen[1].text.contains(QStringLiteral("„bilder/gross \"1\".jpg“")),
                 qPrintable(lauf.dialoge.meldungen[1].text));
+    }
+
+    // Deleting a row of the history: by key without a word, as an upload logs
+    // in; with nothing but a password, only after the prompt has asked for it.
+    void ausDemVerlaufLoeschen()
+    {
+        bekannt();
+        const QString schluessel = ssh() + QStringLiteral("/id_ed25519");
+        QVERIFY(schluesselErzeugen(schluessel, QStringLiteral("ed25519")));
+        QVERIFY(m_server->schluesselErlauben(schluessel + QStringLiteral(".pub")));
+        kontoSpeichern(QString());
+        QVERIFY(QDir(m_server->wurzel()).mkpath(QStringLiteral("bilder")));
+        Verlaufseintrag zeile;
+        zeile.modus = QStringLiteral("SFTP");
+        zeile.server = QStringLiteral("sftp://") + m_server->adresse();
+        zeile.benutzer = QStringLiteral("fotograf");
+        zeile.entfernterPfad = QStringLiteral("bilder/a b.jpg");
+        const QString datei = m_server->wurzel() + QStringLiteral("/bilder/a b.jpg");
+        QVERIFY(loeschbar(zeile));
+        Einstellungsspeicher speicher;
+        OhneSchluesselbund schluesselbund;
+        Passwortablage passwoerter(schluesselbund);
+        QString fehlerText;
+
+        QVERIFY(schreiben(datei, "x"));
+        SkriptDialoge mitSchluessel;
+        QCOMPARE(vomServerLoeschen(zeile, speicher, passwoerter, mitSchluessel, fehlerText), Loeschergebnis::Geloescht);
+        QVERIFY(!QFile::exists(datei));
+        QVERIFY(mitSchluessel.passwortAufforderungen.isEmpty());
+
+        QVERIFY(QFile::remove(schluessel));
+        QVERIFY(schreiben(datei, "x"));
+        SkriptDialoge mitPasswort;
+        mitPasswort.passwortAntworten = { QStringLiteral("geheim") };
+        QCOMPARE(vomServerLoeschen(zeile, speicher, passwoerter, mitPasswort, fehlerText), Loeschergebnis::Geloescht);
+        QVERIFY(!QFile::exists(datei));
+        QCOMPARE(mitPasswort.passwortAufforderungen.size(), 1);
     }
 
 private:
