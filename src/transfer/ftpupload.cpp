@@ -344,6 +344,14 @@ bool ftpRestEntfernen(const Auftrag& auftrag)
     return loeschung.geloescht || code == CURLE_REMOTE_FILE_NOT_FOUND;
 }
 
+// Results of an upload that ended before the server let it in, or never let it in.
+bool vorDerAnmeldung(FtpErgebnis ergebnis)
+{
+    return ergebnis == FtpErgebnis::Abgebrochen || ergebnis == FtpErgebnis::Rueckfrage
+        || ergebnis == FtpErgebnis::SchluesselGeaendert || ergebnis == FtpErgebnis::ZertifikatAbgelehnt
+        || ergebnis == FtpErgebnis::PasswortFehlt || ergebnis == FtpErgebnis::RsaSchluessel;
+}
+
 // After a cancel: what reached the server stays only where it cannot be
 // removed, and then the run names it. One removal per protocol.
 FtpErgebnis restEntfernen(const Auftrag& auftrag, QString& fehlerText)
@@ -402,6 +410,9 @@ Durchgang ftpVerbinden(
     } else {
         fehlerText = verlauf.eingeloggt ? kopierenFehler(auftrag.entfernterName) : verbindenFehler(optionen);
     }
+    // Stopped before the server let us in: nothing of the picture can be there.
+    if (durchgang.ergebnis != FtpErgebnis::Hochgeladen && !verlauf.eingeloggt && auftrag.status.abbruchGewuenscht())
+        durchgang.ergebnis = FtpErgebnis::Abgebrochen;
     durchgang.eingeloggt = verlauf.eingeloggt;
     durchgang.anmeldeangebot = verlauf.anmeldeangebot;
     if (nadel)
@@ -429,9 +440,11 @@ FtpErgebnis ftpUpload(const Bilddatei& datei, const Optionen& optionen, Statusan
         ergebnis = ftpsHochladen(auftrag, fehlerText, frage);
     else
         ergebnis = ftpVerbinden(auftrag, nullptr, 0, fehlerText).ergebnis;
-    // Stopped by the user: libcurl gave up, and the data connection was reset, not ended.
+    // Stopped by the user: libcurl gave up, and the data connection was reset,
+    // not ended. Stopped before the login, it has nothing to remove; a removal
+    // would meet the same unknown key or certificate and name a file that never was.
     if (ergebnis != FtpErgebnis::Hochgeladen && status.abbruchGewuenscht())
-        ergebnis = restEntfernen(auftrag, fehlerText);
+        ergebnis = vorDerAnmeldung(ergebnis) ? FtpErgebnis::Abgebrochen : restEntfernen(auftrag, fehlerText);
     status.status(QString());
     return ergebnis;
 }

@@ -350,6 +350,20 @@ private Q_SLOTS:
                 qPrintable(lauf.dialoge.meldungen[1].text));
     }
 
+    // Stopped before the login, here at a server not known yet: nothing can
+    // have reached it, so there is nothing to remove and no box to show.
+    void abbruchVorDemLogin()
+    {
+        kontoSpeichern(QStringLiteral("geheim"));
+        zufallsdatei(QStringLiteral("frueh.jpg"), 1000);
+        Lauf lauf(m_datei);
+        lauf.status.abbrechenBei = pruefeLogin;
+        QCOMPARE(lauf.lauf.ausfuehren(), Laufende::Abgebrochen);
+        QCOMPARE(lauf.dialoge.meldungen.size(), 0);
+        QVERIFY(QDir(m_server->wurzel()).isEmpty());
+        QVERIFY2(!m_server->protokoll().contains("Accepted"), m_server->protokoll().constData());
+    }
+
     // Deleting a row of the history: by key without a word, as an upload logs
     // in; with nothing but a password, only after the prompt has asked for it.
     void ausDemVerlaufLoeschen()
