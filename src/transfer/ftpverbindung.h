@@ -38,3 +38,8 @@ struct Durchgang {
 // that public key instead of the system's authorities.
 Durchgang ftpVerbinden(const Auftrag& auftrag, SftpZugang* zugang, qsizetype anmeldung, QString& fehlerText,
     const QByteArray* nadel = nullptr);
+
+// The server, the login and the way there, for the upload and the removal
+// after a cancel alike; false when the settings name no reachable server,
+// proxy or a login that could be sent as it is.
+bool verbindungEinstellen(CURL* handle, const Optionen& optionen, const CurlUrl& adresse, FtpSchutz schutz);
