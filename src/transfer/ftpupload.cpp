@@ -96,9 +96,8 @@ void eingeloggtMelden(Verlauf& verlauf)
 // offers for the login and when it let us in.
 void sshMitlesen(Verlauf& verlauf, QByteArrayView zeile)
 {
-    static constexpr QByteArrayView angebot = "SSH authentication methods available: ";
-    if (zeile.startsWith(angebot))
-        verlauf.anmeldeangebot = zeile.sliced(angebot.size()).trimmed().toByteArray();
+    if (const std::optional<QByteArray> angebot = SftpZugang::anmeldeangebot(zeile))
+        verlauf.anmeldeangebot = *angebot;
     else if (!verlauf.eingeloggt && zeile.startsWith("Authentication complete"))
         eingeloggtMelden(verlauf);
 }

@@ -23,9 +23,7 @@ FtpErgebnis sftpHochladen(const Auftrag& auftrag, QString& fehlerText, Vertrauen
         if (durchgang.code != CURLE_LOGIN_DENIED || durchgang.eingeloggt || auftrag.status.abbruchGewuenscht())
             return durchgang.ergebnis;
     }
-    const bool passwortGefragt
-        = durchgang.anmeldeangebot.contains("password") || durchgang.anmeldeangebot.contains("keyboard-interactive");
-    if (auftrag.optionen.FTPPassword.isEmpty() && passwortGefragt)
+    if (auftrag.optionen.FTPPassword.isEmpty() && SftpZugang::nimmtPasswort(durchgang.anmeldeangebot))
         return FtpErgebnis::PasswortFehlt;
     if (zugang.mitRsaSchluessel()) {
         fehlerText = SftpZugang::rsaHinweis();

@@ -40,6 +40,17 @@ bool einstellen(
         && setzen(h, CURLOPT_NOSIGNAL, 1L) && proxyEinstellen(h, konto);
 }
 
+// Keeps the login methods the server offers, as libcurl logs them.
+int angebotMitlesen(CURL*, curl_infotype art, char* daten, size_t laenge, void* zeiger)
+{
+    const QByteArrayView zeile(daten, static_cast<qsizetype>(laenge));
+    if (art != CURLINFO_TEXT)
+        return 0;
+    if (const std::optional<QByteArray> angebot = SftpZugang::anmeldeangebot(zeile))
+        *static_cast<QByteArray*>(zeiger) = *angebot;
+    return 0;
+}
+
 // Answers in which the server was reached and the login went through.
 bool eingeloggt(CURLcode code)
 {
@@ -63,10 +74,13 @@ FtpLoeschergebnis sftpLoeschen(
         return FtpLoeschergebnis::Gescheitert;
     // Every way in as for an upload, each only once the server's key is the known one.
     SftpZugang zugang(server, konto);
+    QByteArray angebot;
     for (qsizetype anmeldung = 0; anmeldung < zugang.anmeldungen(); ++anmeldung) {
         const CurlHandle handle(curl_easy_init());
         if (!handle || !einstellen(handle.get(), konto, adresse, befehle, grenzen)
-            || !zugang.einstellen(handle.get(), anmeldung))
+            || !zugang.einstellen(handle.get(), anmeldung) || !setzen(handle.get(), CURLOPT_VERBOSE, 1L)
+            || !setzen(handle.get(), CURLOPT_DEBUGFUNCTION, &angebotMitlesen)
+            || !setzen(handle.get(), CURLOPT_DEBUGDATA, &angebot))
             return FtpLoeschergebnis::Gescheitert;
         const CURLcode code = Hintergrundlauf().ausfuehren(handle.get());
         if (zugang.pruefung() == Schluesselpruefung::Geaendert)
@@ -80,5 +94,7 @@ FtpLoeschergebnis sftpLoeschen(
         if (code != CURLE_LOGIN_DENIED)
             return FtpLoeschergebnis::Gescheitert;
     }
-    return konto.FTPPassword.isEmpty() ? FtpLoeschergebnis::PasswortFehlt : FtpLoeschergebnis::Gescheitert;
+    // As for an upload: a password is asked for only where the server would take one.
+    return konto.FTPPassword.isEmpty() && SftpZugang::nimmtPasswort(angebot) ? FtpLoeschergebnis::PasswortFehlt
+                                                                             : FtpLoeschergebnis::Gescheitert;
 }

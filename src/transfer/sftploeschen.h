@@ -7,6 +7,7 @@
 // "rm": over the proxy of konto, logging in as an upload does and only once
 // the server's key is the known one. A name that is already gone counts as
 // removed. Gescheitert with fehlerText when the login or the removal failed;
-// PasswortFehlt when every way in was refused and konto has no password.
+// PasswortFehlt when every way in was refused, konto has no password and the
+// server would take one.
 FtpLoeschergebnis sftpLoeschen(
     const Optionen& konto, const QString& entfernterName, QString& fehlerText, const FtpZeitgrenzen& grenzen = {});

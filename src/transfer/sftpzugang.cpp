@@ -120,6 +120,19 @@ bool SftpZugang::mitRsaSchluessel() const
         [](const Anmeldung& a) { return a.schluesseldatei.endsWith(QStringLiteral("/id_rsa")); });
 }
 
+std::optional<QByteArray> SftpZugang::anmeldeangebot(QByteArrayView logzeile)
+{
+    static constexpr QByteArrayView kopf = "SSH authentication methods available: ";
+    if (!logzeile.startsWith(kopf))
+        return std::nullopt;
+    return logzeile.sliced(kopf.size()).trimmed().toByteArray();
+}
+
+bool SftpZugang::nimmtPasswort(const QByteArray& angebot)
+{
+    return angebot.contains("password") || angebot.contains("keyboard-interactive");
+}
+
 QString SftpZugang::rsaHinweis()
 {
     return QStringLiteral("Der Server hat die Anmeldung mit Ihrem RSA-Schlüssel („")

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QTemporaryFile>
 
+#include <optional>
+
 #include <curl/curl.h>
 
 struct Optionen;
@@ -44,6 +46,12 @@ public:
     // servers refuse.
     bool mitRsaSchluessel() const;
     static QString rsaHinweis();
+
+    // From a line of libcurl's log: the login methods the server offers;
+    // nullopt for any other line.
+    static std::optional<QByteArray> anmeldeangebot(QByteArrayView logzeile);
+    // Whether such an offer takes a password, so that asking for one makes sense.
+    static bool nimmtPasswort(const QByteArray& angebot);
 
 private:
     struct Anmeldung {

@@ -399,6 +399,20 @@ private Q_SLOTS:
         QCOMPARE(vomServerLoeschen(zeile, speicher, passwoerter, mitPasswort, fehlerText), Loeschergebnis::Geloescht);
         QVERIFY(!QFile::exists(datei));
         QCOMPARE(mitPasswort.passwortAufforderungen.size(), 1);
+
+        // A server that takes no password is not asked for one.
+        SftpTestserver::Art nurSchluessel;
+        nurSchluessel.passwort = false;
+        m_server = std::make_unique<SftpTestserver>(nurSchluessel);
+        QVERIFY(m_server->laeuft());
+        bekannt();
+        zeile.server = QStringLiteral("sftp://") + m_server->adresse();
+        const QString bleibt = m_server->wurzel() + QStringLiteral("/bilder/a b.jpg");
+        QVERIFY(QDir(m_server->wurzel()).mkpath(QStringLiteral("bilder")) && schreiben(bleibt, "x"));
+        SkriptDialoge ungefragt;
+        QCOMPARE(vomServerLoeschen(zeile, speicher, passwoerter, ungefragt, fehlerText), Loeschergebnis::Gescheitert);
+        QVERIFY(ungefragt.passwortAufforderungen.isEmpty());
+        QVERIFY(QFile::exists(bleibt));
     }
 
 private:
