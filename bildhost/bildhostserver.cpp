@@ -3,12 +3,12 @@
 #include "anfragefristen.h"
 #include "antwortseiten.h"
 #include "bildart.h"
+#include "clientadresse.h"
 #include "formular.h"
 #include "loeschversuche.h"
 #include "protokollzeile.h"
 
 #include <microhttpd.h>
-#include <netinet/in.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,6 +16,8 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 namespace {
 constexpr char htmlTyp[] = "text/html; charset=utf-8";
@@ -40,22 +42,30 @@ std::string_view kopfwert(MHD_Connection* verbindung, const char* name)
     return wert ? std::string_view(wert) : std::string_view();
 }
 
-// The client's address without its port: what the deletion limit counts by.
-std::string clientAdresse(MHD_Connection* verbindung)
+// The peer's address without its port.
+std::string gegenstelle(MHD_Connection* verbindung)
 {
     const MHD_ConnectionInfo* info = MHD_get_connection_info(verbindung, MHD_CONNECTION_INFO_CLIENT_ADDRESS);
-    if (!info || !info->client_addr)
-        return {};
-    const sockaddr* adresse = info->client_addr;
-    if (adresse->sa_family == AF_INET) {
-        const auto* v4 = reinterpret_cast<const sockaddr_in*>(adresse);
-        return std::string(reinterpret_cast<const char*>(&v4->sin_addr), sizeof(v4->sin_addr));
-    }
-    if (adresse->sa_family == AF_INET6) {
-        const auto* v6 = reinterpret_cast<const sockaddr_in6*>(adresse);
-        return std::string(reinterpret_cast<const char*>(&v6->sin6_addr), sizeof(v6->sin6_addr));
-    }
-    return {};
+    return info ? adresseVon(info->client_addr) : std::string();
+}
+
+// Every value of the header, so that a second one cannot hide behind the first.
+std::vector<std::string_view> alleKopfwerte(MHD_Connection* verbindung, std::string_view name)
+{
+    struct Suche {
+        std::string_view name;
+        std::vector<std::string_view> werte;
+    } suche{ name, {} };
+    MHD_get_connection_values_n(
+        verbindung, MHD_HEADER_KIND,
+        [](void* daten, MHD_ValueKind, const char* kopf, size_t kopfLaenge, const char* wert, size_t wertLaenge) {
+            auto& s = *static_cast<Suche*>(daten);
+            if (kopf && gleichOhneGrossKlein(std::string_view(kopf, kopfLaenge), s.name))
+                s.werte.push_back(wert ? std::string_view(wert, wertLaenge) : std::string_view());
+            return MHD_YES;
+        },
+        &suche);
+    return suche.werte;
 }
 
 std::size_t kopfgroesse(MHD_Connection* verbindung)
@@ -99,7 +109,8 @@ struct Bildhostserver::Innen {
     MHD_Result erstAnfrage(MHD_Connection* verbindung, std::string_view methode, std::string_view pfad, void** zustand);
     MHD_Result hochladen(MHD_Connection* verbindung, std::string_view pfad, const Upload& upload);
     MHD_Result ausliefern(MHD_Connection* verbindung, std::string_view methode, std::string_view pfad);
-    MHD_Result loeschen(MHD_Connection* verbindung, std::string_view pfad);
+    MHD_Result loeschen(MHD_Connection* verbindung, std::string_view pfad, const std::string& client);
+    std::optional<std::string> clientVon(MHD_Connection* verbindung) const;
     MHD_Result ablehnen(MHD_Connection* verbindung, std::string_view methode, std::string_view pfad, unsigned status,
         std::string_view grund);
     MHD_Result senden(MHD_Connection* verbindung, std::string_view methode, std::string_view pfad, unsigned status,
@@ -114,10 +125,27 @@ struct Bildhostserver::Innen {
     MHD_Daemon* daemon = nullptr;
 };
 
+// Whose request it is: the peer's, or from a trusted proxy the one address it
+// names. Nothing when such a proxy names none, several or a malformed one:
+// counted under the proxy's own address, all its clients would share one
+// limit on deletions, and one guesser would lock out everyone.
+std::optional<std::string> Bildhostserver::Innen::clientVon(MHD_Connection* verbindung) const
+{
+    std::string peer = gegenstelle(verbindung);
+    if (std::find(regeln.vertrauteProxys.begin(), regeln.vertrauteProxys.end(), peer) == regeln.vertrauteProxys.end())
+        return peer;
+    const auto angaben = alleKopfwerte(verbindung, "X-Real-IP");
+    return angaben.size() == 1 ? adresseLesen(angaben.front()) : std::nullopt;
+}
+
 MHD_Result Bildhostserver::Innen::senden(
     MHD_Connection* verbindung, std::string_view methode, std::string_view pfad, unsigned status, MHD_Response* antwort)
 {
-    std::printf("%s\n", protokollzeile(methode, pfad, static_cast<int>(status)).c_str());
+    std::string zeile = protokollzeile(methode, pfad, static_cast<int>(status));
+    // Without a proxy the line stays as it always was; behind one, which client it was is nowhere else.
+    if (!regeln.vertrauteProxys.empty())
+        zeile += ' ' + adresseAlsText(clientVon(verbindung).value_or(gegenstelle(verbindung)));
+    std::printf("%s\n", zeile.c_str());
     std::fflush(stdout);
     if (!antwort)
         return MHD_NO;
@@ -169,13 +197,17 @@ MHD_Result Bildhostserver::Innen::erstAnfrage(
     if (methode.size() + pfad.size() + kopfgroesse(verbindung) > regeln.kopfHoechstens)
         return ablehnen(verbindung, methode, pfad, MHD_HTTP_REQUEST_HEADER_FIELDS_TOO_LARGE,
             "Die Kopfzeilen der Anfrage sind zu groß.");
+    const auto client = clientVon(verbindung);
+    if (!client)
+        return ablehnen(verbindung, methode, pfad, MHD_HTTP_BAD_REQUEST,
+            "Der Proxy hat keine gültige Client-Adresse (X-Real-IP) mitgeschickt.");
     if (!ungepackt(kopfwert(verbindung, MHD_HTTP_HEADER_CONTENT_ENCODING)))
         return ablehnen(verbindung, methode, pfad, MHD_HTTP_UNSUPPORTED_MEDIA_TYPE,
             "Gepackte Anfragen (Content-Encoding) werden nicht angenommen.");
     if (methode == MHD_HTTP_METHOD_GET || methode == MHD_HTTP_METHOD_HEAD)
         return ausliefern(verbindung, methode, pfad);
     if (methode == MHD_HTTP_METHOD_DELETE)
-        return loeschen(verbindung, pfad);
+        return loeschen(verbindung, pfad, *client);
     if (methode != MHD_HTTP_METHOD_POST)
         return ablehnen(verbindung, methode, pfad, MHD_HTTP_METHOD_NOT_ALLOWED, "Diese Anfrageart gibt es hier nicht.");
     if (pfad != "/")
@@ -256,15 +288,14 @@ MHD_Result Bildhostserver::Innen::ausliefern(
 
 // Answered at once, before any body: a deletion has none, and one that
 // announces a body is refused, so no bytes of it can pass for a request.
-MHD_Result Bildhostserver::Innen::loeschen(MHD_Connection* verbindung, std::string_view pfad)
+MHD_Result Bildhostserver::Innen::loeschen(MHD_Connection* verbindung, std::string_view pfad, const std::string& client)
 {
     const std::string_view methode = MHD_HTTP_METHOD_DELETE;
     const std::string_view laenge = kopfwert(verbindung, MHD_HTTP_HEADER_CONTENT_LENGTH);
     if ((!laenge.empty() && laenge != "0") || !kopfwert(verbindung, MHD_HTTP_HEADER_TRANSFER_ENCODING).empty())
         return ablehnen(verbindung, methode, pfad, MHD_HTTP_BAD_REQUEST, "Eine Löschanfrage hat keinen Inhalt.");
-    const std::string adresse = clientAdresse(verbindung);
     const auto jetzt = Loeschversuche::Uhr::now();
-    if (versuche.gesperrt(adresse, jetzt))
+    if (versuche.gesperrt(client, jetzt))
         return ablehnen(verbindung, methode, pfad, MHD_HTTP_TOO_MANY_REQUESTS,
             "Zu viele fehlgeschlagene Löschversuche. Bitte später noch einmal.");
     const auto ergebnis = pfad.starts_with('/')
@@ -279,12 +310,12 @@ MHD_Result Bildhostserver::Innen::loeschen(MHD_Connection* verbindung, std::stri
             verbindung, methode, pfad, MHD_HTTP_INTERNAL_SERVER_ERROR, "Das Bild konnte nicht gelöscht werden.");
     case Loeschstelle::Ergebnis::Unbekannt:
         // Guessing names counts as much as guessing keys.
-        versuche.fehlversuch(adresse, jetzt);
+        versuche.fehlversuch(client, jetzt);
         return ablehnen(verbindung, methode, pfad, MHD_HTTP_NOT_FOUND, "Dieses Bild gibt es hier nicht.");
     case Loeschstelle::Ergebnis::Verweigert:
         break;
     }
-    versuche.fehlversuch(adresse, jetzt);
+    versuche.fehlversuch(client, jetzt);
     return ablehnen(
         verbindung, methode, pfad, MHD_HTTP_FORBIDDEN, "Der Löschschlüssel fehlt oder passt nicht zu diesem Bild.");
 }

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 struct Bildhostregeln {
     // The start of every address a reply names, with its closing "/".
@@ -23,6 +24,10 @@ struct Bildhostregeln {
     // Failed deletions one client address may make before it must wait out the window.
     unsigned loeschFehlversuche = 10;
     std::chrono::seconds loeschFenster = std::chrono::minutes(15);
+    // Reverse proxies, as address bytes (see clientadresse.h): a request from
+    // one of them is the client's that its X-Real-IP names, and is refused
+    // without a valid one. From any other peer the header is never read.
+    std::vector<std::string> vertrauteProxys;
 };
 
 // The image host's jobs: POST "/" takes a picture from the upload form and

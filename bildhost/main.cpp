@@ -54,6 +54,7 @@ int ausfuehren(const std::vector<std::string_view>& argumente)
     regeln.verbindungenJeAdresse = optionen->verbindungenJeAdresse;
     regeln.anfrageFrist = std::chrono::seconds(optionen->anfrageFristSekunden);
     regeln.leerlaufFrist = std::chrono::seconds(optionen->leerlaufFristSekunden);
+    regeln.vertrauteProxys = optionen->vertrauteProxys;
     regeln.oeffentlicheAdresse = optionen->oeffentlicheAdresse.empty() ? oeffentlicheAdressePruefen("http://"
                                      + adresseInUrl(optionen->adresse) + ':' + std::to_string(lauscher->port) + '/')
                                                                        : optionen->oeffentlicheAdresse;

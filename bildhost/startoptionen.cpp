@@ -1,5 +1,7 @@
 #include "startoptionen.h"
 
+#include "clientadresse.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
@@ -177,6 +179,8 @@ std::string hilfetext()
     text += zeile("--idle-timeout SEKUNDEN",
         "Verbindung ohne Daten schließen nach, 1 bis " + std::to_string(laengsteFrist) + " (Vorgabe "
             + std::to_string(vorgabe.leerlaufFristSekunden) + ")");
+    text += zeile("--trusted-proxy ADRESSE",
+        "Proxy, dessen X-Real-IP die Client-Adresse nennt; mehrfach möglich (Vorgabe keiner)");
     text += zeile("--help", "diese Hilfe");
     text += "\nExit-Status: 0 nach SIGTERM oder SIGINT, 1 bei einem Fehler beim Start,"
             " 2 bei einer falschen Option.\n";
@@ -249,6 +253,12 @@ std::optional<Startoptionen> startoptionenLesen(const std::vector<std::string_vi
                 return scheitern("--public-url braucht eine vollständige http- oder https-URL: Rechner, "
                                  "wahlweise Port und Pfad, ohne Abfrage (?), Anker (#), eckige Klammern, "
                                  "Anführungszeichen, Leer-, Steuer- und Formatzeichen.");
+        } else if (name == "--trusted-proxy") {
+            const auto proxy = adresseLesen(wert);
+            if (!proxy)
+                return scheitern("--trusted-proxy braucht eine IPv4- oder IPv6-Adresse wie 127.0.0.1 oder ::1, nicht „"
+                    + std::string(wert) + "“.");
+            optionen.vertrauteProxys.push_back(*proxy);
         } else {
             return scheitern("Unbekannte Option " + std::string(name) + ".");
         }

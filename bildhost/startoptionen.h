@@ -23,12 +23,15 @@ struct Startoptionen {
     unsigned anfrageFristSekunden = 30;
     // A connection on which nothing moves.
     unsigned leerlaufFristSekunden = 10;
+    // Peers whose X-Real-IP names the client, each as its bytes (see clientadresse.h).
+    std::vector<std::string> vertrauteProxys;
     bool hilfe = false;
 };
 
 // Reads the command line (see hilfetext()). Nothing, with the reason in
 // fehler, for an unknown option, a missing value, a value out of its range or
-// no --storage; with "--help" the rest is not checked.
+// no --storage; with "--help" the rest is not checked. --trusted-proxy may be
+// given more than once.
 std::optional<Startoptionen> startoptionenLesen(const std::vector<std::string_view>& argumente, std::string& fehler);
 
 // One line: how to call it.

@@ -365,6 +365,7 @@ try:
 
     for argumente in (["--max-size", "18446744073709551615"], ["--max-size", "0"], ["--max-size", "100000001"],
                       ["--max-connections", "0"], ["--request-timeout", "99999"], ["--port", "-1"],
+                      ["--trusted-proxy", "proxy.test"], ["--trusted-proxy", "127.0.0.1:8080"],
                       *(["--public-url", url] for url in ("http://b.test/[/img]", "http://b.test/#",
                                                          "http://b.test/?", "http://b.test/\u202e/", "http://"))):
         code, fehler = starten("--port", "0", "--storage", TMP, *argumente)

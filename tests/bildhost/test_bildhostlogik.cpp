@@ -1,6 +1,7 @@
 #include "anfragefristen.h"
 #include "bildart.h"
 #include "bildname.h"
+#include "clientadresse.h"
 #include "formular.h"
 #include "protokollzeile.h"
 #include "startoptionen.h"
@@ -43,6 +44,8 @@ private Q_SLOTS:
     void neueNamenSindEigeneUndVerschieden();
     void startoptionen_data();
     void startoptionen();
+    void clientadressen_data();
+    void clientadressen();
     void protokollzeilen_data();
     void protokollzeilen();
     void fristBeendetNurUnbeantworteteAnfragen();
@@ -217,6 +220,10 @@ void TestBildhostLogik::startoptionen_data()
             "http://", "http://:80/", "http://bilder.test:0/", "http://a@bilder.test/", "http://bilder.test/%zz" })
         QTest::newRow(falsch) << QStringList{ "--storage", "b", "--public-url", QString::fromUtf8(falsch) } << false
                               << "";
+    QTest::newRow("zwei Proxys") << QStringList{ "--storage", "b", "--trusted-proxy", "127.0.0.1", "--trusted-proxy",
+        "::1" } << true << "";
+    QTest::newRow("Proxy als Name") << QStringList{ "--storage", "b", "--trusted-proxy", "localhost" } << false << "";
+    QTest::newRow("Proxy als Netz") << QStringList{ "--storage", "b", "--trusted-proxy", "10.0.0.0/8" } << false << "";
 }
 
 void TestBildhostLogik::startoptionen()
@@ -234,6 +241,33 @@ void TestBildhostLogik::startoptionen()
     QCOMPARE(fehler.empty(), gueltig);
     if (optionen)
         QCOMPARE(QString::fromStdString(optionen->oeffentlicheAdresse), oeffentlich);
+}
+
+// What a proxy's X-Real-IP may say: one address, written plainly, and nothing else.
+void TestBildhostLogik::clientadressen_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("gelesen");
+    QTest::newRow("IPv4") << QByteArray("192.0.2.1") << "192.0.2.1";
+    QTest::newRow("IPv6") << QByteArray("2001:DB8:0::1") << "2001:db8::1";
+    QTest::newRow("IPv4 in IPv6") << QByteArray("::ffff:192.0.2.1") << "192.0.2.1";
+    QTest::newRow("führende Null") << QByteArray("192.0.2.01") << "";
+    QTest::newRow("kurzes IPv4") << QByteArray("127.1") << "";
+    QTest::newRow("mit Port") << QByteArray("192.0.2.1:80") << "";
+    QTest::newRow("in Klammern") << QByteArray("[2001:db8::1]") << "";
+    QTest::newRow("mit Zone") << QByteArray("fe80::1%lo") << "";
+    QTest::newRow("Liste") << QByteArray("192.0.2.1,192.0.2.2") << "";
+    QTest::newRow("Leerzeichen") << QByteArray(" 192.0.2.1") << "";
+    QTest::newRow("NUL dahinter") << QByteArray("192.0.2.1\0x", 11) << "";
+    QTest::newRow("leer") << QByteArray() << "";
+}
+
+void TestBildhostLogik::clientadressen()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, gelesen);
+    const auto adresse = adresseLesen(ansicht(text));
+    QCOMPARE(adresse ? QString::fromStdString(adresseAlsText(*adresse)) : QString(), gelesen);
 }
 
 void TestBildhostLogik::protokollzeilen_data()

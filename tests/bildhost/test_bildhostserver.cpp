@@ -43,6 +43,7 @@ private Q_SLOTS:
     void mehrereGleichzeitig();
     void haeltBeiSigterm();
     void loeschenMitSchluessel();
+    void clientHinterDemProxy();
 };
 
 void TestBildhostServer::ablehnungen()
@@ -241,6 +242,53 @@ void TestBildhostServer::loeschenMitSchluessel()
         istAblehnung(loeschen(namen[1], QStringLiteral("falsch")), 403);
     istAblehnung(loeschen(namen[1], schluessel[1]), 429);
     QVERIFY(QFile::exists(bildhost.ablage() + u'/' + namen[1]));
+}
+
+// Only the trusted proxy's X-Real-IP names the client, and it must name one
+// address; from any other peer the header changes nothing.
+void TestBildhostServer::clientHinterDemProxy()
+{
+    BildhostProzess bildhost(QStringLiteral(BILDHOST_PROGRAMM), { "--trusted-proxy", "127.0.0.2" });
+    QVERIFY(bildhost.laeuft());
+    const auto treffer
+        = QRegularExpression("/([0-9a-f]{32}\\.jpg)\\[/img\\].*\\[delete\\]([0-9a-f]{32})\\[/delete\\]",
+            QRegularExpression::DotMatchesEverythingOption)
+              .match(QString::fromUtf8(httpZerlegen(bildhost.formularSenden(multipartKoerper("a.jpg", jpeg))).koerper));
+    QVERIFY(treffer.hasMatch());
+    const QString name = treffer.captured(1);
+    const QByteArray schluessel = treffer.captured(2).toLatin1();
+    const QHostAddress direkt(QStringLiteral("127.0.0.1"));
+    const QHostAddress proxy(QStringLiteral("127.0.0.2"));
+    const auto loeschen = [&](const QHostAddress& von, const QByteArray& kopf, const QByteArray& key) {
+        return bildhost.senden("DELETE /" + name.toLatin1() + " HTTP/1.1\r\nHost: x\r\nConnection: close\r\n" + kopf
+                + "X-Delete-Key: " + key + "\r\n\r\n",
+            von);
+    };
+
+    // Another client address in every request does not help a guesser who is not the proxy.
+    for (int i = 0; i < 10; ++i)
+        istAblehnung(loeschen(direkt, "X-Real-IP: 192.0.2." + QByteArray::number(i) + "\r\n", "falsch"), 403);
+    istAblehnung(loeschen(direkt, "X-Real-IP: 192.0.2.99\r\n", schluessel), 429);
+
+    // From the proxy without exactly one valid address: refused before the key counts for anyone.
+    for (const QByteArray& kopf : { QByteArray(), QByteArray("X-Real-IP: 192.0.2.1\r\nX-Real-IP: 192.0.2.2\r\n"),
+             QByteArray("X-Real-IP: 192.0.2.1, 198.51.100.1\r\n") })
+        istAblehnung(loeschen(proxy, kopf, schluessel), 400);
+    QVERIFY(QFile::exists(bildhost.ablage() + u'/' + name));
+
+    // One client behind the proxy locked out, another one behind it still deletes.
+    for (int i = 0; i < 10; ++i)
+        istAblehnung(loeschen(proxy, "X-Real-IP: 2001:db8::1\r\n", "falsch"), 403);
+    istAblehnung(loeschen(proxy, "x-real-ip: 2001:DB8::1\r\n", schluessel), 429);
+    QCOMPARE(httpStatus(loeschen(proxy, "X-Real-IP: ::ffff:192.0.2.1\r\n", schluessel)), 204);
+    QVERIFY(!QFile::exists(bildhost.ablage() + u'/' + name));
+
+    // Each line names the client the limit counted, the proxy where it named none.
+    QTRY_VERIFY_WITH_TIMEOUT(bildhost.protokoll().contains("DELETE /" + name + " 204 192.0.2.1\n"), 30000);
+    const QString protokoll = bildhost.protokoll();
+    QVERIFY(protokoll.contains("DELETE /" + name + " 429 127.0.0.1\n"));
+    QVERIFY(protokoll.contains("DELETE /" + name + " 400 127.0.0.2\n"));
+    QVERIFY(protokoll.contains("DELETE /" + name + " 429 2001:db8::1\n"));
 }
 
 QTEST_GUILESS_MAIN(TestBildhostServer)

@@ -54,9 +54,11 @@ QString BildhostProzess::protokoll()
     return QString::fromUtf8(m_ausgabe);
 }
 
-QByteArray BildhostProzess::senden(const QByteArray& anfrage) const
+QByteArray BildhostProzess::senden(const QByteArray& anfrage, const QHostAddress& von) const
 {
     QTcpSocket verbindung;
+    if (!verbindung.bind(von))
+        return {};
     verbindung.connectToHost(QHostAddress::LocalHost, m_port);
     if (!verbindung.waitForConnected(5000))
         return {};

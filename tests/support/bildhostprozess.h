@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHostAddress>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -24,8 +25,9 @@ public:
     // What the server printed: its start line and one line per request.
     QString protokoll();
 
-    // Sends raw bytes and returns the whole reply, read until the server closes.
-    QByteArray senden(const QByteArray& anfrage) const;
+    // Sends raw bytes from the address von (any of 127.0.0.0/8) and returns
+    // the whole reply, read until the server closes.
+    QByteArray senden(const QByteArray& anfrage, const QHostAddress& von = QHostAddress(QHostAddress::LocalHost)) const;
     QByteArray formularSenden(const QByteArray& koerper) const;
 
     // SIGTERM; the exit code, or -1 when it had not ended within 10 s.
