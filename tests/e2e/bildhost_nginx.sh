@@ -3,7 +3,9 @@
 # TLS: only its ports and paths are changed (and its IPv6 listen lines dropped,
 # as a test machine may have no IPv6). An upload over HTTPS gets an address
 # under --public-url, and that address serves the same bytes back through nginx;
-# the plain-HTTP upload the program sends is taken as well.
+# the plain-HTTP upload the program sends is taken as well. Deletions pass over
+# HTTPS, and bildhost, trusting nginx's X-Real-IP, locks out only the client
+# that guessed keys: clients come from different 127.0.0.x source addresses.
 . "$(dirname "$0")/lib.sh"
 
 command -v nginx >/dev/null || fail "nginx is not installed"
@@ -17,7 +19,7 @@ tls_port=$(free_port)
 oeffentlich="https://127.0.0.1:$tls_port/"
 
 "$(dirname "$FOTOSCHICKER")/bildhost" --address 127.0.0.1 --port "$bh_port" --storage "$E2E_TMP/ablage" \
-    --public-url "$oeffentlich" --max-connections-per-ip 512 >"$E2E_TMP/bildhost.log" 2>&1 &
+    --public-url "$oeffentlich" --max-connections-per-ip 512 --trusted-proxy 127.0.0.1 >"$E2E_TMP/bildhost.log" 2>&1 &
 E2E_PIDS+=($!)
 wait_for grep -q '^bildhost: http' "$E2E_TMP/bildhost.log" || fail "bildhost did not start: $(cat "$E2E_TMP/bildhost.log")"
 
@@ -73,6 +75,40 @@ cmp -s "$bild" "$E2E_TMP/zurueck.jpg" || fail "GET $adresse returned other bytes
 grep -qi '^content-type: image/jpeg' "$E2E_TMP/kopf" || fail "served as: $(cat "$E2E_TMP/kopf")"
 grep -qi '^x-content-type-options: nosniff' "$E2E_TMP/kopf" || fail "nosniff lost on the way: $(cat "$E2E_TMP/kopf")"
 pass "the address serves the same bytes back through nginx, as image/jpeg with nosniff"
+
+# A new picture over HTTPS: "ADDRESS KEY".
+hochladen() {
+    local antwort
+    antwort=$("${tls[@]}" -F "fileupload=@$bild" "https://127.0.0.1:$tls_port/") || return 1
+    [[ "$antwort" =~ \[img\](https://[^[]+)\[/img\].*\[delete\]([0-9a-f]{32})\[/delete\] ]] || return 1
+    echo "${BASH_REMATCH[1]} ${BASH_REMATCH[2]}"
+}
+# FROM ADDRESS KEY [CURL OPTIONS]: the status of a DELETE sent from that source address.
+loeschen() {
+    "${tls[@]}" --interface "$1" -o /dev/null -w '%{http_code}' -X DELETE -H "X-Delete-Key: $3" "${@:4}" "$2"
+}
+
+read -r bild_url schluessel < <(hochladen) && [ -n "$schluessel" ] || fail "no picture with a deletion key over HTTPS"
+status=$(loeschen 127.0.0.1 "$bild_url" "$schluessel")
+[ "$status" = 204 ] || fail "DELETE with the right key through nginx: $status"
+status=$("${tls[@]}" -o /dev/null -w '%{http_code}' "$bild_url")
+[ "$status" = 404 ] || fail "the deleted picture still answers: $status"
+pass "DELETE with the right key through nginx over HTTPS: 204, and the picture is gone"
+
+read -r bild_url schluessel < <(hochladen) && [ -n "$schluessel" ] || fail "no second picture over HTTPS"
+name=${bild_url##*/}
+# The guesser names another client in X-Real-IP itself; nginx must put its real address there.
+for versuch in $(seq 10); do
+    status=$(loeschen 127.0.0.3 "$bild_url" 00000000000000000000000000000000 -H 'X-Real-IP: 192.0.2.7')
+    [ "$status" = 403 ] || fail "wrong key $versuch from 127.0.0.3: $status"
+done
+status=$(loeschen 127.0.0.3 "$bild_url" "$schluessel" -H 'X-Real-IP: 192.0.2.8')
+[ "$status" = 429 ] || fail "127.0.0.3 was not locked out after ten wrong keys: $status"
+status=$(loeschen 127.0.0.2 "$bild_url" "$schluessel")
+[ "$status" = 204 ] || fail "127.0.0.2 was locked out with the guesser at 127.0.0.3: $status"
+grep -q "^DELETE /$name 429 127\.0\.0\.3\$" "$E2E_TMP/bildhost.log" && grep -q "^DELETE /$name 204 127\.0\.0\.2\$" "$E2E_TMP/bildhost.log" \
+    || fail "bildhost's log does not name the clients: $(grep "^DELETE /$name" "$E2E_TMP/bildhost.log")"
+pass "ten wrong keys lock out 127.0.0.3 alone: 127.0.0.2 deletes with the right key, and the log names both"
 
 # The program's own request: HTTP/1.0, the comma form of the content type, no TLS.
 seite=$(curl -sS --max-time 20 -0 -H 'Content-Type: multipart/form-data, boundary=AaB03x' --data-binary @- \
