@@ -5,9 +5,9 @@
 #include <map>
 #include <string>
 
-// Counts the failed deletions per client address, so no one can guess keys:
-// past the limit an address gets no further answer for the rest of the
-// window. Used from the server's one thread only.
+// Counts the failed deletions per client address (per /64 for IPv6), so no
+// one can guess keys: past the limit an address gets no further answer for
+// the rest of the window. Used from the server's one thread only.
 class Loeschversuche {
 public:
     using Uhr = std::chrono::steady_clock;

@@ -280,6 +280,8 @@ void TestBildhostServer::clientHinterDemProxy()
     for (int i = 0; i < 10; ++i)
         istAblehnung(loeschen(proxy, "X-Real-IP: 2001:db8::1\r\n", "falsch"), 403);
     istAblehnung(loeschen(proxy, "x-real-ip: 2001:DB8::1\r\n", schluessel), 429);
+    // Its whole /64 with it: one IPv6 host may take any address there.
+    istAblehnung(loeschen(proxy, "X-Real-IP: 2001:db8::7:2\r\n", schluessel), 429);
     QCOMPARE(httpStatus(loeschen(proxy, "X-Real-IP: ::ffff:192.0.2.1\r\n", schluessel)), 204);
     QVERIFY(!QFile::exists(bildhost.ablage() + u'/' + name));
 
