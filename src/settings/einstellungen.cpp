@@ -71,10 +71,15 @@ bool Einstellungen::einstellungenLaden(Speicherfehler& fehler)
     Steuerelemente& s = m_steuerelemente;
     // Read as empty, a store the user cannot read would be written over with
     // empty values by the rewrite below.
-    const QString lesefehler = m_speicher.lesefehler();
+    const QString bildhostSchluessel = QStringLiteral("imageHost");
+    QStringList schluessel{ bildhostSchluessel };
+    for (const Einstellung& e : einstellungstabelle())
+        schluessel.append(e.schluessel);
+    QString lesefehler;
+    const QHash<QString, QString> gelesen = m_speicher.lesen(schluessel, lesefehler);
     std::optional<Zwischenablageinhalt> option;
     for (const Einstellung& e : einstellungstabelle()) {
-        const QString wert = m_speicher.lesen(e.schluessel);
+        const QString wert = gelesen.value(e.schluessel);
         std::visit(JeArt{
                        [&](const Texteinstellung& t) { s.setText(t.steuerelement, wert); },
                        [&](const Hakeneinstellung& h) { s.setAngehakt(h.steuerelement, angehakt(wert, h.regel)); },
@@ -91,7 +96,7 @@ bool Einstellungen::einstellungenLaden(Speicherfehler& fehler)
         s.optionWaehlen(*option);
     s.bildhostRegelAnwenden();
     // Set by hand in the file by whoever runs an image host of their own; no control carries it.
-    m_optionen.imageHost = m_speicher.lesen(QStringLiteral("imageHost"));
+    m_optionen.imageHost = gelesen.value(bildhostSchluessel);
 
     if (lesefehler.isEmpty()) {
         einstellungenUebernehmen(fehler);

@@ -78,9 +78,20 @@ QString Einstellungsspeicher::lesefehler() const
 
 QString Einstellungsspeicher::lesen(const QString& schluessel) const
 {
-    if (!lesefehler().isEmpty())
-        return QString();
-    return text(oeffnen().value(gruppe + u'/' + schluessel));
+    QString fehler;
+    return lesen(QStringList{ schluessel }, fehler).value(schluessel);
+}
+
+QHash<QString, QString> Einstellungsspeicher::lesen(const QStringList& schluessel, QString& lesefehler) const
+{
+    QHash<QString, QString> werte;
+    lesefehler = this->lesefehler();
+    if (!lesefehler.isEmpty())
+        return werte;
+    const QSettings speicher = oeffnen();
+    for (const QString& name : schluessel)
+        werte.insert(name, text(speicher.value(gruppe + u'/' + name)));
+    return werte;
 }
 
 bool Einstellungsspeicher::schreiben(const Werte& werte, QString& grund)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 // The per-user store: group "Optionen" of the application "MorvaFotoschicker".
 // On Linux an INI file under $XDG_CONFIG_HOME, on Windows the registry.
@@ -19,6 +21,11 @@ public:
 
     // An absent key reads as the empty string.
     QString lesen(const QString& schluessel) const;
+
+    // The given keys from one reading and one check of the store: a run reads all its
+    // settings at once. With the reason in lesefehler, and every value empty, when the
+    // store cannot be read.
+    QHash<QString, QString> lesen(const QStringList& schluessel, QString& lesefehler) const;
 
     // Writes all given keys in one go. The file never holds a half-written
     // state and is readable by its owner only, since it keeps the password.

@@ -18,9 +18,14 @@ bool istBildhost(const Verlaufseintrag& eintrag)
 // The stored settings as a run would read them, without a window in between.
 Optionen gespeicherteOptionen(const Einstellungsspeicher& speicher)
 {
+    QStringList schluessel;
+    for (const Einstellung& einstellung : einstellungstabelle())
+        schluessel.append(einstellung.schluessel);
+    QString lesefehler;
+    const QHash<QString, QString> gelesen = speicher.lesen(schluessel, lesefehler);
     Optionen optionen;
     for (const Einstellung& einstellung : einstellungstabelle()) {
-        const QString wert = speicher.lesen(einstellung.schluessel);
+        const QString wert = gelesen.value(einstellung.schluessel);
         if (const auto* text = std::get_if<Texteinstellung>(&einstellung.art)) {
             optionen.*(text->feld) = wert;
         } else if (const auto* haken = std::get_if<Hakeneinstellung>(&einstellung.art)) {
