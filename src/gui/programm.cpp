@@ -12,6 +12,7 @@
 #include "gui/verlaufsfenster.h"
 #include "links/qtzwischenablage.h"
 #include "platform/argumentzeile.h"
+#include "platform/curlbibliothek.h"
 #include "settings/einstellungsspeicher.h"
 #include "settings/qtschluesselbund.h"
 #include "verlauf/verlaufsspeicher.h"
@@ -20,8 +21,6 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-
-#include <curl/curl.h>
 
 #include <array>
 #include <cstdio>
@@ -92,10 +91,10 @@ int programmStarten(int argc, char** argv)
         qtArgumente[2] = plattform.data();
         qtArgumentzahl = 3;
     }
-    // Before Qt starts its threads: libcurl's set-up must not race with them.
-    // Should it fail, every curl_easy_init fails too, and each transfer says so.
-    curl_global_init(CURL_GLOBAL_DEFAULT);
     QApplication app(qtArgumentzahl, qtArgumente.data());
+    // Made ready while the run reads its settings and opens its windows; libcurl's set-up is
+    // thread-safe since 7.84. Should it fail, every curl_easy_init fails too, and each transfer says so.
+    const std::jthread curlBereit = curlVorbereiten();
     QTranslator uebersetzer;
     deutscheTexteLaden(app, uebersetzer);
     if (nurVerlauf) {
