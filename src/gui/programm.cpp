@@ -94,7 +94,9 @@ int programmStarten(int argc, char** argv)
     QApplication app(qtArgumentzahl, qtArgumente.data());
     // Made ready while the run reads its settings and opens its windows; libcurl's set-up is
     // thread-safe since 7.84. Should it fail, every curl_easy_init fails too, and each transfer says so.
-    const std::jthread curlBereit = curlVorbereiten();
+    // Without arguments the run opens the settings window, which sends nothing: libcurl's loading
+    // would only take the other core from it.
+    const std::jthread curlBereit = einzeln.isEmpty() ? std::jthread() : curlVorbereiten();
     QTranslator uebersetzer;
     deutscheTexteLaden(app, uebersetzer);
     if (nurVerlauf) {
