@@ -274,8 +274,10 @@ Startlauf::Hindernis Startlauf::hindernis(const Bilddatei& datei) const
 
 FtpErgebnis Startlauf::hochladen(const Bilddatei& datei, QString& link, std::optional<Laufende>& ende)
 {
-    // What the clipboard will need starts alongside the transfer.
+    // What the clipboard and the history will need starts alongside the transfer.
     m_teile.nachUpload.vorbereiten(m_optionen);
+    if (m_teile.verlauf)
+        m_vorschau = std::async(std::launch::async, vorschaubild, datei.kurzerPfad);
     if (!m_optionen.useIS)
         return ftpHochladen(datei, ende);
     link = m_teile.uebertragung.bildhostUpload(datei, m_optionen, m_teile.status, m_fehlerText);
@@ -326,7 +328,9 @@ void Startlauf::linkWeitergeben(const QString& link, const Bilddatei& datei)
     if (m_teile.verlauf) {
         // The picture is up whatever the history says: a row that could not be written is told, not a failure.
         const QString schluessel = m_optionen.useIS ? m_teile.uebertragung.loeschschluessel() : QString();
-        const QString hinweis = m_teile.verlauf->eintragen(uploadEintrag(datei, m_optionen, m_link, schluessel));
+        QByteArray vorschau = m_vorschau.valid() ? m_vorschau.get() : vorschaubild(datei.kurzerPfad);
+        const QString hinweis
+            = m_teile.verlauf->eintragen(uploadEintrag(datei, m_optionen, m_link, schluessel, std::move(vorschau)));
         if (!hinweis.isEmpty())
             m_teile.dialoge.meldung(hinweis, Meldungstexte::verlaufTitel(), Meldungsstil::Ausrufezeichen);
     }

@@ -10,6 +10,8 @@
 #include <QImage>
 #include <QImageReader>
 
+#include <utility>
+
 namespace {
 constexpr int vorschauKante = 128;
 
@@ -26,8 +28,8 @@ QString ftpModus(const QString& ftpServer)
 }
 } // namespace
 
-Verlaufseintrag uploadEintrag(
-    const Bilddatei& datei, const Optionen& optionen, const QString& link, const QString& loeschschluessel)
+Verlaufseintrag uploadEintrag(const Bilddatei& datei, const Optionen& optionen, const QString& link,
+    const QString& loeschschluessel, QByteArray vorschau)
 {
     Verlaufseintrag eintrag;
     eintrag.zeit = QDateTime::currentDateTimeUtc();
@@ -46,7 +48,7 @@ Verlaufseintrag uploadEintrag(
         eintrag.entfernterPfad = optionen.FTPPath + datei.langerName;
     }
     eintrag.groesse = QFileInfo(datei.kurzerPfad).size();
-    eintrag.vorschau = vorschaubild(datei.kurzerPfad);
+    eintrag.vorschau = std::move(vorschau);
     return eintrag;
 }
 
