@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-void fensterknoepfeVerbinden(Form1& form1, Startlauf& lauf, std::function<void(int)> beenden)
+void fensterknoepfeVerbinden(Form1& form1, Startlauf& lauf, const std::function<void(int)>& beenden)
 {
     form1.uebernehmenHandler = [&lauf] { lauf.uebernehmenGeklickt(); };
     form1.abbrechenHandler = [&lauf, beenden] {

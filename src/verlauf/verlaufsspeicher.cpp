@@ -163,6 +163,9 @@ bool Verlaufsspeicher::verbinden(QString& fehler, bool& beschaedigt)
     QSqlQuery abfrage(db);
     // WAL lets a reader and a writer work at once, and a program that dies mid-write leaves the file whole.
     return einrichten(abfrage, QStringLiteral("PRAGMA journal_mode=WAL"), fehler, beschaedigt)
+        // With WAL, NORMAL never damages the file either; only a power cut may take the newest row,
+        // where FULL would make every upload wait for the disk.
+        && einrichten(abfrage, QStringLiteral("PRAGMA synchronous=NORMAL"), fehler, beschaedigt)
         && einrichten(abfrage,
             QStringLiteral("CREATE TABLE IF NOT EXISTS uploads (id INTEGER PRIMARY KEY, zeit TEXT NOT NULL,"
                            " datei TEXT NOT NULL, link TEXT NOT NULL, modus TEXT NOT NULL, server TEXT NOT NULL,"
