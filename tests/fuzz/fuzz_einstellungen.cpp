@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QMap>
 #include <QTemporaryDir>
 
@@ -77,6 +78,13 @@ bool gleich(const Optionen& a, const Optionen& b)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
+    // As in the program, which loads its settings with its application running: a hand-made
+    // "@Variant(…)" may name a picture, cursor or font, which Qt makes only with one.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "fuzz_einstellungen";
+    static char* argv[] = { name, nullptr };
+    static QGuiApplication anwendung(argc, argv);
     // A store of our own, never the user's; removed when the run ends normally.
     static QTemporaryDir ordner;
     if (!ordner.isValid() || !QDir(ordner.path()).mkpath(QStringLiteral("MorvaFotoschicker"))) {
