@@ -16,7 +16,6 @@ namespace {
 struct Curl {
     decltype(&::curl_easy_init) easyInit = nullptr;
     decltype(&::curl_easy_setopt) easySetopt = nullptr;
-    decltype(&::curl_easy_perform) easyPerform = nullptr;
     decltype(&::curl_easy_getinfo) easyGetinfo = nullptr;
     decltype(&::curl_easy_cleanup) easyCleanup = nullptr;
     decltype(&::curl_url) url = nullptr;
@@ -27,6 +26,15 @@ struct Curl {
     decltype(&::curl_slist_free_all) slistFreeAll = nullptr;
     decltype(&::curl_free) free = nullptr;
     decltype(&::curl_version_info) versionInfo = nullptr;
+    decltype(&::curl_multi_init) multiInit = nullptr;
+    decltype(&::curl_multi_add_handle) multiAdd = nullptr;
+    decltype(&::curl_multi_remove_handle) multiRemove = nullptr;
+    decltype(&::curl_multi_perform) multiPerform = nullptr;
+    decltype(&::curl_multi_fdset) multiFdset = nullptr;
+    decltype(&::curl_multi_timeout) multiTimeout = nullptr;
+    decltype(&::curl_multi_poll) multiPoll = nullptr;
+    decltype(&::curl_multi_info_read) multiInfoRead = nullptr;
+    decltype(&::curl_multi_cleanup) multiCleanup = nullptr;
 };
 
 template <typename Funktion> bool holen(void* bibliothek, const char* name, Funktion& ziel)
@@ -44,13 +52,19 @@ Curl oeffnen()
     decltype(&::curl_global_init) globalInit = nullptr;
     const bool vollstaendig = holen(bibliothek, "curl_global_init", globalInit)
         && holen(bibliothek, "curl_easy_init", c.easyInit) && holen(bibliothek, "curl_easy_setopt", c.easySetopt)
-        && holen(bibliothek, "curl_easy_perform", c.easyPerform)
         && holen(bibliothek, "curl_easy_getinfo", c.easyGetinfo)
         && holen(bibliothek, "curl_easy_cleanup", c.easyCleanup) && holen(bibliothek, "curl_url", c.url)
         && holen(bibliothek, "curl_url_set", c.urlSet) && holen(bibliothek, "curl_url_get", c.urlGet)
         && holen(bibliothek, "curl_url_cleanup", c.urlCleanup) && holen(bibliothek, "curl_slist_append", c.slistAppend)
         && holen(bibliothek, "curl_slist_free_all", c.slistFreeAll) && holen(bibliothek, "curl_free", c.free)
-        && holen(bibliothek, "curl_version_info", c.versionInfo);
+        && holen(bibliothek, "curl_version_info", c.versionInfo) && holen(bibliothek, "curl_multi_init", c.multiInit)
+        && holen(bibliothek, "curl_multi_add_handle", c.multiAdd)
+        && holen(bibliothek, "curl_multi_remove_handle", c.multiRemove)
+        && holen(bibliothek, "curl_multi_perform", c.multiPerform)
+        && holen(bibliothek, "curl_multi_fdset", c.multiFdset) && holen(bibliothek, "curl_multi_timeout", c.multiTimeout)
+        && holen(bibliothek, "curl_multi_poll", c.multiPoll)
+        && holen(bibliothek, "curl_multi_info_read", c.multiInfoRead)
+        && holen(bibliothek, "curl_multi_cleanup", c.multiCleanup);
     // Without its set-up no handle is made, and each transfer says so as it would for a failed curl_easy_init.
     if (!vollstaendig || globalInit(CURL_GLOBAL_DEFAULT) != CURLE_OK)
         return {};
@@ -103,11 +117,6 @@ CURLcode(curl_easy_setopt)(CURL* handle, CURLoption option, ...)
         ergebnis = setzen(handle, option, va_arg(argumente, curl_off_t));
     va_end(argumente);
     return ergebnis;
-}
-
-CURLcode curl_easy_perform(CURL* handle)
-{
-    return curl().easyPerform ? curl().easyPerform(handle) : CURLE_FAILED_INIT;
 }
 
 // Every piece of information is written through one pointer.
@@ -169,5 +178,50 @@ void curl_free(void* zeiger)
 curl_version_info_data* curl_version_info(CURLversion version)
 {
     return curl().versionInfo ? curl().versionInfo(version) : nullptr;
+}
+
+CURLM* curl_multi_init()
+{
+    return curl().multiInit ? curl().multiInit() : nullptr;
+}
+
+CURLMcode curl_multi_add_handle(CURLM* multi, CURL* handle)
+{
+    return curl().multiAdd ? curl().multiAdd(multi, handle) : CURLM_BAD_HANDLE;
+}
+
+CURLMcode curl_multi_remove_handle(CURLM* multi, CURL* handle)
+{
+    return curl().multiRemove ? curl().multiRemove(multi, handle) : CURLM_BAD_HANDLE;
+}
+
+CURLMcode curl_multi_perform(CURLM* multi, int* laufend)
+{
+    return curl().multiPerform ? curl().multiPerform(multi, laufend) : CURLM_BAD_HANDLE;
+}
+
+CURLMcode curl_multi_fdset(CURLM* multi, fd_set* lesen, fd_set* schreiben, fd_set* ausnahme, int* hoechster)
+{
+    return curl().multiFdset ? curl().multiFdset(multi, lesen, schreiben, ausnahme, hoechster) : CURLM_BAD_HANDLE;
+}
+
+CURLMcode curl_multi_timeout(CURLM* multi, long* frist)
+{
+    return curl().multiTimeout ? curl().multiTimeout(multi, frist) : CURLM_BAD_HANDLE;
+}
+
+CURLMcode curl_multi_poll(CURLM* multi, curl_waitfd* zusatz, unsigned int zusatzzahl, int frist, int* bereit)
+{
+    return curl().multiPoll ? curl().multiPoll(multi, zusatz, zusatzzahl, frist, bereit) : CURLM_BAD_HANDLE;
+}
+
+CURLMsg* curl_multi_info_read(CURLM* multi, int* uebrig)
+{
+    return curl().multiInfoRead ? curl().multiInfoRead(multi, uebrig) : nullptr;
+}
+
+CURLMcode curl_multi_cleanup(CURLM* multi)
+{
+    return curl().multiCleanup ? curl().multiCleanup(multi) : CURLM_BAD_HANDLE;
 }
 }

@@ -1,5 +1,7 @@
 #include "transfer/hintergrundlauf.h"
 
+#include "transfer/curldurchlauf.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
@@ -9,7 +11,7 @@
 CURLcode Hintergrundlauf::ausfuehren(CURL* handle)
 {
     CURLcode ergebnis = CURLE_FAILED_INIT;
-    std::unique_ptr<QThread> arbeiter(QThread::create([handle, &ergebnis] { ergebnis = curl_easy_perform(handle); }));
+    std::unique_ptr<QThread> arbeiter(QThread::create([handle, &ergebnis] { ergebnis = curlDurchfuehren(handle); }));
     QEventLoop schleife;
     // Queued: finished is emitted on the worker, after every call it posted,
     // so the loop ends only once those have run here.
@@ -18,7 +20,7 @@ CURLcode Hintergrundlauf::ausfuehren(CURL* handle)
     if (!arbeiter->isRunning() && !arbeiter->isFinished()) {
         // No thread to be had (the system is out of them): finished would
         // never come, so the transfer runs here, without repainting.
-        ergebnis = curl_easy_perform(handle);
+        ergebnis = curlDurchfuehren(handle);
         QCoreApplication::sendPostedEvents(&m_kontext);
         return ergebnis;
     }

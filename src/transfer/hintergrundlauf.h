@@ -6,7 +6,7 @@
 
 #include <functional>
 
-// Runs one blocking curl_easy_perform on a worker thread while the calling
+// Runs one blocking transfer (curlDurchfuehren) on a worker thread while the calling
 // (user-interface) thread keeps handling its events, so windows repaint and
 // timers tick during a long transfer. Callbacks of the transfer run on the
 // worker; they hand work back to the calling thread with imVordergrund().
