@@ -1,6 +1,5 @@
 #include "transfer/ftpadresse.h"
 
-#include <QRegularExpression>
 #include <QUrl>
 
 #include <algorithm>
@@ -30,15 +29,34 @@ void serverTeilen(const QString& server, QString& host, QString& port)
         port = rest;
     }
 }
+
+bool istBuchstabe(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+// The length of a leading "scheme://" (a letter, then letters, digits, "+", "-" or "."), or 0.
+// Read by hand: a regular expression's first match registers a thread-exit handler, which
+// waits for the dynamic loader's lock while libcurl is being loaded beside it.
+qsizetype schemaLaenge(const QString& text)
+{
+    if (text.isEmpty() || !istBuchstabe(text.front()))
+        return 0;
+    qsizetype i = 1;
+    while (i < text.size()
+        && (istBuchstabe(text[i]) || (text[i] >= u'0' && text[i] <= u'9') || text[i] == u'+' || text[i] == u'-'
+            || text[i] == u'.'))
+        ++i;
+    return QStringView(text).mid(i).startsWith(u"://") ? i : 0;
+}
 } // namespace
 
 std::optional<FtpServerangabe> ftpServerLesen(const QString& ftpServer)
 {
-    static const QRegularExpression schema(QStringLiteral("^([A-Za-z][A-Za-z0-9+.-]*)://"));
     FtpServerangabe angabe;
     QString rest = ftpServer;
-    if (const QRegularExpressionMatch treffer = schema.match(ftpServer); treffer.hasMatch()) {
-        const QString name = treffer.captured(1).toLower();
+    if (const qsizetype laenge = schemaLaenge(ftpServer); laenge > 0) {
+        const QString name = ftpServer.left(laenge).toLower();
         if (name == QStringLiteral("ftpes"))
             angabe.schutz = FtpSchutz::ExplizitesTls;
         else if (name == QStringLiteral("ftps"))
@@ -47,7 +65,7 @@ std::optional<FtpServerangabe> ftpServerLesen(const QString& ftpServer)
             angabe.schutz = FtpSchutz::Ssh;
         else if (name != QStringLiteral("ftp"))
             return std::nullopt;
-        rest = ftpServer.mid(treffer.capturedLength());
+        rest = ftpServer.mid(laenge + 3);
         if (rest.endsWith(u'/'))
             rest.chop(1);
     }

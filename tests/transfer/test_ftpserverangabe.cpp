@@ -38,6 +38,7 @@ private Q_SLOTS:
         QTest::newRow("SFTP://, Port") << "SFTP://ftp.example.org:2222" << true << FtpSchutz::Ssh
                                        << "sftp://ftp.example.org:2222/~/a.jpg";
         QTest::newRow("scp://") << "scp://ftp.example.org" << false << keiner << "";
+        QTest::newRow("Schema mit + . -") << "s+f.t-p://ftp.example.org" << false << keiner << "";
         QTest::newRow("ftps:// mit Pfad") << "ftps://ftp.example.org/bilder" << true << implizit << "";
         QTest::newRow("Host mit Port, kein Schema") << "localhost:21" << true << keiner << "ftp://localhost:21/a.jpg";
     }
