@@ -276,8 +276,10 @@ FtpErgebnis Startlauf::hochladen(const Bilddatei& datei, QString& link, std::opt
 {
     // What the clipboard and the history will need starts alongside the transfer.
     m_teile.nachUpload.vorbereiten(m_optionen);
-    if (m_teile.verlauf)
+    if (m_teile.verlauf) {
+        m_teile.verlauf->vorbereiten();
         m_vorschau = std::async(std::launch::async, vorschaubild, datei.kurzerPfad);
+    }
     if (!m_optionen.useIS)
         return ftpHochladen(datei, ende);
     link = m_teile.uebertragung.bildhostUpload(datei, m_optionen, m_teile.status, m_fehlerText);

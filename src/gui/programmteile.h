@@ -11,7 +11,7 @@
 #include "settings/einstellungsspeicher.h"
 #include "settings/qtschluesselbund.h"
 #include "transfer/netzuebertragung.h"
-#include "verlauf/verlaufsspeicher.h"
+#include "verlauf/verlaufsschreiber.h"
 
 #include <functional>
 #include <memory>
@@ -43,7 +43,7 @@ private:
     QtZwischenablage m_zwischenablage;
     Linkaktion m_linkaktion;
     QtSchluesselbund m_schluesselbund;
-    Verlaufsspeicher m_verlauf;
+    Verlaufsschreiber m_verlauf;
     Desktopbenachrichtigung m_benachrichtigung;
     Startlauf m_lauf;
 };

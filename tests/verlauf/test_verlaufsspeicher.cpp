@@ -2,6 +2,7 @@
 #include "laufattrappen.h"
 #include "testumgebung.h"
 #include "transfer/imagehost.h"
+#include "verlauf/verlaufsschreiber.h"
 #include "verlauf/verlaufsspeicher.h"
 
 #include <QDir>
@@ -61,7 +62,8 @@ void TestVerlaufsspeicher::init()
 
 Laufende TestVerlaufsspeicher::starten(const QStringList& dateien)
 {
-    Verlaufsspeicher verlauf(m_datei);
+    // As the program records its uploads: from a thread of the history's own.
+    Verlaufsschreiber verlauf(m_datei);
     Startlauf lauf({ m_dialoge, m_fenster, m_speicher, m_sperre, m_uebertragung, m_status, m_nachUpload,
                        m_schluesselbund, &verlauf },
         QString(), dateien);
