@@ -18,6 +18,7 @@
 #include "verlauf/verlaufsspeicher.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -97,6 +98,10 @@ int programmStarten(int argc, char** argv)
     // Without arguments the run opens the settings window, which sends nothing: libcurl's loading
     // would only take the other core from it.
     const std::jthread curlBereit = einzeln.isEmpty() ? std::jthread() : curlVorbereiten();
+    // Qt reads the font configuration when it first measures a text: some 5 ms of work that needs
+    // no lock of the dynamic loader's. Done now, it fills the time libcurl holds that lock, where
+    // the first window would otherwise do it after waiting for the lock itself.
+    QFontMetrics(QGuiApplication::font()).height();
     QTranslator uebersetzer;
     deutscheTexteLaden(app, uebersetzer);
     if (nurVerlauf) {
