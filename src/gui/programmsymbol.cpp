@@ -1,5 +1,8 @@
 #include "gui/programmsymbol.h"
 
+#include <QImageReader>
+#include <QPixmap>
+
 // The resource lives in a static library; without this call the linker drops it.
 static void symbolRessourceLaden()
 {
@@ -16,5 +19,10 @@ QIcon programmSymbol()
 QIcon eingebautesProgrammsymbol()
 {
     symbolRessourceLaden();
-    return QIcon(QStringLiteral(":/fotoschicker.png"));
+    // Told the format, and told not to guess it: a reader left to guess asks every image plugin
+    // whether it can read the file, and loading them waited for the dynamic loader's lock while
+    // libcurl loaded.
+    QImageReader leser(QStringLiteral(":/fotoschicker.png"), "png");
+    leser.setAutoDetectImageFormat(false);
+    return QIcon(QPixmap::fromImage(leser.read()));
 }
