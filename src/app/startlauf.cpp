@@ -61,6 +61,12 @@ void Startlauf::beiJedemLink(std::function<void(const QString&)> melden)
     m_linkMelden = std::move(melden);
 }
 
+void Startlauf::vorbereiten()
+{
+    if (m_teile.verlauf)
+        m_teile.verlauf->vorbereiten();
+}
+
 Laufende Startlauf::ausfuehren()
 {
     const QScopedValueRollback wache(m_laeuft, true);

@@ -66,6 +66,9 @@ public:
     // script one by one; not for a picture without an address.
     void beiJedemLink(std::function<void(const QString&)> melden);
 
+    // Makes ready what an upload will need, before the run has read its settings: the history's
+    // file is opened beside the rest of the start. hochladen() does it too, where it was not done.
+    void vorbereiten();
     Laufende ausfuehren();
     // The buttons of the settings window that touch the run: both apply the
     // window to Optionen (storing it outside parameter mode); "OK" then runs

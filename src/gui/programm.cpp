@@ -93,27 +93,31 @@ int programmStarten(int argc, char** argv)
         qtArgumentzahl = 3;
     }
     QApplication app(qtArgumentzahl, qtArgumente.data());
-    // Made ready while the run reads its settings and opens its windows; libcurl's set-up is
-    // thread-safe since 7.84. Should it fail, every curl_easy_init fails too, and each transfer says so.
-    // Without arguments the run opens the settings window, which sends nothing: libcurl's loading
-    // would only take the other core from it.
-    const std::jthread curlBereit = einzeln.isEmpty() ? std::jthread() : curlVorbereiten();
-    // Qt reads the font configuration when it first measures a text: some 5 ms of work that needs
-    // no lock of the dynamic loader's. Done now, it fills the time libcurl holds that lock, where
-    // the first window would otherwise do it after waiting for the lock itself.
-    QFontMetrics(QGuiApplication::font()).height();
     QTranslator uebersetzer;
     deutscheTexteLaden(app, uebersetzer);
     if (nurVerlauf) {
         app.setWindowIcon(programmSymbol());
         return verlaufZeigen(app);
     }
+
+    Programmteile teile(argumente, dateien, [](int code) { QCoreApplication::exit(code); });
+    Startlauf& lauf = teile.lauf();
+    // Without arguments the run opens the settings window, which sends nothing: the history and
+    // libcurl would only take the other core from it. The history's thread is started first: while
+    // the dynamic loader loads libcurl, it makes every new thread wait.
+    if (!einzeln.isEmpty())
+        lauf.vorbereiten();
+    // Made ready while the run reads its settings and opens its windows; libcurl's set-up is
+    // thread-safe since 7.84. Should it fail, every curl_easy_init fails too, and each transfer says so.
+    const std::jthread curlBereit = einzeln.isEmpty() ? std::jthread() : curlVorbereiten();
+    // Qt reads the font configuration when it first measures a text: some 5 ms of work that needs
+    // no lock of the dynamic loader's. Done now, it fills the time libcurl and the history's
+    // driver hold that lock, where the first window would otherwise do it after waiting for it.
+    QFontMetrics(QGuiApplication::font()).height();
     // Looking the icon up in the theme costs about as much as an upload's windows; only the windows
     // that are there to be looked at ask.
     app.setWindowIcon(eingebautesProgrammsymbol());
 
-    Programmteile teile(argumente, dateien, [](int code) { QCoreApplication::exit(code); });
-    Startlauf& lauf = teile.lauf();
     const Laufende ende = lauf.ausfuehren();
     if (ende != Laufende::FensterOffen)
         return exitStatus(ende);
