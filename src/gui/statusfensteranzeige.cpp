@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <utility>
+
 Statusfensteranzeige::Statusfensteranzeige()
     : m_zeigen([] { return true; })
 {
@@ -22,13 +24,23 @@ void Statusfensteranzeige::status(const QString& text)
 {
     if (!m_zeigen())
         return;
+    m_text = text;
     if (text.isEmpty()) {
         machmichweg();
-    } else {
-        if (!m_fenster)
-            fensterOeffnen();
+    } else if (m_fenster) {
         m_fenster->show();
         m_fenster->statusinfoSetzen(text);
+    } else if (!std::exchange(m_angefordert, true)) {
+        QMetaObject::invokeMethod(
+            &m_kontext,
+            [this] {
+                if (!std::exchange(m_angefordert, false) || m_fenster)
+                    return;
+                fensterOeffnen();
+                m_fenster->show();
+                m_fenster->statusinfoSetzen(m_text);
+            },
+            Qt::QueuedConnection);
     }
 }
 
@@ -85,6 +97,7 @@ void Statusfensteranzeige::fortschritt(qint64 gesendet, qint64 gesamt)
 
 void Statusfensteranzeige::machmichweg()
 {
+    m_angefordert = false;
     if (!m_fenster)
         return;
     m_fenster.reset();

@@ -102,8 +102,10 @@ private Q_SLOTS:
     {
         Statusfensteranzeige anzeige;
         anzeige.status(QStringLiteral("Überprüfe Login und Passwort"));
+        // Built when the event loop next turns, as the transfer's does.
+        QVERIFY(!anzeige.fenster());
+        QTRY_VERIFY(anzeige.fenster());
         statusfenster* fenster = anzeige.fenster();
-        QVERIFY(fenster);
         QVERIFY(fenster->isVisible());
         QCOMPARE(statusinfo(fenster), QStringLiteral("Überprüfe Login und Passwort"));
         QCOMPARE(fenster->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
@@ -129,6 +131,12 @@ private Q_SLOTS:
         QCOMPARE(offeneStatusfenster(), 0);
         anzeige.status(QString());
         QCOMPARE(offeneStatusfenster(), 0);
+
+        // Closed before the loop turned: no window comes after.
+        anzeige.status(QStringLiteral("x"));
+        anzeige.status(QString());
+        QCoreApplication::processEvents();
+        QCOMPARE(offeneStatusfenster(), 0);
     }
 
     // Several pictures: a line above the others names the current one; the window grows
@@ -141,6 +149,7 @@ private Q_SLOTS:
         Statusfensteranzeige anzeige;
         anzeige.bildzeile(QStringLiteral("Bild 2 von 3: ") + QString(200, u'x') + QStringLiteral(".jpg"));
         anzeige.status(QStringLiteral("x"));
+        QTRY_VERIFY(anzeige.fenster());
         const auto* zeile = anzeige.fenster()->findChild<QLabel*>(QStringLiteral("bildzeile"));
         QVERIFY(zeile->isVisible());
         QVERIFY(zeile->text().startsWith(QStringLiteral("Bild 2 von 3: xx")) && zeile->text().endsWith(".jpg"));
@@ -150,6 +159,7 @@ private Q_SLOTS:
         anzeige.status(QString());
         anzeige.bildzeile(QString());
         anzeige.status(QStringLiteral("x"));
+        QTRY_VERIFY(anzeige.fenster());
         QCOMPARE(anzeige.fenster()->geometry(), ohne);
         anzeige.status(QString());
     }
@@ -173,6 +183,7 @@ private Q_SLOTS:
     {
         Statusfensteranzeige anzeige;
         anzeige.status(QStringLiteral("x"));
+        QTRY_VERIFY(anzeige.fenster());
         statusfenster* fenster = anzeige.fenster();
         const QRect ecke = fenster->geometry();
         fenster->setGeometry(10, 10, 200, 100);
@@ -192,6 +203,7 @@ private Q_SLOTS:
         QGuiApplication::setPalette(farben);
         Statusfensteranzeige anzeige;
         anzeige.status(QStringLiteral("Verbindung hergestellt, übertrage Datei..."));
+        QTRY_VERIFY(anzeige.fenster());
         statusfenster* fenster = anzeige.fenster();
         const QImage ohne = fenster->grab().toImage();
         anzeige.fortschritt(50, 100);
@@ -347,6 +359,7 @@ private Q_SLOTS:
     {
         Statusfensteranzeige anzeige;
         anzeige.status(QStringLiteral("x"));
+        QTRY_VERIFY(anzeige.fenster());
         statusfenster* fenster = anzeige.fenster();
         QCOMPARE(fenster->accessibleName(), QStringLiteral("Morva Fotoschicker Statusfenster"));
         QVERIFY(!fenster->accessibleDescription().isEmpty());
