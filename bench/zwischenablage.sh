@@ -4,7 +4,10 @@
 # Xvfb without a window manager, all in one interleaved run. Uploads a 200 kB JPEG over FTP (loopback,
 # pyftpdlib throwing the bytes away) and to bildhost, each with the status window on and off; with it
 # off, bench/fensterwaechter.cpp closes the "Datei übertragen" box the moment it is mapped, as it
-# closes the settings window. Prints the median of each and its ratio to the bare program.
+# closes the settings window. The link is there the moment the clipboard changes hands: the watcher
+# holds the clipboard when a run that copies starts, and the X server takes it away when the run sets
+# it. Prints the median of each, to the link and to the end of the process, and its ratio to the bare
+# program's; the settings window against the bare program's window mapped.
 #   bench/zwischenablage.sh [RUNDEN] [VORHER_BIN]
 # VORHER_BIN: a folder with another build's fotoschicker, fotoschicker_testgrenzen and
 # fotoschicker-zwischenablage, measured in the same rounds ("vorher").
@@ -42,33 +45,47 @@ for art in ftp_an ftp_aus bild_an bild_aus; do
         useIS=$useis
 done
 
-"$E2E_TMP/fensterwaechter" "Datei übertragen" "Morva Fotoschicker 1.1 - Einstellungen" >"$E2E_TMP/karten" &
-E2E_PIDS+=($!)
-wait_for grep -q bereit "$E2E_TMP/karten" || fail "the window watcher did not start"
-
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 FOTOSCHICKER_TEST_BILDHOST=127.0.0.1:$bildhost_port /usr/bin/python3 - "$E2E_TMP" "$runden" "$nachher" "$vorher" <<'PY'
 import os, statistics, subprocess, sys, time
 
 tmp, runden, nachher, vorher = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4]
 bild = os.path.join(tmp, "bild.jpg")
-karten = open(os.path.join(tmp, "karten"))
+kartenpfad = os.path.join(tmp, "karten")
+waechter = subprocess.Popen([os.path.join(tmp, "fensterwaechter"), "Datei übertragen",
+                             "Morva Fotoschicker 1.1 - Einstellungen"],
+                            stdin=subprocess.PIPE, stdout=open(kartenpfad, "w"))
+karten = open(kartenpfad)
 
-def gemappt(titel, beginn):
-    """The time the watcher saw the first window of this title mapped after beginn. A window that was
-    gone before the watcher could read its title counts too: the bare program ends right after its
-    window is mapped, and it shows no other."""
+def zeile():
     while True:
-        zeile = karten.readline()
-        if not zeile:
-            time.sleep(0.001)
-            continue
-        ns, _, t = zeile.rstrip("\n").partition("\t")
-        if ns.isdigit() and int(ns) >= beginn and (t == titel or (titel == "nackt" and t == "")):
-            return int(ns)
+        z = karten.readline()
+        if z:
+            return z.rstrip("\n")
+        if waechter.poll() is not None:
+            sys.exit("the window watcher ended")
+        time.sleep(0.001)
+
+def sagen(wort, antwort):
+    """Sends the watcher a command; returns what it printed before its answer, in order."""
+    waechter.stdin.write(wort.encode() + b"\n")
+    waechter.stdin.flush()
+    gesehen = []
+    while (z := zeile()) not in (antwort, "nicht genommen"):
+        gesehen.append(z)
+    if z != antwort:
+        sys.exit("the window watcher could not take the clipboard")
+    return gesehen
 
 def lauf(befehl, art=None, karte=None):
-    """Milliseconds from the start to the end of the process, and to the window called karte mapped."""
+    """Milliseconds from the start to the end of the process, to the link in the clipboard (the
+    moment the watcher lost it to the run), and to the window called karte mapped. A window that
+    was gone before the watcher could read its title counts too: the bare program ends right after
+    its window is mapped, and it shows no other."""
+    # The watcher holds the clipboard when a run that copies starts; the settings window starts,
+    # as a user would start it, with the clipboard where the last upload left it.
+    if karte != "Morva Fotoschicker 1.1 - Einstellungen":
+        sagen("nimm", "genommen")
     umgebung = dict(os.environ)
     if art:
         umgebung["XDG_CONFIG_HOME"] = os.path.join(tmp, "config_" + art)
@@ -77,34 +94,55 @@ def lauf(befehl, art=None, karte=None):
     ende = time.monotonic_ns()
     if ergebnis.returncode != 0:
         sys.exit(f"{befehl} ended with status {ergebnis.returncode}")
-    return (ende - beginn) / 1e6, ((gemappt(karte, beginn) - beginn) / 1e6 if karte else None)
+    gesehen = sagen("marke", "marke")
+    def erstes(passt):
+        for z in gesehen:
+            ns, _, was = z.partition("\t")
+            if ns.isdigit() and int(ns) >= beginn and passt(was):
+                return (int(ns) - beginn) / 1e6
+        return None
+    link = erstes(lambda t: t == "@Zwischenablage")
+    fenster = erstes(lambda t: t == karte or (karte == "nackt" and t == "")) if karte else None
+    if karte and fenster is None:
+        sys.exit(f"{befehl}: no window {karte} seen")
+    if link is None and karte != "Morva Fotoschicker 1.1 - Einstellungen":
+        sys.exit(f"{befehl} left no link in the clipboard")
+    return (ende - beginn) / 1e6, link, fenster
 
 builds = [("nachher", nachher)] + ([("vorher", vorher)] if vorher else [])
 zeiten = {}
 def messen(name, wert):
     zeiten.setdefault(name, []).append(wert)
 
-# Interleaved: every round runs each program once, so a change in the machine's load hits all alike.
-for runde in range(runden):
-    bisEnde, bisFenster = lauf([os.path.join(tmp, "nackt")], karte="nackt")
-    messen("nackt: bis Ende", bisEnde)
-    messen("nackt: Fenster gezeigt", bisFenster)
-    for build, ordner in builds:
-        programm = os.path.join(ordner, "fotoschicker")
-        testgrenzen = os.path.join(ordner, "fotoschicker_testgrenzen")
-        for art, name, befehl in (("ftp_an", "FTP, Statusfenster an", programm),
-                                  ("ftp_aus", "FTP, Statusfenster aus", programm),
-                                  ("bild_an", "Bildhost, Statusfenster an", testgrenzen),
-                                  ("bild_aus", "Bildhost, Statusfenster aus", testgrenzen)):
-            messen(f"{build}: {name}", lauf([befehl, bild], art)[0])
-        messen(f"{build}: Einstellungsfenster gezeigt",
-               lauf([programm], "ftp_an", "Morva Fotoschicker 1.1 - Einstellungen")[1])
+try:
+    if zeile() != "bereit":
+        sys.exit("the window watcher did not start")
+    # Interleaved: every round runs each program once, so a change in the machine's load hits all alike.
+    for runde in range(runden):
+        bisEnde, bisLink, bisFenster = lauf([os.path.join(tmp, "nackt")], karte="nackt")
+        messen("nackt: bis Link", bisLink)
+        messen("nackt: bis Ende", bisEnde)
+        messen("nackt: Fenster gezeigt", bisFenster)
+        for build, ordner in builds:
+            programm = os.path.join(ordner, "fotoschicker")
+            testgrenzen = os.path.join(ordner, "fotoschicker_testgrenzen")
+            for art, name, befehl in (("ftp_an", "FTP, Statusfenster an", programm),
+                                      ("ftp_aus", "FTP, Statusfenster aus", programm),
+                                      ("bild_an", "Bildhost, Statusfenster an", testgrenzen),
+                                      ("bild_aus", "Bildhost, Statusfenster aus", testgrenzen)):
+                bisEnde, bisLink, _ = lauf([befehl, bild], art)
+                messen(f"{build}: {name}: bis Link", bisLink)
+                messen(f"{build}: {name}: bis Ende", bisEnde)
+            messen(f"{build}: Einstellungsfenster gezeigt",
+                   lauf([programm], "ftp_an", "Morva Fotoschicker 1.1 - Einstellungen")[2])
+finally:
+    waechter.kill()
 
-nackt = statistics.median(zeiten["nackt: bis Ende"])
-nacktFenster = statistics.median(zeiten["nackt: Fenster gezeigt"])
-print(f"{runden} rounds, median in ms; ratio to the bare program (to its end, or to its window mapped)")
+bezug = {art: statistics.median(zeiten["nackt: " + art]) for art in ("bis Link", "bis Ende", "Fenster gezeigt")}
+print(f"{runden} rounds, median in ms; ratio to the bare program (to its link in the clipboard, to its end,")
+print("or to its window mapped)")
 for name, werte in zeiten.items():
-    bezug = nacktFenster if "Fenster gezeigt" in name else nackt
-    print(f"{name:45s} {statistics.median(werte):7.1f} ms  {statistics.median(werte) / bezug:5.2f}x")
+    art = next((a for a in ("bis Link", "bis Ende") if name.endswith(a)), "Fenster gezeigt")
+    print(f"{name:52s} {statistics.median(werte):7.1f} ms  {statistics.median(werte) / bezug[art]:5.2f}x")
 PY
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
