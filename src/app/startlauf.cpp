@@ -282,6 +282,8 @@ FtpErgebnis Startlauf::hochladen(const Bilddatei& datei, QString& link, std::opt
 {
     // What the clipboard and the history will need starts alongside the transfer.
     m_teile.nachUpload.vorbereiten(m_optionen);
+    if (!m_optionen.StatusfensterZeigen)
+        m_teile.dialoge.vorbereiten(Meldungsstil::Information);
     if (m_teile.verlauf) {
         m_teile.verlauf->vorbereiten();
         m_vorschau = std::async(std::launch::async, vorschaubild, datei.kurzerPfad);
