@@ -47,7 +47,7 @@ Form1::Form1(QWidget* parent)
     , m_optionGruppe(new QButtonGroup(this))
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowIcon(programmSymbol());
+    setWindowIcon(eingebautesProgrammsymbol());
 
     auto* inhalt = new QWidget;
     auto* rahmen = new QVBoxLayout(inhalt);
