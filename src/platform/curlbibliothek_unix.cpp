@@ -72,8 +72,8 @@ Curl oeffnen()
         && holen(bibliothek, "curl_multi_add_handle", c.multiAdd)
         && holen(bibliothek, "curl_multi_remove_handle", c.multiRemove)
         && holen(bibliothek, "curl_multi_perform", c.multiPerform)
-        && holen(bibliothek, "curl_multi_fdset", c.multiFdset) && holen(bibliothek, "curl_multi_timeout", c.multiTimeout)
-        && holen(bibliothek, "curl_multi_poll", c.multiPoll)
+        && holen(bibliothek, "curl_multi_fdset", c.multiFdset)
+        && holen(bibliothek, "curl_multi_timeout", c.multiTimeout) && holen(bibliothek, "curl_multi_poll", c.multiPoll)
         && holen(bibliothek, "curl_multi_info_read", c.multiInfoRead)
         && holen(bibliothek, "curl_multi_cleanup", c.multiCleanup);
     // Without its set-up no handle is made, and each transfer says so as it would for a failed curl_easy_init.

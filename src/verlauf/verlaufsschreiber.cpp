@@ -13,7 +13,8 @@ Verlaufsschreiber::~Verlaufsschreiber()
     if (!m_faden.isRunning())
         return;
     // Closed where it was opened, before the thread ends.
-    QMetaObject::invokeMethod(&m_kontext, [this] { m_speicher.reset(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        &m_kontext, [this] { m_speicher.reset(); }, Qt::BlockingQueuedConnection);
     m_faden.quit();
     m_faden.wait();
 }
