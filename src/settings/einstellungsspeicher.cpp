@@ -3,6 +3,7 @@
 #include "platform/privatedatei.h"
 
 #include <QSettings>
+#include <QStringDecoder>
 #include <QStringList>
 
 #include <algorithm>
@@ -16,11 +17,28 @@ QSettings oeffnen()
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, anwendung, anwendung);
 }
 
+// QSettings reads a text that starts with U+FEFF (a byte-order mark, or a zero-width no-break
+// space pasted along) without it: each rewrite and load would take one more away. Such a value
+// is written as its UTF-8 bytes, which QSettings keeps, and read back with the mark.
+constexpr char16_t markierung = 0xFEFF;
+
+QVariant alsWert(const QString& text)
+{
+    return text.startsWith(markierung) ? QVariant(text.toUtf8()) : QVariant(text);
+}
+
 QString text(const QVariant& wert)
 {
+    QString gelesen;
     // A hand-edited INI line with an unquoted comma reads back as a list.
-    const QString gelesen
-        = wert.typeId() == QMetaType::QStringList ? wert.toStringList().join(QStringLiteral(", ")) : wert.toString();
+    if (wert.typeId() == QMetaType::QStringList)
+        gelesen = wert.toStringList().join(QStringLiteral(", "));
+    // Bytes, as alsWert writes them, keep their leading mark; toString() would drop it.
+    else if (wert.typeId() == QMetaType::QByteArray)
+        gelesen
+            = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom).decode(wert.toByteArray());
+    else
+        gelesen = wert.toString();
     // A hand-made "@Variant(…)" can decode to a type whose text holds a lone
     // surrogate, which the UTF-8 file cannot keep: the rewrite would store
     // another setting than the one loaded. Taken as the file would keep it.
@@ -110,7 +128,7 @@ bool Einstellungsspeicher::schreiben(const Werte& werte, QString& grund)
         return false;
     speicher.beginGroup(gruppe);
     for (const auto& [schluessel, wert] : werte)
-        speicher.setValue(schluessel, wert);
+        speicher.setValue(schluessel, alsWert(wert));
     speicher.endGroup();
     speicher.sync();
     // A format error only tells of the file that was there (an editor's byte-order mark is enough, and

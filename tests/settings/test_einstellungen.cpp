@@ -46,6 +46,7 @@ private Q_SLOTS:
     void vollstaendig();
     void parameterModusSchreibtNichts();
     void passwortUnveraendert();
+    void passwortMitFuehrenderMarkierung();
     void ungueltigeLinkOptionLaesstAuswahl();
     void gleicherInhaltBleibtUnberuehrt();
     void ordnerStattDatei();
@@ -282,6 +283,29 @@ void TestEinstellungen::passwortUnveraendert()
     laden(fenster, optionen);
     QCOMPARE(optionen.FTPPassword, passwort);
     QCOMPARE(Einstellungsspeicher().lesen("FTPPassword"), passwort);
+}
+
+// QSettings reads a text without a leading U+FEFF; a password that starts with one must come back
+// whole from the disk, and the next load must not take it away either.
+void TestEinstellungen::passwortMitFuehrenderMarkierung()
+{
+    const QString passwort = QChar(0xFEFF) + QStringLiteral("geheim");
+    SpeicherFenster fenster;
+    Optionen optionen;
+    laden(fenster, optionen);
+    fenster.setText(Textfeld::FTPPassword, passwort);
+    Speicherfehler fehler;
+    QVERIFY(Einstellungen(optionen, fenster, m_speicher).einstellungenUebernehmen(fehler));
+    for (int mal = 1; mal <= 2; ++mal) {
+        // A new time makes QSettings read the file, not what it remembers writing.
+        QFile datei(m_umgebung.speicherDatei());
+        QVERIFY(datei.open(QIODevice::ReadWrite));
+        QVERIFY(datei.setFileTime(QDateTime::currentDateTime().addSecs(mal * 10), QFileDevice::FileModificationTime));
+        datei.close();
+        Optionen wieder;
+        laden(fenster, wieder);
+        QCOMPARE(wieder.FTPPassword, passwort);
+    }
 }
 
 void TestEinstellungen::ungueltigeLinkOptionLaesstAuswahl()
