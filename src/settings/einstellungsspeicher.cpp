@@ -17,14 +17,15 @@ QSettings oeffnen()
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, anwendung, anwendung);
 }
 
-// QSettings reads a text that starts with U+FEFF (a byte-order mark, or a zero-width no-break
-// space pasted along) without it: each rewrite and load would take one more away. Such a value
-// is written as its UTF-8 bytes, which QSettings keeps, and read back with the mark.
+// QSettings reads U+FEFF (a byte-order mark, or a zero-width no-break space pasted along) away
+// where it starts a value or follows one of its escapes: each rewrite and load would take one more
+// away. A value holding one is written as its UTF-8 bytes, which QSettings keeps, and read back
+// with every mark.
 constexpr char16_t markierung = 0xFEFF;
 
 QVariant alsWert(const QString& text)
 {
-    return text.startsWith(markierung) ? QVariant(text.toUtf8()) : QVariant(text);
+    return text.contains(markierung) ? QVariant(text.toUtf8()) : QVariant(text);
 }
 
 QString text(const QVariant& wert)

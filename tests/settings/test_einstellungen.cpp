@@ -46,7 +46,7 @@ private Q_SLOTS:
     void vollstaendig();
     void parameterModusSchreibtNichts();
     void passwortUnveraendert();
-    void passwortMitFuehrenderMarkierung();
+    void passwortMitMarkierung();
     void ungueltigeLinkOptionLaesstAuswahl();
     void gleicherInhaltBleibtUnberuehrt();
     void ordnerStattDatei();
@@ -285,9 +285,9 @@ void TestEinstellungen::passwortUnveraendert()
     QCOMPARE(Einstellungsspeicher().lesen("FTPPassword"), passwort);
 }
 
-// QSettings reads a text without a leading U+FEFF; a password that starts with one must come back
-// whole from the disk, and the next load must not take it away either.
-void TestEinstellungen::passwortMitFuehrenderMarkierung()
+// QSettings reads U+FEFF away at the start of a value; a password that starts with one must come
+// back whole from the disk, and the next load must not take it away either.
+void TestEinstellungen::passwortMitMarkierung()
 {
     const QString passwort = QChar(0xFEFF) + QStringLiteral("geheim");
     SpeicherFenster fenster;
