@@ -10,7 +10,8 @@
 # program's; the settings window against the bare program's window mapped.
 #   bench/zwischenablage.sh [RUNDEN] [VORHER_BIN]
 # VORHER_BIN: a folder with another build's fotoschicker, fotoschicker_testgrenzen and
-# fotoschicker-zwischenablage, measured in the same rounds ("vorher").
+# fotoschicker-zwischenablage, measured in the same rounds ("vorher"); the median of the two builds'
+# round-by-round difference follows each of its lines.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export FOTOSCHICKER=${FOTOSCHICKER:-$PWD/build/installed/bin/fotoschicker}
@@ -22,6 +23,12 @@ nachher=$(dirname "$FOTOSCHICKER")
 
 g++ -O2 -fPIC -std=c++20 bench/nackt.cpp -o "$E2E_TMP/nackt" $(pkg-config --cflags --libs Qt6Widgets)
 g++ -O2 -std=c++20 bench/fensterwaechter.cpp -o "$E2E_TMP/fensterwaechter" $(pkg-config --cflags --libs xcb)
+
+# The program keeps its lock in the runtime folder, which a desktop session has on tmpfs
+# (/run/user/UID): there, not on the disk of the tests' temporary folder.
+laufzeit=$(mktemp -d -p /dev/shm)
+trap 'rm -rf "$laufzeit"; e2e_cleanup' EXIT
+export XDG_RUNTIME_DIR=$laufzeit
 
 start_xvfb
 ftpausgabe=$E2E_TMP/ftp.out
@@ -57,13 +64,27 @@ waechter = subprocess.Popen([os.path.join(tmp, "fensterwaechter"), "Datei übert
                             stdin=subprocess.PIPE, stdout=open(kartenpfad, "w"))
 karten = open(kartenpfad)
 
+angefangen = []
+
 def zeile():
+    """The watcher's next whole line. A read may end inside a line the watcher is still writing,
+    where the file grows past a page: that part waits for the rest, or its command would wait for
+    an answer that was read in two halves."""
+    # A bound on a failure, not a measurement: every answer comes within milliseconds.
+    frist = time.monotonic() + 60
     while True:
         z = karten.readline()
-        if z:
+        if z.endswith("\n"):
+            z = "".join(angefangen) + z
+            angefangen.clear()
             return z.rstrip("\n")
+        if z:
+            angefangen.append(z)
+            continue
         if waechter.poll() is not None:
             sys.exit("the window watcher ended")
+        if time.monotonic() > frist:
+            sys.exit("the window watcher gave no answer within 60 s")
         time.sleep(0.001)
 
 def sagen(wort, antwort):
@@ -144,5 +165,11 @@ print("or to its window mapped)")
 for name, werte in zeiten.items():
     art = next((a for a in ("bis Link", "bis Ende") if name.endswith(a)), "Fenster gezeigt")
     print(f"{name:52s} {statistics.median(werte):7.1f} ms  {statistics.median(werte) / bezug[art]:5.2f}x")
+    # Two builds measured in the same rounds: the median of their round-by-round difference shows a
+    # change of a millisecond that the spread of the two medians hides.
+    if name.startswith("vorher: "):
+        nachherWerte = zeiten["nachher: " + name.removeprefix("vorher: ")]
+        unterschied = statistics.median(n - v for n, v in zip(nachherWerte, werte))
+        print(f"{'  nachher minus vorher, median of each round':52s} {unterschied:+7.1f} ms")
 PY
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
