@@ -2,8 +2,9 @@
 // prints "CLOCK_MONOTONIC-nanoseconds<TAB>title" for each, and closes those
 // whose title is one of its arguments as the close box would (WM_DELETE_WINDOW).
 // Told "marke" on its standard input, it answers "marke" after all it has
-// printed so far. Told "nimm", it takes the clipboard and answers "genommen"; the moment another program sets the clipboard, the server takes
-// it away again and it prints "nanoseconds<TAB>@Zwischenablage". Asked for the
+// printed so far. Told "nimm", it takes the clipboard and answers "genommen";
+// the moment another program sets the clipboard, the server takes it away
+// again and it prints "nanoseconds<TAB>@Zwischenablage". Asked for the
 // clipboard's content meanwhile, it answers that it has none.
 #include <poll.h>
 #include <unistd.h>
@@ -23,15 +24,20 @@ xcb_atom_t atom(xcb_connection_t* c, const char* name)
     std::free(r);
     return a;
 }
-} // namespace
 
-void melden(const char* was)
+timespec jetzt()
 {
-    timespec jetzt;
-    clock_gettime(CLOCK_MONOTONIC, &jetzt);
-    std::printf("%lld\t%s\n", jetzt.tv_sec * 1000000000LL + jetzt.tv_nsec, was);
+    timespec zeit;
+    clock_gettime(CLOCK_MONOTONIC, &zeit);
+    return zeit;
+}
+
+void melden(const timespec& zeit, const char* was)
+{
+    std::printf("%lld\t%s\n", zeit.tv_sec * 1000000000LL + zeit.tv_nsec, was);
     std::fflush(stdout);
 }
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -56,7 +62,7 @@ int main(int argc, char** argv)
     for (;;) {
         while (xcb_generic_event_t* e = xcb_poll_for_event(c)) {
             if ((e->response_type & 0x7F) == XCB_SELECTION_CLEAR)
-                melden("@Zwischenablage");
+                melden(jetzt(), "@Zwischenablage");
             // A program that asks for the clipboard while the watcher holds it gets "nothing" at once,
             // as from any owner that has no such form of it, instead of waiting for an answer.
             if ((e->response_type & 0x7F) == XCB_SELECTION_REQUEST) {
@@ -68,7 +74,8 @@ int main(int argc, char** argv)
                 antwort.selection = bitte->selection;
                 antwort.target = bitte->target;
                 antwort.property = XCB_NONE;
-                xcb_send_event(c, 0, bitte->requestor, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&antwort));
+                xcb_send_event(
+                    c, 0, bitte->requestor, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&antwort));
                 xcb_flush(c);
             }
             if ((e->response_type & 0x7F) != XCB_MAP_NOTIFY) {
@@ -77,16 +84,15 @@ int main(int argc, char** argv)
             }
             const xcb_window_t fenster = reinterpret_cast<xcb_map_notify_event_t*>(e)->window;
             std::free(e);
-            timespec jetzt;
-            clock_gettime(CLOCK_MONOTONIC, &jetzt);
+            // Stamped before the title is asked for: the answer takes a round trip.
+            const timespec gemappt = jetzt();
             xcb_get_property_reply_t* r
                 = xcb_get_property_reply(c, xcb_get_property(c, 0, fenster, name, utf8, 0, 256), nullptr);
             const std::string titel = r ? std::string(static_cast<const char*>(xcb_get_property_value(r)),
                                           static_cast<std::size_t>(xcb_get_property_value_length(r)))
                                         : std::string();
             std::free(r);
-            std::printf("%lld\t%s\n", jetzt.tv_sec * 1000000000LL + jetzt.tv_nsec, titel.c_str());
-            std::fflush(stdout);
+            melden(gemappt, titel.c_str());
             for (int i = 1; i < argc; ++i) {
                 if (titel != argv[i])
                     continue;

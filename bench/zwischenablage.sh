@@ -59,8 +59,8 @@ import os, statistics, subprocess, sys, time
 tmp, runden, nachher, vorher = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4]
 bild = os.path.join(tmp, "bild.jpg")
 kartenpfad = os.path.join(tmp, "karten")
-waechter = subprocess.Popen([os.path.join(tmp, "fensterwaechter"), "Datei übertragen",
-                             "Morva Fotoschicker 1.1 - Einstellungen"],
+einstellungen = "Morva Fotoschicker 1.1 - Einstellungen"
+waechter = subprocess.Popen([os.path.join(tmp, "fensterwaechter"), "Datei übertragen", einstellungen],
                             stdin=subprocess.PIPE, stdout=open(kartenpfad, "w"))
 karten = open(kartenpfad)
 
@@ -105,7 +105,7 @@ def lauf(befehl, art=None, karte=None):
     its window is mapped, and it shows no other."""
     # The watcher holds the clipboard when a run that copies starts; the settings window starts,
     # as a user would start it, with the clipboard where the last upload left it.
-    if karte != "Morva Fotoschicker 1.1 - Einstellungen":
+    if karte != einstellungen:
         sagen("nimm", "genommen")
     umgebung = dict(os.environ)
     if art:
@@ -126,7 +126,7 @@ def lauf(befehl, art=None, karte=None):
     fenster = erstes(lambda t: t == karte or (karte == "nackt" and t == "")) if karte else None
     if karte and fenster is None:
         sys.exit(f"{befehl}: no window {karte} seen")
-    if link is None and karte != "Morva Fotoschicker 1.1 - Einstellungen":
+    if link is None and karte != einstellungen:
         sys.exit(f"{befehl} left no link in the clipboard")
     return (ende - beginn) / 1e6, link, fenster
 
@@ -155,7 +155,7 @@ try:
                 messen(f"{build}: {name}: bis Link", bisLink)
                 messen(f"{build}: {name}: bis Ende", bisEnde)
             messen(f"{build}: Einstellungsfenster gezeigt",
-                   lauf([programm], "ftp_an", "Morva Fotoschicker 1.1 - Einstellungen")[2])
+                   lauf([programm], "ftp_an", einstellungen)[2])
 finally:
     waechter.kill()
 
