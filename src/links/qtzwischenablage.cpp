@@ -7,9 +7,10 @@
 
 void QtZwischenablage::textSetzen(const QString& text)
 {
+    if (zwischenablageBewahren(text))
+        return;
     // Plain text only: pasting an HTML snippet must give its source, not a rendered picture.
     QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
-    zwischenablageBewahren(text);
 }
 
 void QtZwischenablage::vorbereiten()

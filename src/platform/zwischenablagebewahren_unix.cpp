@@ -176,32 +176,57 @@ bool textSenden(int verbindung, const QByteArray& text, const QDeadlineTimer& fr
     return shutdown(verbindung, SHUT_WR) == 0;
 }
 
+// What the helper said of its hand-over.
+enum class Uebernahme { Besitzt, Aufgegeben, Offen };
+
 // Waits until the helper has closed its end and, on X11, until we have seen it
-// take the clipboard from us: Qt would otherwise offer it to the clipboard
-// manager at exit and wait for its answer. Both are events; the deadline only
-// bounds a failure.
-void uebernahmeAbwarten(int verbindung, bool aufX11, const QDeadlineTimer& frist)
+// take the clipboard from us, should an earlier text have been ours: Qt would
+// otherwise offer it to the clipboard manager at exit and wait for its answer.
+// Both are events; the deadline only bounds a failure.
+Uebernahme uebernahmeAbwarten(int verbindung, bool aufX11, const QDeadlineTimer& frist)
 {
     QClipboard* ablage = QGuiApplication::clipboard();
     QEventLoop schleife;
-    bool gemeldet = false;
+    Uebernahme ergebnis = Uebernahme::Offen;
+    bool besitzt = false;
     const auto pruefen = [&] {
-        if (gemeldet && !(aufX11 && ablage->ownsClipboard()))
+        if (ergebnis != Uebernahme::Offen && !(aufX11 && ablage->ownsClipboard()))
             schleife.quit();
     };
     QSocketNotifier melder(verbindung, QSocketNotifier::Read);
     QObject::connect(&melder, &QSocketNotifier::activated, &schleife, [&] {
         char puffer[64];
         const ssize_t n = recv(verbindung, puffer, sizeof puffer, MSG_DONTWAIT);
+        if (n > 0)
+            besitzt = true;
         if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) {
             melder.setEnabled(false);
-            gemeldet = true;
+            ergebnis = besitzt ? Uebernahme::Besitzt : Uebernahme::Aufgegeben;
             pruefen();
         }
     });
     QObject::connect(ablage, &QClipboard::changed, &schleife, pruefen);
     QTimer::singleShot(static_cast<int>(frist.remainingTime()), &schleife, &QEventLoop::quit);
     schleife.exec(QEventLoop::ExcludeUserInputEvents);
+    // Its sign may have come before the time ran out, its end not.
+    return besitzt ? Uebernahme::Besitzt : ergebnis;
+}
+
+// Hands the text to the helper started early, or to a new one. False only when no
+// helper got it or one said it could not take the clipboard.
+bool x11HelferUebergeben(Helfer helfer, const QString& text, const QDeadlineTimer& frist)
+{
+    const QByteArray utf8 = text.toUtf8();
+    bool gesendet = helfer && textSenden(helfer.verbindung(), utf8, frist);
+    // One started for an earlier pass may have gone with its X server since.
+    if (!gesendet) {
+        helfer = helferStarten();
+        gesendet = helfer && textSenden(helfer.verbindung(), utf8, frist);
+    }
+    // A helper still at work when the time is up has the text and will take the
+    // clipboard; a copy of Qt's would only take it from it and be gone with us.
+    return gesendet
+        && uebernahmeAbwarten(helfer.verbindung(), x11Verbindung() != nullptr, frist) != Uebernahme::Aufgegeben;
 }
 } // namespace
 
@@ -211,27 +236,21 @@ void zwischenablageVorbereiten()
         vorbereiteterHelfer() = helferStarten();
 }
 
-void zwischenablageBewahren(const QString& text)
+bool zwischenablageBewahren(const QString& text)
 {
     Helfer helfer = std::exchange(vorbereiteterHelfer(), Helfer());
     const Uebergaben wege = uebergabenHier();
+    const bool aufWayland = QGuiApplication::platformName().startsWith(u"wayland");
     const QDeadlineTimer frist(uebernahmeFristMs);
     // The helper comes last: a compositor that passes the Wayland clipboard on to
     // X11 programs takes the X11 clipboard for wl-copy's text and lets X11
     // programs read it only while one of their windows has focus; the helper
     // takes it back and serves every X11 program, and the compositor passes the
     // helper's text on to Wayland programs in turn.
-    if (wege.waylandKopie)
-        waylandKopieren(text, frist);
-    if (!wege.x11Helfer)
-        return;
-    const QByteArray utf8 = text.toUtf8();
-    bool gesendet = helfer && textSenden(helfer.verbindung(), utf8, frist);
-    // One started for an earlier pass may have gone with its X server since.
-    if (!gesendet) {
-        helfer = helferStarten();
-        gesendet = helfer && textSenden(helfer.verbindung(), utf8, frist);
-    }
-    if (gesendet)
-        uebernahmeAbwarten(helfer.verbindung(), x11Verbindung() != nullptr, frist);
+    const bool waylandGehalten = wege.waylandKopie && waylandKopieren(text, frist);
+    const bool x11Gehalten = wege.x11Helfer && x11HelferUebergeben(std::move(helfer), text, frist);
+    // Qt taking the clipboard as well would only cost: where the compositor has just
+    // taken it for wl-copy's text, the X server may refuse Qt's older time, and Qt
+    // then believes it owns what it does not and waits for a clipboard manager at exit.
+    return aufWayland ? waylandGehalten : x11Gehalten;
 }

@@ -1,5 +1,8 @@
 #include "platform/zwischenablagebewahren.h"
 
-void zwischenablageBewahren(const QString&) { }
+bool zwischenablageBewahren(const QString&)
+{
+    return false;
+}
 
 void zwischenablageVorbereiten() { }

@@ -44,6 +44,11 @@ convert -size 7x5 xc:blue "$E2E_TMP/bilder/klein.png"
 store FTPServer="127.0.0.1:$FTP_PORT" FTPLogin=anna FTPPassword=geheim FTPPath=www/ FTPPassiv=Wahr \
     FTPUseProxy=Falsch URL=$URL LinkOption=2 StatusfensterZeigen=Wahr useIS=Falsch
 
+# Who takes the clipboard first: the program taking it before its helper may, under XWayland,
+# have the X server refuse it while Qt believes it owns it, and then wait for a clipboard manager.
+"$BUILD_DIR/tests/auswahlleser" ERSTER-BESITZER >"$E2E_TMP/erster" &
+E2E_PIDS+=($!)
+wait_for grep -q genommen "$E2E_TMP/erster" || fail "the clipboard could not be taken before the run"
 run "$E2E_TMP/bilder/Urlaub am See.jpg"
 [ "$RC" -eq 0 ] || fail "upload ended with status $RC"
 cmp -s "$E2E_TMP/bilder/Urlaub am See.jpg" "$E2E_TMP/ftp/www/Urlaub am See.jpg" || fail "the upload did not arrive"
@@ -55,6 +60,11 @@ snippet="<img border=\"0\" src=\"${URL}Urlaub%20am%20See.jpg\" alt=\"\" width=\"
 targets=$(xclip -o -selection clipboard -t TARGETS)
 echo "$targets" | grep -qx text/html && fail "HTML offered besides plain text: $targets"
 pass "the snippet with the picture's size is in the clipboard after the program ended"
+
+wait_for test "$(wc -l <"$E2E_TMP/erster")" -eq 2 || fail "nobody took the clipboard from its first owner"
+[ "$(tail -n 1 "$E2E_TMP/erster")" = "$("$BUILD_DIR/tests/auswahlleser" BESITZER)" ] \
+    || fail "the program took the clipboard itself before the helper that keeps it"
+pass "only the helper that keeps the link takes the clipboard"
 
 first=$(helper_pid)
 [ "$(echo "$first" | wc -w)" -eq 1 ] || fail "expected one helper, found [$first]"

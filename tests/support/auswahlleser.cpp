@@ -3,7 +3,9 @@
 // its value (atom names for ATOM, a number for INTEGER, the bytes otherwise),
 // or "None" when the owner refuses. `auswahlleser MULTIPLE ZIEL...` asks for
 // all of them at once and prints one such line per target. No INCR: xclip
-// reads large texts.
+// reads large texts. `auswahlleser BESITZER` prints the owner's window;
+// `auswahlleser ERSTER-BESITZER` takes the clipboard, prints "genommen", and
+// prints the window of the first program to take it from it.
 #include <xcb/xcb.h>
 
 #include <cstdio>
@@ -54,6 +56,29 @@ void zeigen(xcb_window_t fenster, xcb_atom_t eigenschaft)
     std::printf("\n");
     std::free(w);
 }
+
+int besitzerZeigen(xcb_window_t fenster, bool erster)
+{
+    const xcb_atom_t zwischenablage = atom("CLIPBOARD");
+    if (erster) {
+        xcb_set_selection_owner(verbindung, fenster, zwischenablage, XCB_CURRENT_TIME);
+        std::free(
+            xcb_get_selection_owner_reply(verbindung, xcb_get_selection_owner(verbindung, zwischenablage), nullptr));
+        std::printf("genommen\n");
+        std::fflush(stdout);
+        while (xcb_generic_event_t* e = xcb_wait_for_event(verbindung)) {
+            const bool verloren = (e->response_type & 0x7F) == XCB_SELECTION_CLEAR;
+            std::free(e);
+            if (verloren)
+                break;
+        }
+    }
+    xcb_get_selection_owner_reply_t* besitzer
+        = xcb_get_selection_owner_reply(verbindung, xcb_get_selection_owner(verbindung, zwischenablage), nullptr);
+    std::printf("%u\n", besitzer ? besitzer->owner : 0);
+    std::free(besitzer);
+    return 0;
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -65,6 +90,8 @@ int main(int argc, char** argv)
     const xcb_window_t fenster = xcb_generate_id(verbindung);
     xcb_create_window(verbindung, XCB_COPY_FROM_PARENT, fenster, bildschirm->root, 0, 0, 1, 1, 0,
         XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
+    if (std::strcmp(argv[1], "BESITZER") == 0 || std::strcmp(argv[1], "ERSTER-BESITZER") == 0)
+        return besitzerZeigen(fenster, argv[1][0] == 'E');
     const xcb_atom_t ziel = atom(argv[1]);
     const xcb_atom_t eigenschaft = atom("AUSWAHLLESER");
     std::vector<xcb_atom_t> paare;
