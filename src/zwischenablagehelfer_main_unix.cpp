@@ -4,9 +4,8 @@
 // away, then ends. Once it owns the clipboard it writes one byte to descriptor
 // 3 and closes it; when it has given up it closes it without one. That is the
 // caller's sign to go, and whether it must keep the text itself. No text, no
-// clipboard. It shows
-// no window, takes no lock, writes nothing anywhere and needs no Qt, so it is
-// running before the caller's transfer has ended.
+// clipboard. It shows no window, takes no lock, writes nothing anywhere and
+// needs no Qt, so it is running before the caller's transfer has ended.
 #include "zwischenablagehelfer/auswahldienst_unix.h"
 
 #include <cerrno>

@@ -12,5 +12,6 @@ Uebergaben uebergabenWaehlen(const Desktoplage& lage)
     // compositor passes it on, which Sway, for one, begins to do only once an
     // X11 window has had the focus.
     wege.waylandKopie = waylandQt || (xcb && lage.wayland);
+    wege.qtAufWayland = waylandQt;
     return wege;
 }

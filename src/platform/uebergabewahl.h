@@ -14,6 +14,7 @@ struct Desktoplage {
 struct Uebergaben {
     bool x11Helfer = false; // fotoschicker-zwischenablage owns the X11 clipboard
     bool waylandKopie = false; // wl-copy owns the Wayland clipboard
+    bool qtAufWayland = false; // the clipboard Qt itself sets is the Wayland one
 };
 
 Uebergaben uebergabenWaehlen(const Desktoplage& lage);

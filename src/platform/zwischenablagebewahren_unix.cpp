@@ -176,21 +176,20 @@ bool textSenden(int verbindung, const QByteArray& text, const QDeadlineTimer& fr
     return shutdown(verbindung, SHUT_WR) == 0;
 }
 
-// What the helper said of its hand-over.
-enum class Uebernahme { Besitzt, Aufgegeben, Offen };
-
 // Waits until the helper has closed its end and, on X11, until we have seen it
 // take the clipboard from us, should an earlier text have been ours: Qt would
 // otherwise offer it to the clipboard manager at exit and wait for its answer.
-// Both are events; the deadline only bounds a failure.
-Uebernahme uebernahmeAbwarten(int verbindung, bool aufX11, const QDeadlineTimer& frist)
+// Both are events; the deadline only bounds a failure. False only when the
+// helper said it could not take the clipboard: one still at work when the time
+// is up has the text and will take it.
+bool uebernahmeAbwarten(int verbindung, bool aufX11, const QDeadlineTimer& frist)
 {
     QClipboard* ablage = QGuiApplication::clipboard();
     QEventLoop schleife;
-    Uebernahme ergebnis = Uebernahme::Offen;
+    bool gemeldet = false;
     bool besitzt = false;
     const auto pruefen = [&] {
-        if (ergebnis != Uebernahme::Offen && !(aufX11 && ablage->ownsClipboard()))
+        if (gemeldet && !(aufX11 && ablage->ownsClipboard()))
             schleife.quit();
     };
     QSocketNotifier melder(verbindung, QSocketNotifier::Read);
@@ -201,15 +200,14 @@ Uebernahme uebernahmeAbwarten(int verbindung, bool aufX11, const QDeadlineTimer&
             besitzt = true;
         if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) {
             melder.setEnabled(false);
-            ergebnis = besitzt ? Uebernahme::Besitzt : Uebernahme::Aufgegeben;
+            gemeldet = true;
             pruefen();
         }
     });
     QObject::connect(ablage, &QClipboard::changed, &schleife, pruefen);
     QTimer::singleShot(static_cast<int>(frist.remainingTime()), &schleife, &QEventLoop::quit);
     schleife.exec(QEventLoop::ExcludeUserInputEvents);
-    // Its sign may have come before the time ran out, its end not.
-    return besitzt ? Uebernahme::Besitzt : ergebnis;
+    return besitzt || !gemeldet;
 }
 
 // Hands the text to the helper started early, or to a new one. False only when no
@@ -223,10 +221,7 @@ bool x11HelferUebergeben(Helfer helfer, const QString& text, const QDeadlineTime
         helfer = helferStarten();
         gesendet = helfer && textSenden(helfer.verbindung(), utf8, frist);
     }
-    // A helper still at work when the time is up has the text and will take the
-    // clipboard; a copy of Qt's would only take it from it and be gone with us.
-    return gesendet
-        && uebernahmeAbwarten(helfer.verbindung(), x11Verbindung() != nullptr, frist) != Uebernahme::Aufgegeben;
+    return gesendet && uebernahmeAbwarten(helfer.verbindung(), x11Verbindung() != nullptr, frist);
 }
 } // namespace
 
@@ -240,7 +235,6 @@ bool zwischenablageBewahren(const QString& text)
 {
     Helfer helfer = std::exchange(vorbereiteterHelfer(), Helfer());
     const Uebergaben wege = uebergabenHier();
-    const bool aufWayland = QGuiApplication::platformName().startsWith(u"wayland");
     const QDeadlineTimer frist(uebernahmeFristMs);
     // The helper comes last: a compositor that passes the Wayland clipboard on to
     // X11 programs takes the X11 clipboard for wl-copy's text and lets X11
@@ -252,5 +246,5 @@ bool zwischenablageBewahren(const QString& text)
     // Qt taking the clipboard as well would only cost: where the compositor has just
     // taken it for wl-copy's text, the X server may refuse Qt's older time, and Qt
     // then believes it owns what it does not and waits for a clipboard manager at exit.
-    return aufWayland ? waylandGehalten : x11Gehalten;
+    return wege.qtAufWayland ? waylandGehalten : x11Gehalten;
 }
