@@ -185,9 +185,11 @@ Laufende Startlauf::dateiSenden(const QString& gegebenerName, bool woertlich)
             return Laufende::Fehlgeschlagen;
         return fensterZeigen(false);
     }
+    // The link is in the clipboard while the box says the picture is up, as after several pictures:
+    // pasted before "OK", the last upload's link would go out in its place.
+    linkWeitergeben(link, datei);
     if (!m_optionen.StatusfensterZeigen)
         dialoge.meldung(erfolgText(), erfolgTitel(), Meldungsstil::Information);
-    linkWeitergeben(link, datei);
     benachrichtigen();
     return Laufende::Hochgeladen;
 }

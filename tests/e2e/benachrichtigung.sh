@@ -71,11 +71,14 @@ pass "two pictures give one notification with both links; \"Öffnen\" opens them
 : >"$KLICK"
 
 store StatusfensterZeigen=Falsch
-"$PROGRAMM" "$E2E_TMP/rot.jpg" >/dev/null &
+"$PROGRAMM" "$E2E_TMP/rot.jpg" >"$E2E_TMP/ohne_status" &
 lauf=$!
 wait_for window_named "Datei übertragen" || fail "no success box with the status window off"
+# Pasted while the box is open, the link must be this picture's and not the last upload's.
+[ "$(xclip -o -selection clipboard 2>/dev/null)" = "$(cat "$E2E_TMP/ohne_status")" ] ||
+    fail "while the success box is open the clipboard holds [$(xclip -o -selection clipboard 2>/dev/null)]"
 press_key "Datei übertragen" Return
 wait_gone $lauf || fail "the run did not end after the box"
 wait $lauf || fail "the upload with the status window off ended with status $?"
 [ "$(wc -l <"$NOTIZEN")" -eq 3 ] || fail "with the status window off: [$(cat "$NOTIZEN")]"
-pass "with the status window off the box says it, and no notification comes"
+pass "with the status window off the box says it, with the link already in the clipboard, and no notification comes"
