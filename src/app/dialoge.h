@@ -22,8 +22,4 @@ public:
 
     // The masked password prompt: the typed text unchanged, or "" on Cancel or close.
     virtual QString passwortAbfragen(const QString& aufforderung, const QString& titel) = 0;
-
-    // A box of this style will follow what the run does next: what it needs may be made ready
-    // while the run waits, as it does for a transfer.
-    virtual void vorbereiten(Meldungsstil /*stil*/) { }
 };

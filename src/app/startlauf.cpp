@@ -284,12 +284,8 @@ FtpErgebnis Startlauf::hochladen(const Bilddatei& datei, QString& link, std::opt
 {
     // What the clipboard and the history will need starts alongside the transfer.
     m_teile.nachUpload.vorbereiten(m_optionen);
-    if (!m_optionen.StatusfensterZeigen)
-        m_teile.dialoge.vorbereiten(Meldungsstil::Information);
-    if (m_teile.verlauf) {
+    if (m_teile.verlauf)
         m_teile.verlauf->vorbereiten();
-        m_vorschau = std::async(std::launch::async, vorschaubild, datei.kurzerPfad);
-    }
     if (!m_optionen.useIS)
         return ftpHochladen(datei, ende);
     link = m_teile.uebertragung.bildhostUpload(datei, m_optionen, m_teile.status, m_fehlerText);
@@ -337,20 +333,21 @@ FtpErgebnis Startlauf::ftpHochladen(const Bilddatei& datei, std::optional<Laufen
 void Startlauf::linkWeitergeben(const QString& link, const Bilddatei& datei)
 {
     m_link = m_teile.nachUpload.ausfuehren(link, datei, m_optionen);
+    if (!m_link.isEmpty() && m_linkMelden)
+        m_linkMelden(m_link);
     if (m_teile.verlauf) {
         // The picture is up whatever the history says: a row that could not be written is told, not a failure.
         const QString schluessel = m_optionen.useIS ? m_teile.uebertragung.loeschschluessel() : QString();
-        QByteArray vorschau = m_vorschau.valid() ? m_vorschau.get() : vorschaubild(datei.kurzerPfad);
-        const QString hinweis
-            = m_teile.verlauf->eintragen(uploadEintrag(datei, m_optionen, m_link, schluessel, std::move(vorschau)));
+        // The thumbnail is made only now: decoded during the transfer, it took a core of two from the
+        // transfer, the server and the display, and the link waited for them.
+        const QString hinweis = m_teile.verlauf->eintragen(
+            uploadEintrag(datei, m_optionen, m_link, schluessel, vorschaubild(datei.kurzerPfad)));
         if (!hinweis.isEmpty())
             m_teile.dialoge.meldung(hinweis, Meldungstexte::verlaufTitel(), Meldungsstil::Ausrufezeichen);
     }
     m_gesendet = true;
     if (!m_link.isEmpty())
         m_gesendeteLinks.append(m_link);
-    if (!m_link.isEmpty() && m_linkMelden)
-        m_linkMelden(m_link);
 }
 
 // One notification for the whole run: one per picture would pile up on the desktop.

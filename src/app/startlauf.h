@@ -7,7 +7,6 @@
 #include <QStringList>
 
 #include <functional>
-#include <future>
 #include <optional>
 
 class Benachrichtigung;
@@ -113,8 +112,6 @@ private:
     QString m_link;
     // What the run has sent so far, for the one notification at its end.
     QStringList m_gesendeteLinks;
-    // The history's thumbnail of the picture on its way, made on a thread of its own during the transfer.
-    std::future<QByteArray> m_vorschau;
     bool m_gesendet = false;
     bool m_laeuft = false;
 };

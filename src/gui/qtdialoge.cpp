@@ -2,11 +2,8 @@
 
 #include "gui/passwortdialog.h"
 
-#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStyle>
-#include <QTimer>
 
 namespace {
 QMessageBox::Icon symbol(Meldungsstil stil)
@@ -52,30 +49,6 @@ bool QtDialoge::meldung(const QString& text, const QString& titel, Meldungsstil 
     box.setEscapeButton(ok);
     box.exec();
     return true;
-}
-
-// The box's symbol comes from the icon theme, whose index (hicolor's has 3,800 lines) takes some
-// 4 ms to read the first time; looked up in the next turn of the event loop, the transfer's, it is
-// read while the run waits for the server, and the box finds it ready.
-void QtDialoge::vorbereiten(Meldungsstil stil)
-{
-    QStyle::StandardPixmap bild = QStyle::SP_MessageBoxInformation;
-    switch (symbol(stil)) {
-    case QMessageBox::Information:
-        break;
-    case QMessageBox::Warning:
-        bild = QStyle::SP_MessageBoxWarning;
-        break;
-    case QMessageBox::Critical:
-        bild = QStyle::SP_MessageBoxCritical;
-        break;
-    case QMessageBox::Question:
-        bild = QStyle::SP_MessageBoxQuestion;
-        break;
-    case QMessageBox::NoIcon:
-        return;
-    }
-    QTimer::singleShot(0, QCoreApplication::instance(), [bild] { QApplication::style()->standardIcon(bild); });
 }
 
 QString QtDialoge::passwortAbfragen(const QString& aufforderung, const QString& titel)

@@ -7,5 +7,4 @@ class QtDialoge : public Dialoge {
 public:
     bool meldung(const QString& text, const QString& titel, Meldungsstil stil) override;
     QString passwortAbfragen(const QString& aufforderung, const QString& titel) override;
-    void vorbereiten(Meldungsstil stil) override;
 };
