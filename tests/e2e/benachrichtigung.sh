@@ -77,12 +77,8 @@ wait_for window_named "Datei übertragen" || fail "no success box with the statu
 # Pasted while the box is open, the link must be this picture's and not the last upload's. Waited
 # for: on a very busy machine the helper may take the clipboard after the program stopped waiting for
 # it. The box stays open meanwhile.
-link_eingefuegt() {
-    [ -s "$E2E_TMP/ohne_status" ] &&
-        [ "$(timeout 5 xclip -o -selection clipboard 2>/dev/null)" = "$(cat "$E2E_TMP/ohne_status")" ]
-}
-wait_for link_eingefuegt ||
-    fail "while the success box is open the clipboard holds [$(timeout 5 xclip -o -selection clipboard 2>/dev/null)]"
+link_eingefuegt() { [ -s "$E2E_TMP/ohne_status" ] && [ "$(clipboard)" = "$(cat "$E2E_TMP/ohne_status")" ]; }
+wait_for link_eingefuegt || fail "while the success box is open the clipboard holds [$(clipboard)]"
 press_key "Datei übertragen" Return
 wait_gone $lauf || fail "the run did not end after the box"
 wait $lauf || fail "the upload with the status window off ended with status $?"

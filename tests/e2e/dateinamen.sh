@@ -23,10 +23,6 @@ arrived() {
     cmp -s "$2" "$E2E_TMP/ftp/www/$1" || fail "the server does not hold [$1]: $(ls "$E2E_TMP/ftp/www")"
 }
 
-clipboard() {
-    xclip -o -selection clipboard 2>/dev/null
-}
-
 # (1) Blanks and "#": the link is one address, not cut at the blank or the "#".
 bild="$E2E_TMP/bilder/Urlaub am See #1.jpg"
 convert -size 320x240 xc:orange "$bild"

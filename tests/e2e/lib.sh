@@ -108,6 +108,11 @@ store_get() {
     sed -n "s/^$1=//p" "$STORE"
 }
 
+# clipboard : the text of the X11 clipboard, "" when nobody holds one.
+clipboard() {
+    xclip -o -selection clipboard 2>/dev/null
+}
+
 # window_named TITLE : the id of a visible window with exactly that title.
 window_named() {
     xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1

@@ -36,7 +36,6 @@ oeffnen() {
     [ "$(cat "$aufruf/rc")" = 0 ] || fail "status $(cat "$aufruf/rc")"
     [ -z "$(window_named "Morva Fotoschicker schon gestartet")" ] || fail "a 'schon gestartet' box"
 }
-clipboard() { xclip -o -selection clipboard 2>/dev/null; }
 
 bilder=$E2E_TMP/bilder
 mkdir -p "$bilder"

@@ -99,9 +99,7 @@ unsere_laufen() {
     done
     return 1
 }
-clipboard() {
-    xclip -o -selection clipboard 2>/dev/null
-}
+
 # How the name is written into the address is the link's own business (tests/links): here
 # it may stand as it is or percent-encoded; what counts is that the run got through to the end.
 kodiert=$(/usr/bin/python3 -c 'import sys, urllib.parse; print(urllib.parse.quote(sys.argv[1], safe=""))' "Grüße aus Köln.jpg")

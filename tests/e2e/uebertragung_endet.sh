@@ -31,10 +31,6 @@ start_ftp_haengend() {
     HAENG_PORT=$(sed -n 's/^PORT //p' "$ausgabe")
 }
 
-clipboard() {
-    xclip -o -selection clipboard 2>/dev/null
-}
-
 # klick_abbruch PROGRAM PICTURE : clicks the status window of the run as soon as it shows and answers
 # "Ja" to the question; the run must end with status 2, print nothing and leave the clipboard alone.
 klick_abbruch() {
