@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdlib>
 #include <memory>
+#include <string_view>
 #include <xcb/xcb.h>
 
 namespace {
@@ -14,11 +15,16 @@ struct XcbFrei {
     void operator()(void* p) const { std::free(p); }
 };
 
-xcb_atom_t atom(xcb_connection_t* verbindung, const char* name, uint16_t laenge)
+xcb_atom_t atom(xcb_connection_t* verbindung, xcb_intern_atom_cookie_t anfrage)
 {
     const std::unique_ptr<xcb_intern_atom_reply_t, XcbFrei> antwort(
-        xcb_intern_atom_reply(verbindung, xcb_intern_atom(verbindung, 0, laenge, name), nullptr));
+        xcb_intern_atom_reply(verbindung, anfrage, nullptr));
     return antwort ? antwort->atom : XCB_NONE;
+}
+
+xcb_intern_atom_cookie_t atomAnfragen(xcb_connection_t* verbindung, std::string_view name)
+{
+    return xcb_intern_atom(verbindung, 0, static_cast<uint16_t>(name.size()), name.data());
 }
 } // namespace
 
@@ -28,12 +34,11 @@ void ausDerTaskleiste(QWindow* fenster)
     xcb_connection_t* verbindung = x11 ? x11->connection() : nullptr;
     if (!verbindung || !fenster)
         return;
-    static constexpr char zustand[] = "_NET_WM_STATE";
-    static constexpr char taskleiste[] = "_NET_WM_STATE_SKIP_TASKBAR";
-    static constexpr char pager[] = "_NET_WM_STATE_SKIP_PAGER";
-    const xcb_atom_t eigenschaft = atom(verbindung, zustand, sizeof zustand - 1);
-    const std::array<xcb_atom_t, 2> werte{ atom(verbindung, taskleiste, sizeof taskleiste - 1),
-        atom(verbindung, pager, sizeof pager - 1) };
+    // All three asked at once: one round trip to the X server instead of three.
+    const std::array anfragen{ atomAnfragen(verbindung, "_NET_WM_STATE"),
+        atomAnfragen(verbindung, "_NET_WM_STATE_SKIP_TASKBAR"), atomAnfragen(verbindung, "_NET_WM_STATE_SKIP_PAGER") };
+    const xcb_atom_t eigenschaft = atom(verbindung, anfragen[0]);
+    const std::array<xcb_atom_t, 2> werte{ atom(verbindung, anfragen[1]), atom(verbindung, anfragen[2]) };
     if (eigenschaft == XCB_NONE || werte[0] == XCB_NONE || werte[1] == XCB_NONE)
         return;
     // Qt keeps the atoms it finds here when it adds its own (stays on top) at mapping.

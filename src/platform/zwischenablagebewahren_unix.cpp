@@ -147,14 +147,16 @@ xcb_connection_t* x11Verbindung()
     return x11 ? x11->connection() : nullptr;
 }
 
-Uebergaben uebergabenHier()
+// Whether a clipboard manager runs takes two round trips to the X server; asked while libcurl
+// loads on the other core, they kept the transfer from starting for 2 ms here.
+Uebergaben uebergabenHier(bool verwalterFragen = true)
 {
     Desktoplage lage;
     lage.qtPlattform = QGuiApplication::platformName();
     lage.x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
     lage.wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     xcb_connection_t* verbindung = x11Verbindung();
-    lage.verwalter = verbindung && verwalterLaeuft(verbindung);
+    lage.verwalter = verwalterFragen && verbindung && verwalterLaeuft(verbindung);
     return uebergabenWaehlen(lage);
 }
 
@@ -225,9 +227,11 @@ bool x11HelferUebergeben(Helfer helfer, const QString& text, const QDeadlineTime
 }
 } // namespace
 
+// Started wherever a helper may be needed; the hand-over asks for a clipboard manager and lets
+// the helper go, unused, where one runs.
 void zwischenablageVorbereiten()
 {
-    if (!vorbereiteterHelfer() && uebergabenHier().x11Helfer)
+    if (!vorbereiteterHelfer() && uebergabenHier(false).x11Helfer)
         vorbereiteterHelfer() = helferStarten();
 }
 
