@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev qt6-translations-l10n qtkeychain-qt6-dev libqt6sql6-sqlite
     libcurl4-openssl-dev libmicrohttpd-dev libssl-dev
     python3-pyftpdlib python3-openssl tinyproxy time nginx curl openssl systemd openssh-server
-    libxcb1-dev
+    libxcb1-dev libfontconfig-dev
     g++-mingw-w64-x86-64-posix
     xvfb xauth xdotool xclip x11-utils imagemagick
     clang libclang-rt-14-dev clang-format clang-tidy

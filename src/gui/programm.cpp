@@ -13,6 +13,7 @@
 #include "links/qtzwischenablage.h"
 #include "platform/argumentzeile.h"
 #include "platform/curlbibliothek.h"
+#include "platform/schriftkonfiguration.h"
 #include "settings/einstellungsspeicher.h"
 #include "settings/qtschluesselbund.h"
 #include "verlauf/verlaufsspeicher.h"
@@ -80,6 +81,9 @@ int programmStarten(int argc, char** argv)
     // command line is readable by every user in the process list until then.
     if (dateien.isEmpty())
         argumenteVerbergen(argc, argv, passwortStellen(argumente));
+    // Only for a window: an upload's start loads libcurl on the other core instead, and a third
+    // thread there made it no faster.
+    std::jthread schriften = einzeln.isEmpty() || nurVerlauf ? schriftkonfigurationLesen() : std::jthread();
     // Qt sees only the program's name and our own choice of platform: every argument
     // is the user's, so a picture named "-style" or "-platform" is a picture and not an option of Qt.
     QByteArray plattform
@@ -93,6 +97,8 @@ int programmStarten(int argc, char** argv)
         qtArgumentzahl = 3;
     }
     QApplication app(qtArgumentzahl, qtArgumente.data());
+    if (schriften.joinable())
+        schriften.join();
     QTranslator uebersetzer;
     deutscheTexteLaden(app, uebersetzer);
     if (nurVerlauf) {
