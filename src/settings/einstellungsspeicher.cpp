@@ -1,6 +1,7 @@
 #include "settings/einstellungsspeicher.h"
 
 #include "platform/privatedatei.h"
+#include "settings/binaerwert.h"
 
 #include <QSettings>
 #include <QStringDecoder>
@@ -40,9 +41,9 @@ QString text(const QVariant& wert)
             = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom).decode(wert.toByteArray());
     else
         gelesen = wert.toString();
-    // A hand-made "@Variant(…)" can decode to a type whose text holds a lone
-    // surrogate, which the UTF-8 file cannot keep: the rewrite would store
-    // another setting than the one loaded. Taken as the file would keep it.
+    // A hand-made escape ("\xd800") can give a text that holds a lone surrogate,
+    // which the UTF-8 file cannot keep: the rewrite would store another setting
+    // than the one loaded. Taken as the file would keep it.
     return gelesen.isValidUtf16() ? gelesen : QString::fromUtf8(gelesen.toUtf8());
 }
 
@@ -90,6 +91,10 @@ QString Einstellungsspeicher::lesefehler() const
     QString grund = ::lesefehler(ort(), inhalt);
     if (grund.isEmpty())
         grund = fremdeZeile(inhalt);
+    if (const qsizetype zeile = grund.isEmpty() ? binaerwertZeile(inhalt) : 0; zeile > 0)
+        grund = QStringLiteral("Zeile %1 enthält einen Wert der Form „@Variant(…)“ oder „@DateTime(…)“, ").arg(zeile)
+            + QStringLiteral("den dieses Programm nie schreibt. Solche Werte werden nicht gelesen: ")
+            + QStringLiteral("ein beschädigter kann beliebig viel Speicher anfordern.");
     if (grund.isEmpty() && oeffnen().status() == QSettings::AccessError)
         grund = QStringLiteral("Zugriff verweigert");
     return grund;

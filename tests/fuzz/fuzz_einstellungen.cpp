@@ -78,8 +78,8 @@ bool gleich(const Optionen& a, const Optionen& b)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    // As in the program, which loads its settings with its application running: a hand-made
-    // "@Variant(…)" may name a picture, cursor or font, which Qt makes only with one.
+    // As in the program, which loads its settings with its application running, and with every
+    // type of Qt's that a hand-made "@Variant(…)" may name known.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "fuzz_einstellungen";

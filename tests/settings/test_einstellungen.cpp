@@ -51,7 +51,9 @@ private Q_SLOTS:
     void gleicherInhaltBleibtUnberuehrt();
     void ordnerStattDatei();
     void byteOrderMarkEinesEditors();
-    void wertEinesAnderenTypsUeberstehtDasZurueckschreiben();
+    void binaerwertWirdNichtGelesen_data();
+    void binaerwertWirdNichtGelesen();
+    void binaerAussehendeTexteBleibenTexte();
     void verknuepfungAufFremdes_data();
     void verknuepfungAufFremdes();
     void verknuepfungAufEinenSpeicher();
@@ -392,29 +394,54 @@ void TestEinstellungen::byteOrderMarkEinesEditors()
     QCOMPARE(m_umgebung.speicherInhalt().value("FTPServer"), QStringLiteral("ftp2.example.org"));
 }
 
-// "@Variant(…)" in a hand-made file makes Qt decode a value of another type,
-// here a key sequence whose text holds lone surrogates. Loading writes the
-// store back; loading again must give the same password, not another one.
-void TestEinstellungen::wertEinesAnderenTypsUeberstehtDasZurueckschreiben()
+void TestEinstellungen::binaerwertWirdNichtGelesen_data()
 {
+    QTest::addColumn<QByteArray>("wert");
+    // Qt's old number for a key sequence, whose text holds lone surrogates.
+    QTest::newRow("Tastenfolge") << QByteArray("@Variant(\\0\\0\\0Lx7fStatusfensterZeigen=)");
+    // A polygon of two billion points: Qt asked for 16 GB before it read one.
+    QTest::newRow("Vieleck") << QByteArray("@Variant(\\0\\0\\0Gx7fStatusfenstegen=)");
+    QTest::newRow("in Anführungszeichen") << QByteArray("  \"@DateTime(\\0)\"");
+    QTest::newRow("in einer Liste") << QByteArray("a, @Variant(\\0\\0\\0G\\x7f)");
+    QTest::newRow("als Escape") << QByteArray("\\x40Variant(\\0\\0\\0G\\x7f)");
+}
+
+// "@Variant(…)" in a hand-made file would make Qt decode a value of whatever
+// type its bytes name. The load reports the line, and nothing is written.
+void TestEinstellungen::binaerwertWirdNichtGelesen()
+{
+    QFETCH(QByteArray, wert);
     QVERIFY(QDir().mkpath(QFileInfo(m_umgebung.speicherDatei()).path()));
     QFile datei(m_umgebung.speicherDatei());
     QVERIFY(datei.open(QIODevice::WriteOnly));
-    datei.write("[Optionen]\nFTPServer=ftp.example.org\nFTPLogin=anna\n"
-                "FTPPassword=@Variant(\\0\\0\\0Lx7fStatusfensterZeigen=)\n");
+    const QByteArray inhalt = "[Optionen]\nFTPServer=ftp.example.org\nFTPPassword=" + wert + '\n';
+    datei.write(inhalt);
     datei.close();
 
     SpeicherFenster fenster;
-    Optionen erstes;
-    QVERIFY(laden(fenster, erstes));
-    QVERIFY2(!m_fehler, qPrintable(m_fehler.grund));
-    QVERIFY(!erstes.FTPPassword.isEmpty());
-    QVERIFY(erstes.FTPPassword.isValidUtf16());
+    Optionen optionen;
+    laden(fenster, optionen);
+    QCOMPARE(m_fehler.art, Speicherfehler::Art::Lesen);
+    QVERIFY2(m_fehler.grund.startsWith("Zeile 3 enthält einen Wert der Form"), qPrintable(m_fehler.grund));
+    QVERIFY(datei.open(QIODevice::ReadOnly));
+    QCOMPARE(datei.readAll(), inhalt);
+}
 
-    Optionen zweites;
-    QVERIFY(laden(fenster, zweites));
-    QCOMPARE(zweites.FTPPassword, erstes.FTPPassword);
-    QCOMPARE(m_umgebung.speicherInhalt().value("FTPPassword"), erstes.FTPPassword);
+// The program's own texts that look alike are stored so that they stay texts.
+void TestEinstellungen::binaerAussehendeTexteBleibenTexte()
+{
+    SpeicherFenster fenster;
+    Optionen optionen;
+    laden(fenster, optionen);
+    fenster.setText(Textfeld::FTPPassword, "@Variant(\\0\\0\\0G)");
+    fenster.setText(Textfeld::FTPLogin, "x, @DateTime(1)");
+    Speicherfehler fehler;
+    QVERIFY(Einstellungen(optionen, fenster, m_speicher).einstellungenUebernehmen(fehler));
+    Optionen geladen;
+    laden(fenster, geladen);
+    QVERIFY2(!m_fehler, qPrintable(m_fehler.grund));
+    QCOMPARE(geladen.FTPPassword, QStringLiteral("@Variant(\\0\\0\\0G)"));
+    QCOMPARE(geladen.FTPLogin, QStringLiteral("x, @DateTime(1)"));
 }
 
 void TestEinstellungen::verknuepfungAufFremdes_data()
