@@ -1,7 +1,6 @@
 #include "settings/binaerwert.h"
 
 #include <QByteArrayView>
-#include <QList>
 #include <QString>
 
 namespace {
@@ -89,18 +88,9 @@ bool binaerwertIn(QByteArrayView wert)
 }
 } // namespace
 
-qsizetype binaerwertZeile(const QByteArray& inhalt)
+bool haeltBinaerwert(QByteArrayView zeile)
 {
-    const QByteArray ohneBom = inhalt.startsWith("\xef\xbb\xbf") ? inhalt.mid(3) : inhalt;
-    const QList<QByteArray> zeilen = ohneBom.split('\n');
-    for (qsizetype i = 0; i < zeilen.size(); ++i) {
-        // QSettings ends a line at a lone CR too.
-        for (const QByteArray& teil : zeilen[i].split('\r')) {
-            // From the line's start as well: a line that continues the one before is value all along.
-            const qsizetype gleich = teil.indexOf('=');
-            if (binaerwertIn(teil) || (gleich >= 0 && binaerwertIn(QByteArrayView(teil).sliced(gleich + 1))))
-                return i + 1;
-        }
-    }
-    return 0;
+    // From the line's start as well: a line that continues the one before is value all along.
+    const qsizetype gleich = zeile.indexOf('=');
+    return binaerwertIn(zeile) || (gleich >= 0 && binaerwertIn(zeile.sliced(gleich + 1)));
 }

@@ -51,10 +51,12 @@ QString text(const QVariant& wert)
 // lines, comments, [groups] and key=value, where QSettings itself writes an empty
 // key (from a hand-made "x/=" line) as "=value". Any other line is a sign of another
 // file the store was linked to or put in place of, which a rewrite would replace.
+// A value only another program writes is refused too, and told after such a line.
 QString fremdeZeile(const QByteArray& inhalt)
 {
     const QByteArray ohneBom = inhalt.startsWith("\xef\xbb\xbf") ? inhalt.mid(3) : inhalt;
     const QList<QByteArray> zeilen = ohneBom.split('\n');
+    qsizetype binaerwertZeile = 0;
     for (qsizetype i = 0; i < zeilen.size(); ++i) {
         // QSettings ends a line at a lone CR too.
         for (const QByteArray& teil : zeilen[i].split('\r')) {
@@ -65,9 +67,16 @@ QString fremdeZeile(const QByteArray& inhalt)
                 return QStringLiteral("Zeile %1 ist weder leer noch ein Kommentar, eine [Gruppe] oder Schlüssel=Wert; ")
                            .arg(i + 1)
                     + QStringLiteral("die Datei ist wohl keine Einstellungsdatei.");
+            if (binaerwertZeile == 0 && haeltBinaerwert(teil))
+                binaerwertZeile = i + 1;
         }
     }
-    return QString();
+    if (binaerwertZeile == 0)
+        return QString();
+    return QStringLiteral("Zeile %1 enthält einen Wert der Form „@Variant(…)“ oder „@DateTime(…)“, ")
+               .arg(binaerwertZeile)
+        + QStringLiteral("den dieses Programm nie schreibt. Solche Werte werden nicht gelesen: ")
+        + QStringLiteral("ein beschädigter kann beliebig viel Speicher anfordern.");
 }
 
 bool haeltSchon(const QSettings& speicher, const Einstellungsspeicher::Werte& werte)
@@ -91,10 +100,6 @@ QString Einstellungsspeicher::lesefehler() const
     QString grund = ::lesefehler(ort(), inhalt);
     if (grund.isEmpty())
         grund = fremdeZeile(inhalt);
-    if (const qsizetype zeile = grund.isEmpty() ? binaerwertZeile(inhalt) : 0; zeile > 0)
-        grund = QStringLiteral("Zeile %1 enthält einen Wert der Form „@Variant(…)“ oder „@DateTime(…)“, ").arg(zeile)
-            + QStringLiteral("den dieses Programm nie schreibt. Solche Werte werden nicht gelesen: ")
-            + QStringLiteral("ein beschädigter kann beliebig viel Speicher anfordern.");
     if (grund.isEmpty() && oeffnen().status() == QSettings::AccessError)
         grund = QStringLiteral("Zugriff verweigert");
     return grund;
