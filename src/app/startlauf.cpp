@@ -283,7 +283,7 @@ Startlauf::Hindernis Startlauf::hindernis(const Bilddatei& datei) const
 FtpErgebnis Startlauf::hochladen(const Bilddatei& datei, QString& link, std::optional<Laufende>& ende)
 {
     // What the clipboard and the history will need starts alongside the transfer.
-    m_teile.nachUpload.vorbereiten(m_optionen);
+    m_teile.nachUpload.vorbereiten(datei, m_optionen);
     if (m_teile.verlauf)
         m_teile.verlauf->vorbereiten();
     if (!m_optionen.useIS)

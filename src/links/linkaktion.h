@@ -13,7 +13,7 @@ class Linkaktion : public NachUpload {
 public:
     explicit Linkaktion(Zwischenablage& zwischenablage);
     QString ausfuehren(const QString& link, const Bilddatei& datei, const Optionen& optionen) override;
-    void vorbereiten(const Optionen& optionen) override;
+    void vorbereiten(const Bilddatei& datei, const Optionen& optionen) override;
 
 private:
     Zwischenablage& m_zwischenablage;

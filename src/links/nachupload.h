@@ -13,5 +13,5 @@ public:
     // "" when no address can be formed.
     virtual QString ausfuehren(const QString& link, const Bilddatei& datei, const Optionen& optionen) = 0;
     // Called before the transfer, so that what the clipboard needs can start alongside it.
-    virtual void vorbereiten(const Optionen&) { }
+    virtual void vorbereiten(const Bilddatei&, const Optionen&) { }
 };
